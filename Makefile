@@ -1,0 +1,38 @@
+# The two commands of a fresh machine: `make run` and `make test`.
+BUILD      ?= build
+SANITIZE   ?= build-sanitize
+JOBS       ?= 2
+CMAKE_ARGS ?= -DSTRIPDECK_WERROR=ON
+
+.PHONY: run test build bootstrap check sanitize fuzz clean
+
+run: build
+	scripts/run $(BUILD)/bin/stripdeck
+
+# Everything: the ordinary build and then the ASan/UBSan build, each against its own
+# private X and JACK servers.
+test: check sanitize
+
+check: build
+	scripts/with-test-services ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+sanitize: bootstrap
+	cmake -S . -B $(SANITIZE) $(CMAKE_ARGS) -DSTRIPDECK_SANITIZE=ON -DSTRIPDECK_BENCH=OFF
+	cmake --build $(SANITIZE) -j$(JOBS)
+	ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+		scripts/with-test-services ctest --test-dir $(SANITIZE) --output-on-failure -j$(JOBS)
+
+build: bootstrap
+	cmake -S . -B $(BUILD) $(CMAKE_ARGS)
+	cmake --build $(BUILD) -j$(JOBS)
+
+bootstrap:
+	scripts/bootstrap
+
+# libFuzzer targets, built with clang; run one with build-fuzz/fuzz/<target> -max_total_time=60.
+fuzz: bootstrap
+	CXX=clang++ cmake -S . -B build-fuzz -DSTRIPDECK_FUZZ=ON
+	cmake --build build-fuzz -j$(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(SANITIZE) build-fuzz

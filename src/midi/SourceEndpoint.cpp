@@ -1,0 +1,12 @@
+#include "SourceEndpoint.h"
+
+#include "Client.h"
+
+namespace midi {
+
+QList<std::shared_ptr<SourceEndpoint>> SourceEndpoint::sourceEndpoints()
+{
+    return Client::sharedClient()->sourceEndpoints();
+}
+
+} // namespace midi

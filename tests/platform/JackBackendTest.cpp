@@ -1,0 +1,292 @@
+#include "JackBackend.h"
+#include "JackPeer.h"
+#include "StableId.h"
+#include "WaitFor.h"
+
+#include "midi/Client.h"
+#include "midi/PortInputStream.h"
+#include "midi/PortOutputStream.h"
+#include "midi/VirtualInputStream.h"
+#include "midi/VirtualOutputStream.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kSurface = QStringLiteral("Stripdeck Surface");
+const QString kUser = QStringLiteral("Stripdeck User");
+
+struct Recorder : midi::MessageDestination {
+    void takeMIDIMessages(const midi::MessageList &list) override { messages.append(list); }
+    QStringList origins() const {
+        QStringList names;
+        for (const auto &message : messages)
+            names.append(message.originatingEndpoint() ? message.originatingEndpoint()->name()
+                                                       : QString());
+        return names;
+    }
+    QList<QByteArray> bytes() const {
+        QList<QByteArray> all;
+        for (const auto &message : messages)
+            all.append(message.bytes());
+        return all;
+    }
+    midi::MessageList messages;
+};
+
+QString run(const QString &program, const QStringList &arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(10000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The program's six streams on the test server, with a peer client to talk to.
+class JackBackendTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QString error;
+        auto backend = JackBackend::open(QStringLiteral("Stripdeck Port"), &error);
+        if (!backend)
+            GTEST_SKIP() << "no JACK server (run under scripts/with-test-services): "
+                         << error.toStdString();
+        m_backend = backend.get();
+        midi::Client::installBackend(std::move(backend));
+    }
+
+    void TearDown() override {
+        m_streams.clear();
+        m_peer.reset();
+        midi::Client::installBackend(nullptr);
+    }
+
+    midi::VirtualInputStream &virtualInput(const QString &name) {
+        auto stream = std::make_shared<midi::VirtualInputStream>();
+        stream->setVirtualEndpointName(name);
+        stream->setMessageDestination(&m_recorder);
+        stream->setSelectedInputSources(stream->inputSources());
+        m_streams.append(stream);
+        return *stream;
+    }
+
+    midi::VirtualOutputStream &virtualOutput(const QString &name) {
+        auto stream = std::make_shared<midi::VirtualOutputStream>(name, 0);
+        m_streams.append(stream);
+        return *stream;
+    }
+
+    JackPeer &peer(const QString &name = QStringLiteral("Peer Synth")) {
+        m_peer = JackPeer::open(name);
+        EXPECT_TRUE(m_peer);
+        return *m_peer;
+    }
+
+    template <typename Endpoint>
+    static std::shared_ptr<Endpoint> find(const QList<std::shared_ptr<Endpoint>> &list,
+                                          const QString &device, const QString &name) {
+        for (const auto &endpoint : list) {
+            if (endpoint->device() && endpoint->device()->name() == device &&
+                endpoint->name() == name)
+                return endpoint;
+        }
+        return nullptr;
+    }
+
+    JackBackend *m_backend = nullptr;
+    Recorder m_recorder;
+    QList<std::shared_ptr<void>> m_streams;
+    std::unique_ptr<JackPeer> m_peer;
+};
+
+TEST_F(JackBackendTest, PublishesFourEndpointsUnderTheirNames) {
+    auto &surfaceIn = virtualInput(kSurface);
+    auto &userIn = virtualInput(kUser);
+    auto &surfaceOut = virtualOutput(kSurface);
+    auto &userOut = virtualOutput(kUser);
+
+    const QString listing = run(QStringLiteral("jack_lsp"), {QStringLiteral("-t")});
+    for (const char *port : {"Stripdeck Surface:in", "Stripdeck Surface:out", "Stripdeck User:in",
+                             "Stripdeck User:out"})
+        EXPECT_TRUE(listing.contains(QLatin1String(port) + QStringLiteral("\n\t8 bit raw midi")))
+            << port;
+
+    ASSERT_TRUE(surfaceIn.endpoint() && userIn.endpoint() && surfaceOut.endpoint() &&
+                userOut.endpoint());
+    EXPECT_EQ(surfaceIn.endpoint()->name(), kSurface);
+    EXPECT_EQ(surfaceOut.endpoint()->name(), kSurface);
+    EXPECT_EQ(userIn.endpoint()->name(), kUser);
+    EXPECT_EQ(userOut.endpoint()->name(), kUser);
+    EXPECT_EQ(surfaceOut.endpoint()->uniqueID(), StableId::fromName(u"Stripdeck Surface:out"));
+    EXPECT_EQ(userIn.endpoint()->uniqueID(), StableId::fromName(u"Stripdeck User:in"));
+
+    // The program lists other clients as devices, never its own.
+    const QString other = peer().name();
+    ASSERT_TRUE(waitFor([&] { return !m_backend->devices().isEmpty(); }));
+    QStringList devices;
+    for (const auto &device : m_backend->devices())
+        devices.append(device->name());
+    EXPECT_EQ(devices, QStringList{other});
+}
+
+TEST_F(JackBackendTest, KeepsIdentifiersAcrossRestartsAndRefusesOthers) {
+    qint32 first = 0;
+    {
+        auto &stream = virtualOutput(kUser);
+        first = stream.endpoint()->uniqueID();
+        m_streams.clear();
+    }
+    auto &again = virtualOutput(kUser);
+    EXPECT_EQ(again.endpoint()->uniqueID(), first);
+    again.endpoint()->setUniqueID(first + 1);
+    EXPECT_EQ(again.endpoint()->uniqueID(), first);
+    auto &input = virtualInput(kUser);
+    const qint32 inputID = input.endpoint()->uniqueID();
+    input.endpoint()->setUniqueID(inputID);
+    EXPECT_EQ(input.endpoint()->uniqueID(), inputID);
+}
+
+// Each output, virtual or private, delivers exactly the bytes sent, system exclusive longer
+// than one chunk included.
+TEST_F(JackBackendTest, OutputsDeliverExactBytesToAPeer) {
+    auto &surface = virtualOutput(kSurface);
+    auto &user = virtualOutput(kUser);
+    auto port = std::make_shared<midi::PortOutputStream>();
+    m_streams.append(port);
+    auto &synth = peer();
+    ASSERT_TRUE(waitFor(
+        [&] { return find(m_backend->destinationEndpoints(), synth.name(), "in") != nullptr; }));
+    port->setEndpoints(QList{find(m_backend->destinationEndpoints(), synth.name(), "in")});
+
+    const QByteArray sysex =
+        QByteArray::fromHex("f07d0003") + QByteArray(700, '\x2a') + QByteArray::fromHex("f7");
+    const midi::MessageList messages{
+        midi::Message(QByteArray::fromHex("903c64")), midi::Message(QByteArray::fromHex("e07f7f")),
+        midi::Message(sysex), midi::Message(QByteArray::fromHex("b00700"))};
+    QByteArray expected;
+    for (const auto &message : messages)
+        expected.append(message.bytes());
+
+    struct Output {
+        const char *port;
+        midi::MessageDestination *stream;
+    };
+    for (const Output &output :
+         {Output{"Stripdeck Surface:out", &surface}, Output{"Stripdeck User:out", &user},
+          Output{"Stripdeck Port:out", port.get()}}) {
+        synth.clear();
+        if (QString::fromLatin1(output.port) != QStringLiteral("Stripdeck Port:out")) {
+            ASSERT_TRUE(synth.connect(QString::fromLatin1(output.port), synth.inName()))
+                << output.port;
+        }
+        output.stream->takeMIDIMessages(messages);
+        EXPECT_TRUE(waitFor([&] { return synth.receivedBytes().size() >= expected.size(); }))
+            << output.port;
+        EXPECT_EQ(synth.receivedBytes().toHex(), expected.toHex()) << output.port;
+    }
+}
+
+TEST_F(JackBackendTest, JackMidiDumpSeesWhatTheUserOutputSends) {
+    auto &user = virtualOutput(kUser);
+    QProcess dump;
+    dump.start(QStringLiteral("jack_midi_dump"), {QStringLiteral("stripdeck-dump")});
+    ASSERT_TRUE(dump.waitForStarted());
+    ASSERT_TRUE(waitFor([&] { return run("jack_lsp", {}).contains("stripdeck-dump:input"); }));
+    ASSERT_EQ(run("jack_connect", {"Stripdeck User:out", "stripdeck-dump:input"}), QString());
+    user.takeMIDIMessages({midi::Message(QByteArray::fromHex("b10764"))});
+    QString output;
+    const bool seen = waitFor([&] {
+        output += QString::fromUtf8(dump.readAllStandardOutput());
+        return output.contains(QStringLiteral("b1 07 64"));
+    });
+    dump.kill();
+    dump.waitForFinished();
+    EXPECT_TRUE(seen) << output.toStdString();
+}
+
+// Both virtual inputs hand what a peer sends to the handler, in order, each message with its
+// input's endpoint; system exclusive sent in three events over three periods comes whole.
+TEST_F(JackBackendTest, VirtualInputsDeliverInOrderWithTheirEndpoint) {
+    virtualInput(kSurface);
+    virtualInput(kUser);
+    auto &host = peer(QStringLiteral("Peer Host"));
+    const QByteArray name = QByteArray::fromHex("2a1a5c3b") + QByteArray(300, '\x11');
+    for (const QString &input : {kSurface, kUser}) {
+        m_recorder.messages.clear();
+        run("jack_disconnect", {host.outName(), kSurface + ":in"});
+        ASSERT_TRUE(host.connect(host.outName(), input + QStringLiteral(":in")));
+        host.send({QByteArray::fromHex("e8 00 40"), QByteArray::fromHex("f0 7d 00 03"), name,
+                   QByteArray::fromHex("f7 b0 1f 07"), QByteArray::fromHex("90 3c 64 3e")});
+        ASSERT_TRUE(waitFor([&] { return m_recorder.messages.size() >= 4; }))
+            << input.toStdString();
+        EXPECT_EQ(
+            m_recorder.bytes(),
+            (QList<QByteArray>{QByteArray::fromHex("e80040"),
+                               QByteArray::fromHex("f07d0003") + name + "\xf7",
+                               QByteArray::fromHex("b01f07"), QByteArray::fromHex("903c64")}));
+        EXPECT_EQ(m_recorder.origins(), QStringList(4, input));
+    }
+}
+
+TEST_F(JackBackendTest, PeerDeviceComesAndGoesWithSetupChanges) {
+    QSignalSpy changes(midi::Client::sharedClient(), &midi::Client::setupChanged);
+    auto &synth = peer();
+    const QString name = synth.name();
+    ASSERT_TRUE(waitFor([&] {
+        return find(m_backend->sourceEndpoints(), name, "out") &&
+               find(m_backend->destinationEndpoints(), name, "in");
+    }));
+    const auto device = find(m_backend->sourceEndpoints(), name, "out")->device();
+    EXPECT_EQ(device->uniqueID(), StableId::fromName(name));
+    EXPECT_EQ(find(m_backend->destinationEndpoints(), name, "in")->device()->uniqueID(),
+              device->uniqueID());
+    EXPECT_GE(changes.size(), 1);
+
+    const auto before = changes.size();
+    m_peer.reset();
+    EXPECT_TRUE(waitFor([&] {
+        const auto devices = m_backend->devices();
+        return std::none_of(devices.begin(), devices.end(),
+                            [&](const auto &d) { return d->name() == name; });
+    }));
+    EXPECT_GT(changes.size(), before);
+    EXPECT_EQ(find(m_backend->sourceEndpoints(), name, "out"), nullptr);
+}
+
+TEST_F(JackBackendTest, PrivatePortsFollowTheChosenEndpoints) {
+    auto output = std::make_shared<midi::PortOutputStream>();
+    auto input = std::make_shared<midi::PortInputStream>();
+    m_streams.append(output);
+    m_streams.append(input);
+    input->setMessageDestination(&m_recorder);
+    auto &synth = peer();
+    ASSERT_TRUE(waitFor(
+        [&] { return find(m_backend->sourceEndpoints(), synth.name(), "out") != nullptr; }));
+    const auto source = find(m_backend->sourceEndpoints(), synth.name(), "out");
+    const auto destination = find(m_backend->destinationEndpoints(), synth.name(), "in");
+
+    // Choosing the same port twice connects it once: the bytes arrive once.
+    output->setEndpoints(QList{destination});
+    output->setEndpoints(QList{destination});
+    input->setEndpoints({source});
+    output->takeMIDIMessages({midi::Message(QByteArray::fromHex("c205"))});
+    ASSERT_TRUE(waitFor([&] { return !synth.received().isEmpty(); }));
+    synth.send({QByteArray::fromHex("b30102")});
+    ASSERT_TRUE(waitFor([&] { return !m_recorder.messages.isEmpty(); }));
+    EXPECT_EQ(synth.received(), QList<QByteArray>{QByteArray::fromHex("c205")});
+    EXPECT_EQ(m_recorder.bytes(), QList<QByteArray>{QByteArray::fromHex("b30102")});
+    EXPECT_EQ(m_recorder.messages.first().originatingEndpoint(), source);
+
+    // Choosing none disconnects both.
+    output->setEndpoints(std::nullopt);
+    input->setEndpoints({});
+    EXPECT_TRUE(waitFor([&] {
+        return run("jack_lsp", {"-c", "Stripdeck Port:out"}).trimmed() == "Stripdeck Port:out";
+    }));
+    EXPECT_EQ(run("jack_lsp", {"-c", "Stripdeck Port:in"}).trimmed(),
+              QStringLiteral("Stripdeck Port:in"));
+}
+
+} // namespace

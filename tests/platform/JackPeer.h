@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <jack/jack.h>
+
+#include <memory>
+#include <mutex>
+
+// Another program on the JACK server, for the tests: a client with one MIDI input "in" and
+// one MIDI output "out". What arrives is recorded event by event; what it is asked to send
+// goes out one event per process cycle, so a message given in several chunks spans periods.
+// Test code, so the process callback may take a lock (it only tries it).
+class JackPeer {
+public:
+    static std::unique_ptr<JackPeer> open(const QString &name);
+    ~JackPeer();
+
+    QString name() const { return m_name; }
+    QString inName() const { return m_name + QStringLiteral(":in"); }
+    QString outName() const { return m_name + QStringLiteral(":out"); }
+
+    bool connect(const QString &from, const QString &to);
+    void send(const QList<QByteArray> &events);
+    bool sent() const;
+    QList<QByteArray> received() const;
+    QByteArray receivedBytes() const;
+    // Frame time at which each event arrived, for the benchmark.
+    QList<jack_nframes_t> arrivalFrames() const;
+    void clear();
+
+private:
+    JackPeer() = default;
+    static int process(jack_nframes_t frames, void *self);
+
+    jack_client_t *m_client = nullptr;
+    jack_port_t *m_in = nullptr;
+    jack_port_t *m_out = nullptr;
+    QString m_name;
+    mutable std::mutex m_mutex;
+    QList<QByteArray> m_outgoing;
+    QList<QByteArray> m_received;
+    QList<jack_nframes_t> m_frames;
+};

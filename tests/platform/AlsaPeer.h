@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <alsa/asoundlib.h>
+
+#include <memory>
+
+// Another program on the ALSA sequencer, for the tests: a client with a writable port "in"
+// and a readable port "out". Events are read when the test pumps; sends go out at once.
+class AlsaPeer {
+public:
+    static std::unique_ptr<AlsaPeer> open(const QString &name);
+    ~AlsaPeer();
+
+    int client() const { return m_client; }
+    snd_seq_t *sequencer() const { return m_seq; }
+    bool subscribeFrom(snd_seq_addr_t source);
+    bool subscribeTo(snd_seq_addr_t destination);
+    // Each chunk as one event from "out" to its subscribers; raw chunks that do not start a
+    // message (system exclusive continued) go out as system-exclusive events.
+    void send(const QList<QByteArray> &chunks);
+    // Reads what has arrived; answers all bytes received so far.
+    QByteArray pump();
+
+private:
+    AlsaPeer() = default;
+
+    snd_seq_t *m_seq = nullptr;
+    snd_midi_event_t *m_codec = nullptr;
+    int m_client = -1;
+    int m_in = -1;
+    int m_out = -1;
+    QByteArray m_received;
+};

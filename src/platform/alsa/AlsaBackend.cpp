@@ -17,6 +17,9 @@ QString failure(const char *call, int rc) {
                                         QString::fromLocal8Bit(snd_strerror(rc)));
 }
 
+// libasound prints its failures on standard error; the backend reports them to its caller.
+void silent(const char *, int, const char *, int, const char *, ...) {}
+
 // Longest event the decoder turns into bytes; only channel and system common events go
 // through it, system exclusive is copied as it comes.
 constexpr long kDecodeBuffer = 16;
@@ -24,6 +27,7 @@ constexpr long kDecodeBuffer = 16;
 } // namespace
 
 std::unique_ptr<AlsaBackend> AlsaBackend::open(const QString &clientName, QString *error) {
+    snd_lib_error_set_handler(&silent);
     snd_seq_t *seq = nullptr;
     if (const int rc = snd_seq_open(&seq, "default", SND_SEQ_OPEN_DUPLEX, SND_SEQ_NONBLOCK);
         rc < 0) {

@@ -24,6 +24,10 @@ struct LineCase {
     QList<QByteArray> messages;
 };
 
+void PrintTo(const LineCase &c, std::ostream *os) {
+    *os << c.line;
+}
+
 class HostScriptLines : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(HostScriptLines, BecomeTheHostsMessages) {
@@ -85,6 +89,10 @@ struct ReplyCase {
     const char *bytes;
     const char *text;
 };
+
+void PrintTo(const ReplyCase &c, std::ostream *os) {
+    *os << c.bytes;
+}
 
 class SurfaceReplies : public ::testing::TestWithParam<ReplyCase> {};
 

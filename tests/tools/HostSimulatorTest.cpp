@@ -1,5 +1,5 @@
+#include "../platform/midi/WaitFor.h"
 #include "JackBackend.h"
-#include "WaitFor.h"
 
 #include "midi/Client.h"
 #include "midi/VirtualInputStream.h"

@@ -21,6 +21,10 @@ struct Case {
     QList<QByteArray> messages;
 };
 
+void PrintTo(const Case &c, std::ostream *os) {
+    *os << c.name;
+}
+
 class MidiByteStreamCases : public ::testing::TestWithParam<Case> {};
 
 TEST_P(MidiByteStreamCases, CutsTheStreamIntoMessages) {

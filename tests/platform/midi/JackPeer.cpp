@@ -42,40 +42,22 @@ QList<QByteArray> JackPeer::received() const {
     return m_received;
 }
 
-QByteArray JackPeer::receivedBytes() const {
-    std::lock_guard lock(m_mutex);
-    QByteArray all;
-    for (const QByteArray &event : m_received)
-        all.append(event);
-    return all;
-}
-
-QList<jack_nframes_t> JackPeer::arrivalFrames() const {
-    std::lock_guard lock(m_mutex);
-    return m_frames;
-}
-
 void JackPeer::clear() {
     std::lock_guard lock(m_mutex);
     m_received.clear();
-    m_frames.clear();
 }
 
 int JackPeer::process(jack_nframes_t frames, void *self) {
     auto *peer = static_cast<JackPeer *>(self);
     void *out = jack_port_get_buffer(peer->m_out, frames);
     jack_midi_clear_buffer(out);
-    std::unique_lock lock(peer->m_mutex, std::try_to_lock);
-    if (!lock.owns_lock())
-        return 0;
+    std::lock_guard lock(peer->m_mutex);
     void *in = jack_port_get_buffer(peer->m_in, frames);
-    const jack_nframes_t start = jack_last_frame_time(peer->m_client);
     for (jack_nframes_t i = 0, n = jack_midi_get_event_count(in); i < n; ++i) {
         jack_midi_event_t event;
         if (jack_midi_event_get(&event, in, i) == 0) {
             peer->m_received.append(
                 QByteArray(reinterpret_cast<const char *>(event.buffer), qsizetype(event.size)));
-            peer->m_frames.append(start + event.time);
         }
     }
     if (!peer->m_outgoing.isEmpty()) {

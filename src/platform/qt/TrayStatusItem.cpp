@@ -11,8 +11,7 @@
 
 namespace {
 
-void fillMenu(QMenu *target, Menu &model)
-{
+void fillMenu(QMenu *target, Menu &model) {
     model.aboutToOpen();
     target->clear();
     for (const auto &item : model.items()) {
@@ -23,7 +22,8 @@ void fillMenu(QMenu *target, Menu &model)
         if (item->submenu()) {
             QMenu *sub = target->addMenu(item->title());
             Menu *subModel = item->submenu().get();
-            QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, subModel] { fillMenu(sub, *subModel); });
+            QObject::connect(sub, &QMenu::aboutToShow, sub,
+                             [sub, subModel] { fillMenu(sub, *subModel); });
             sub->setEnabled(item->isEnabled());
             continue;
         }
@@ -34,7 +34,8 @@ void fillMenu(QMenu *target, Menu &model)
             action->setChecked(true);
         }
         if (!item->keyEquivalent().isEmpty())
-            action->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + item->keyEquivalent().toUpper()));
+            action->setShortcut(
+                QKeySequence(QStringLiteral("Ctrl+") + item->keyEquivalent().toUpper()));
         std::weak_ptr<MenuItem> weak = item;
         QObject::connect(action, &QAction::triggered, action, [weak] {
             if (auto strong = weak.lock())
@@ -46,8 +47,7 @@ void fillMenu(QMenu *target, Menu &model)
 } // namespace
 
 TrayStatusItem::TrayStatusItem()
-    : m_qmenu(std::make_unique<QMenu>())
-{
+    : m_qmenu(std::make_unique<QMenu>()) {
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         m_tray = std::make_unique<QSystemTrayIcon>(QIcon(QStringLiteral(":/icons/status.svg")));
         m_tray->setToolTip(QStringLiteral("Stripdeck"));
@@ -63,14 +63,12 @@ TrayStatusItem::TrayStatusItem()
 
 TrayStatusItem::~TrayStatusItem() = default;
 
-void TrayStatusItem::setMenu(Menu *menu)
-{
+void TrayStatusItem::setMenu(Menu *menu) {
     m_menu = menu;
     rebuild();
 }
 
-void TrayStatusItem::setVisible(bool visible)
-{
+void TrayStatusItem::setVisible(bool visible) {
     if (m_tray) {
         m_tray->setVisible(visible);
         return;
@@ -83,8 +81,7 @@ void TrayStatusItem::setVisible(bool visible)
     m_button->setVisible(visible);
 }
 
-void TrayStatusItem::rebuild()
-{
+void TrayStatusItem::rebuild() {
     if (m_menu)
         fillMenu(m_qmenu.get(), *m_menu);
 }

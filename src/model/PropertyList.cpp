@@ -1,5 +1,7 @@
 #include "PropertyList.h"
 
+#include "BinaryPlistScreen.h"
+
 #include <QDateTime>
 
 #include <plist/plist.h>
@@ -72,11 +74,10 @@ std::optional<QVariant> scalarToVariant(plist_t node) {
         return QVariant(value);
     }
     case PLIST_STRING: {
-        char *value = nullptr;
-        plist_get_string_val(node, &value);
-        QString text = QString::fromUtf8(value);
-        free(value);
-        return QVariant(text);
+        // Binary lists may carry NUL bytes inside a string; the copying getter aborts on them.
+        uint64_t length = 0;
+        const char *value = plist_get_string_ptr(node, &length);
+        return QVariant(QString::fromUtf8(value, static_cast<qsizetype>(length)));
     }
     case PLIST_DATA: {
         char *value = nullptr;
@@ -178,6 +179,8 @@ plist_t fromVariant(const QVariant &value) {
 
 std::optional<QVariant> PropertyList::fromData(QByteArrayView data) {
     if (data.isEmpty() || data.size() > std::numeric_limits<uint32_t>::max())
+        return std::nullopt;
+    if (BinaryPlistScreen::isBinary(data) && !BinaryPlistScreen::isSafe(data))
         return std::nullopt;
     plist_t raw = nullptr;
     plist_from_memory(data.data(), static_cast<uint32_t>(data.size()), &raw);

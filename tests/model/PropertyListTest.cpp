@@ -57,6 +57,20 @@ TEST(PropertyList, ReadsBinaryPropertyLists) {
     EXPECT_EQ(value->toMap().value(QStringLiteral("a")).toLongLong(), 1);
 }
 
+TEST(PropertyList, BinaryStringsWithNulBytesAreRefusedOthersRead) {
+    // {"ab": "x\0y"} and {"k": "Grüße"} (a UTF-16 string), as written by plistlib.
+    const QByteArray withNul =
+        QByteArray::fromHex("62706c6973743030d1010252616253780079080b0e0000000000000101000000000000"
+                            "000300000000000000000000000000000012");
+    const QByteArray utf16 =
+        QByteArray::fromHex("62706c6973743030d10102516b650047007200fc00df0065080b0d000000000000"
+                            "0101000000000000000300000000000000000000000000000018");
+    EXPECT_FALSE(PropertyList::fromData(withNul));
+    const std::optional<QVariant> value = PropertyList::fromData(utf16);
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->toMap().value(QStringLiteral("k")).toString(), QStringLiteral("Grüße"));
+}
+
 TEST(PropertyList, UnreadableInputYieldsNoValue) {
     const QList<QByteArray> bad{
         QByteArray(),

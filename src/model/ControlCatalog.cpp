@@ -56,7 +56,12 @@ QString ControlCatalog::controlMapKey(int userTouchBar)
 
 QString ControlCatalog::customizationKey(int userTouchBar)
 {
-    return QStringLiteral("NSTouchBarConfig: ") + storeKey(customizationIdentifier(userTouchBar));
+    return customizationKey(customizationIdentifier(userTouchBar));
+}
+
+QString ControlCatalog::customizationKey(const QString &customizationIdentifier)
+{
+    return QStringLiteral("NSTouchBarConfig: ") + storeKey(customizationIdentifier);
 }
 
 QString ControlCatalog::defaultControlMapKey()

@@ -6,8 +6,7 @@
 
 #include <QApplication>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("stripdeck"));
     QApplication::setDesktopFileName(QStringLiteral("xq.korvane.Stripdeck"));
@@ -19,7 +18,8 @@ int main(int argc, char *argv[])
     StripTouchBarHost touchBarHost;
     AppDelegate delegate(defaults, statusItem, touchBarHost);
     QObject::connect(&delegate, &AppDelegate::quitRequested, &application, &QApplication::quit);
-    QObject::connect(&application, &QApplication::aboutToQuit, &delegate, &AppDelegate::applicationWillTerminate);
+    QObject::connect(&application, &QApplication::aboutToQuit, &delegate,
+                     &AppDelegate::applicationWillTerminate);
     delegate.applicationDidFinishLaunching();
     return application.exec();
 }

@@ -8,18 +8,15 @@ namespace {
 const QSize minimumContentSize(200, 100);
 } // namespace
 
-SettingsWindows::~SettingsWindows()
-{
+SettingsWindows::~SettingsWindows() {
     closeAll();
 }
 
-void SettingsWindows::setContentFactory(Kind kind, ContentFactory factory)
-{
+void SettingsWindows::setContentFactory(Kind kind, ContentFactory factory) {
     m_factories.insert(kind, std::move(factory));
 }
 
-void SettingsWindows::open(Kind kind)
-{
+void SettingsWindows::open(Kind kind) {
     const ContentFactory factory = m_factories.value(kind);
     if (!factory) {
         Q_EMIT openRequested(kind);
@@ -44,20 +41,17 @@ void SettingsWindows::open(Kind kind)
     window->activateWindow();
 }
 
-void SettingsWindows::close(Kind kind)
-{
+void SettingsWindows::close(Kind kind) {
     if (QWidget *window = m_windows.take(kind))
         window->close();
 }
 
-void SettingsWindows::closeAll()
-{
+void SettingsWindows::closeAll() {
     for (Kind kind : {Kind::Controls, Kind::OSC, Kind::KeyCommands, Kind::Attach})
         close(kind);
 }
 
-bool SettingsWindows::isOpen(Kind kind) const
-{
+bool SettingsWindows::isOpen(Kind kind) const {
     const QWidget *window = m_windows.value(kind);
     return window && window->isVisible();
 }

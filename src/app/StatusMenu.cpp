@@ -8,8 +8,7 @@ namespace {
 
 const QString tabKey = QStringLiteral("\t");
 
-void invoke(AppDelegate &app, StatusMenu::Action action)
-{
+void invoke(AppDelegate &app, StatusMenu::Action action) {
     using Action = StatusMenu::Action;
     switch (action) {
     case Action::ToggleTouchbar:
@@ -45,32 +44,28 @@ void invoke(AppDelegate &app, StatusMenu::Action action)
 
 } // namespace
 
-QString StatusMenu::showTitle()
-{
+QString StatusMenu::showTitle() {
     return QStringLiteral("Show Stripdeck");
 }
 
-QString StatusMenu::hideTitle()
-{
+QString StatusMenu::hideTitle() {
     return QStringLiteral("Hide Stripdeck");
 }
 
 StatusMenu::StatusMenu(AppDelegate &app)
-    : m_app(app)
-{
-}
+    : m_app(app) {}
 
-std::shared_ptr<MenuItem> StatusMenu::entry(const QString &title, Action action)
-{
-    auto item = std::make_shared<MenuItem>(title, [this, action](MenuItem &) { invoke(m_app, action); });
+std::shared_ptr<MenuItem> StatusMenu::entry(const QString &title, Action action) {
+    auto item =
+        std::make_shared<MenuItem>(title, [this, action](MenuItem &) { invoke(m_app, action); });
     item->setTag(int(action));
     return item;
 }
 
-void StatusMenu::build(Menu &menu)
-{
+void StatusMenu::build(Menu &menu) {
     menu.removeAllItems();
-    auto version = std::make_shared<MenuItem>(QStringLiteral("Stripdeck (v. %1)").arg(AppDelegate::versionString()));
+    auto version = std::make_shared<MenuItem>(
+        QStringLiteral("Stripdeck (v. %1)").arg(AppDelegate::versionString()));
     version->setEnabled(false);
     menu.addItem(version);
 
@@ -103,7 +98,8 @@ void StatusMenu::build(Menu &menu)
          {QStringLiteral("Save Touchbar Settings..."), Action::SaveSettings}},
         {{QStringLiteral("Check for Update..."), Action::CheckForUpdate},
          {QStringLiteral("Check for Update on launch"), Action::ChangeStartupCheck}},
-        {{QStringLiteral("Reset Touch Bar"), Action::ResetStripdeck}, {QStringLiteral("Quit"), Action::QuitApp}},
+        {{QStringLiteral("Reset Touch Bar"), Action::ResetStripdeck},
+         {QStringLiteral("Quit"), Action::QuitApp}},
     };
     for (const auto &group : groups) {
         menu.addItem(MenuItem::separatorItem());
@@ -116,8 +112,7 @@ void StatusMenu::build(Menu &menu)
     });
 }
 
-void StatusMenu::validateMenuItem(MenuItem &item) const
-{
+void StatusMenu::validateMenuItem(MenuItem &item) const {
     const Presentation &presentation = m_app.presentation();
     const bool surface = presentation.controlSurfadeMode();
     const bool editCCs = presentation.editCCs();

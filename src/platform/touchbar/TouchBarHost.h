@@ -21,7 +21,8 @@ public:
     // Opens the palette for the bar, or closes it when it is open.
     virtual void toggleCustomizationPalette(TouchBar *bar) = 0;
 
-    void setContent(TouchBar *bar, const QString &customizationIdentifier, const QStringList &itemIdentifiers);
+    void setContent(TouchBar *bar, const QString &customizationIdentifier,
+                    const QStringList &itemIdentifiers);
     // The next layout asks the bar's delegate for every item again.
     void dropCachedItems(TouchBar *bar);
 

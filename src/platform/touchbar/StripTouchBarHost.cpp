@@ -4,6 +4,9 @@
 #include "StripWindow.h"
 #include "TouchBar.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 StripTouchBarHost::StripTouchBarHost(QObject *parent)
     : TouchBarHost(parent)
     , m_window(std::make_unique<StripWindow>()) {}
@@ -42,6 +45,12 @@ void StripTouchBarHost::toggleCustomizationPalette(TouchBar *bar) {
     }
     m_palette = new CustomizationPalette(*bar);
     connect(m_palette, &CustomizationPalette::finished, this, &TouchBarHost::didExitCustomization);
+    m_palette->resize(m_palette->sizeHint().expandedTo(QSize(560, 480)));
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame = m_palette->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        m_palette->move(frame.topLeft());
+    }
     m_palette->show();
     m_palette->raise();
     m_palette->activateWindow();

@@ -49,8 +49,19 @@ QString ControlCatalog::controlMapKey(int userTouchBar) {
     return QStringLiteral("ControllerConfig: ") + storeKey(customizationIdentifier(userTouchBar));
 }
 
+<<<<<<< HEAD
 QString ControlCatalog::customizationKey(int userTouchBar) {
     return QStringLiteral("NSTouchBarConfig: ") + storeKey(customizationIdentifier(userTouchBar));
+=======
+QString ControlCatalog::customizationKey(int userTouchBar)
+{
+    return customizationKey(customizationIdentifier(userTouchBar));
+}
+
+QString ControlCatalog::customizationKey(const QString &customizationIdentifier)
+{
+    return QStringLiteral("NSTouchBarConfig: ") + storeKey(customizationIdentifier);
+>>>>>>> shell
 }
 
 QString ControlCatalog::defaultControlMapKey() {

@@ -17,6 +17,7 @@ public:
     // Numbers below 1 stand for touch bar 0.
     static QString controlMapKey(int userTouchBar);
     static QString customizationKey(int userTouchBar);
+    static QString customizationKey(const QString &customizationIdentifier);
     static QString defaultControlMapKey();
 
     static QStringList userTouchBarDefaultItems(int userTouchBar);

@@ -11,6 +11,36 @@
 
 namespace {
 
+<<<<<<< HEAD
+=======
+QKeySequence shortcutFor(const MenuItem &item) {
+    const QString key = item.keyEquivalent();
+    if (key.isEmpty())
+        return {};
+    const quint32 mask = item.keyEquivalentModifierMask();
+    // Command is the Super key here, as for the global hot keys.
+    int modifiers = 0;
+    if (mask & MenuItem::CommandModifier)
+        modifiers |= Qt::META;
+    if (mask & MenuItem::OptionModifier)
+        modifiers |= Qt::ALT;
+    if (mask & MenuItem::ControlModifier)
+        modifiers |= Qt::CTRL;
+    if (mask & MenuItem::ShiftModifier)
+        modifiers |= Qt::SHIFT;
+    const int code =
+        key == QLatin1String("\t") ? int(Qt::Key_Tab) : QKeySequence(key.toUpper())[0].key();
+    return QKeySequence(QKeyCombination::fromCombined(modifiers | code));
+}
+
+QIcon statusIcon() {
+    QIcon icon(QStringLiteral(":/icons/midi-black.svg"));
+    icon.addFile(QStringLiteral(":/icons/midi-white.svg"), {}, QIcon::Selected);
+    icon.addFile(QStringLiteral(":/icons/midi-white.svg"), {}, QIcon::Active);
+    return icon;
+}
+
+>>>>>>> shell
 void fillMenu(QMenu *target, Menu &model) {
     model.aboutToOpen();
     target->clear();
@@ -33,9 +63,13 @@ void fillMenu(QMenu *target, Menu &model) {
             action->setCheckable(true);
             action->setChecked(true);
         }
+<<<<<<< HEAD
         if (!item->keyEquivalent().isEmpty())
             action->setShortcut(
                 QKeySequence(QStringLiteral("Ctrl+") + item->keyEquivalent().toUpper()));
+=======
+        action->setShortcut(shortcutFor(*item));
+>>>>>>> shell
         std::weak_ptr<MenuItem> weak = item;
         QObject::connect(action, &QAction::triggered, action, [weak] {
             if (auto strong = weak.lock())
@@ -49,11 +83,11 @@ void fillMenu(QMenu *target, Menu &model) {
 TrayStatusItem::TrayStatusItem()
     : m_qmenu(std::make_unique<QMenu>()) {
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        m_tray = std::make_unique<QSystemTrayIcon>(QIcon(QStringLiteral(":/icons/status.svg")));
+        m_tray = std::make_unique<QSystemTrayIcon>(statusIcon());
         m_tray->setToolTip(QStringLiteral("Stripdeck"));
         m_tray->setContextMenu(m_qmenu.get());
     } else {
-        m_button = std::make_unique<QPushButton>(QStringLiteral("Stripdeck"));
+        m_button = std::make_unique<QPushButton>(statusIcon(), QStringLiteral("Stripdeck"));
         m_button->setWindowTitle(QStringLiteral("Stripdeck"));
         m_button->setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
         m_button->setMenu(m_qmenu.get());

@@ -20,10 +20,6 @@ AppDelegate::AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem,
                          TouchBarHost &touchBarHost, QObject *parent)
     : QObject(parent)
     , m_defaults(defaults)
-<<<<<<< HEAD
-    , m_statusItem(statusItem) {}
-
-=======
     , m_statusItem(statusItem)
     , m_touchBarHost(touchBarHost)
     , m_arrangements(defaults)
@@ -38,7 +34,6 @@ AppDelegate::AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem,
 
 AppDelegate::~AppDelegate() = default;
 
->>>>>>> shell
 QString AppDelegate::versionString() {
     return QStringLiteral(STRIPDECK_VERSION);
 }
@@ -50,8 +45,6 @@ QVariantMap AppDelegate::defaultsResource() {
     return PropertyList::fromData(file.readAll()).value_or(QVariant()).toMap();
 }
 
-<<<<<<< HEAD
-=======
 void AppDelegate::setLaunchStep(LaunchStep step, std::function<void()> work) {
     m_launchSteps[std::size_t(step)] = std::move(work);
 }
@@ -61,7 +54,6 @@ void AppDelegate::runLaunchStep(LaunchStep step) {
         work();
 }
 
->>>>>>> shell
 void AppDelegate::applicationDidFinishLaunching() {
     setupUserPreferences();
     runLaunchStep(LaunchStep::SetupMIDI);
@@ -99,25 +91,6 @@ void AppDelegate::createMenu() {
     m_statusItem.setVisible(true);
 }
 
-<<<<<<< HEAD
-void AppDelegate::setupUserPreferences() {
-    PreferencesSetup(m_defaults).setupUserPreferences(defaultsResource());
-}
-
-void AppDelegate::quitApp() {
-    Q_EMIT quitRequested();
-}
-
-void AppDelegate::buildStatusMenu() {
-    m_statusMenu.removeAllItems();
-    auto title =
-        std::make_shared<MenuItem>(QStringLiteral("Stripdeck (v. %1)").arg(versionString()));
-    title->setEnabled(false);
-    m_statusMenu.addItem(title);
-    m_statusMenu.addItem(MenuItem::separatorItem());
-    m_statusMenu.addItem(std::make_shared<MenuItem>(
-        QStringLiteral("Quit"), [this](MenuItem &) { quitApp(); }, QStringLiteral("q")));
-=======
 void AppDelegate::updateDeviceMenu() {
     if (m_deviceMenuUpdater)
         m_deviceMenuUpdater(*m_midiOutSubMenu, *m_midiInSubMenu);
@@ -233,5 +206,4 @@ void AppDelegate::unregisterHotKeys() {
 void AppDelegate::unregisterAllHotKeys() {
     if (m_hotKeys)
         m_hotKeys->unregisterAllHotKeys();
->>>>>>> shell
 }

@@ -49,10 +49,6 @@ QString ControlCatalog::controlMapKey(int userTouchBar) {
     return QStringLiteral("ControllerConfig: ") + storeKey(customizationIdentifier(userTouchBar));
 }
 
-<<<<<<< HEAD
-QString ControlCatalog::customizationKey(int userTouchBar) {
-    return QStringLiteral("NSTouchBarConfig: ") + storeKey(customizationIdentifier(userTouchBar));
-=======
 QString ControlCatalog::customizationKey(int userTouchBar)
 {
     return customizationKey(customizationIdentifier(userTouchBar));
@@ -61,7 +57,6 @@ QString ControlCatalog::customizationKey(int userTouchBar)
 QString ControlCatalog::customizationKey(const QString &customizationIdentifier)
 {
     return QStringLiteral("NSTouchBarConfig: ") + storeKey(customizationIdentifier);
->>>>>>> shell
 }
 
 QString ControlCatalog::defaultControlMapKey() {

@@ -11,8 +11,6 @@
 
 namespace {
 
-<<<<<<< HEAD
-=======
 QKeySequence shortcutFor(const MenuItem &item) {
     const QString key = item.keyEquivalent();
     if (key.isEmpty())
@@ -40,7 +38,6 @@ QIcon statusIcon() {
     return icon;
 }
 
->>>>>>> shell
 void fillMenu(QMenu *target, Menu &model) {
     model.aboutToOpen();
     target->clear();
@@ -63,13 +60,7 @@ void fillMenu(QMenu *target, Menu &model) {
             action->setCheckable(true);
             action->setChecked(true);
         }
-<<<<<<< HEAD
-        if (!item->keyEquivalent().isEmpty())
-            action->setShortcut(
-                QKeySequence(QStringLiteral("Ctrl+") + item->keyEquivalent().toUpper()));
-=======
         action->setShortcut(shortcutFor(*item));
->>>>>>> shell
         std::weak_ptr<MenuItem> weak = item;
         QObject::connect(action, &QAction::triggered, action, [weak] {
             if (auto strong = weak.lock())

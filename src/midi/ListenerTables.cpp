@@ -34,8 +34,10 @@ void ListenerTables::addListener(ListeningControl &control) {
     QObject *context = control.bindingContext();
     // A second registration must not double every update.
     QObject::disconnect(store.get(), nullptr, context, nullptr);
-    QObject::connect(store.get(), &controlStore::valueChanged, context,
-                     [&control](const QVariant &value) { control.setMidiValue(value); });
+    // Direct, so a control follows on the thread that changed the cell, at once.
+    QObject::connect(
+        store.get(), &controlStore::valueChanged, context,
+        [&control](const QVariant &value) { control.setMidiValue(value); }, Qt::DirectConnection);
     control.setMidiValue(store->value());
 }
 

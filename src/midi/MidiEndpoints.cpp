@@ -25,8 +25,9 @@ bool belongsTo(const Endpoint &endpoint, const Device &device) {
 
 // The device entry whose port submenu holds the item, or null (for "None", and for an item of
 // an earlier build of the menu).
-MenuItem *deviceEntryHolding(const Menu &menu, const MenuItem &item) {
-    for (const auto &entry : menu.items()) {
+MenuItem *deviceEntryHolding(const QList<std::shared_ptr<MenuItem>> &entries,
+                             const MenuItem &item) {
+    for (const auto &entry : entries) {
         if (!entry->submenu())
             continue;
         const auto &ports = entry->submenu()->items();
@@ -190,10 +191,13 @@ template <typename EndpointType, typename Connect, typename Disconnect>
 void MidiEndpoints::selectPort(MenuItem &sender, Menu &menu, const PortKeys &keys,
                                const QList<std::shared_ptr<EndpointType>> &endpoints,
                                Connect connect, Disconnect disconnect) {
-    if (!m_realOutputStream || menu.items().isEmpty())
+    // Held for the whole choice: a rebuild set off while connecting must not free the entries
+    // (the sender among them) under this loop.
+    const QList<std::shared_ptr<MenuItem>> entries = menu.items();
+    if (!m_realOutputStream || entries.isEmpty())
         return;
-    const bool none = menu.itemAt(0).get() == &sender;
-    const MenuItem *deviceEntry = deviceEntryHolding(menu, sender);
+    const bool none = entries.first().get() == &sender;
+    const MenuItem *deviceEntry = deviceEntryHolding(entries, sender);
     if (!none && !deviceEntry)
         return;
     if (none) {
@@ -214,8 +218,8 @@ void MidiEndpoints::selectPort(MenuItem &sender, Menu &menu, const PortKeys &key
             }
         }
     }
-    menu.itemAt(0)->setState(none);
-    for (const auto &entry : menu.items()) {
+    entries.first()->setState(none);
+    for (const auto &entry : entries) {
         if (!entry->submenu())
             continue;
         for (const auto &port : entry->submenu()->items())

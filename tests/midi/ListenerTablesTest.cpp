@@ -15,29 +15,6 @@ enum Kind {
     Osc = 7
 };
 
-class TestControl : public midi::ListeningControl {
-public:
-    TestControl(int kind, int number, int channel, QString address = {})
-        : m_kind(kind)
-        , m_number(number)
-        , m_channel(channel)
-        , m_address(std::move(address)) {}
-
-    int kind() const override { return m_kind; }
-    int ctrlNumber() const override { return m_number; }
-    int channelNumber() const override { return m_channel; }
-    QString oscAddress() const override { return m_address; }
-    void setMidiValue(const QVariant &value) override { m_values.append(value); }
-
-    QVariantList m_values;
-
-private:
-    int m_kind;
-    int m_number;
-    int m_channel;
-    QString m_address;
-};
-
 class ListenerTablesTest : public ::testing::Test {
 protected:
     QVariant valueOf(int kind, int number, int channel) {

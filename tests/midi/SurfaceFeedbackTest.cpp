@@ -254,21 +254,26 @@ TEST_F(SurfaceFeedbackTest, OtherMessageTypesChangeNothing) {
         expectNoChange(QByteArray::fromHex(hex));
 }
 
-TEST_F(SurfaceFeedbackTest, TheSameBytesOnTheUserInputLeaveTheItemsAlone) {
+TEST_F(SurfaceFeedbackTest, TheSameBytesOnTheUserInputOnlyMoveListenerCells) {
+    const auto bend = m_rig.m_listeners.returnListenerFor(TestControl(3, 0, 12));
+    const auto hasDevice = m_rig.m_listeners.returnListenerFor(TestControl(0, 3, 1));
+    const auto bankNumber = m_rig.m_listeners.returnListenerFor(TestControl(0, 31, 1));
     const QStringList bank = bankState(m_rig.m_bank);
     const QStringList strip = stripState(m_rig.m_strip);
     m_rig.user(sysex(3, packed("Comp")));
     m_rig.user(sysex(10, char(0) + packed("Gain")));
     m_rig.user(sysex(1, QByteArray::fromHex("000000")));
     m_rig.user("eb0040");
-    m_rig.user("e00040");
-    m_rig.user("b00300");
+    m_rig.user("b00305");
     m_rig.user("b01f07");
     m_rig.user("b0017f");
     EXPECT_EQ(bankState(m_rig.m_bank), bank);
     EXPECT_EQ(stripState(m_rig.m_strip), strip);
     EXPECT_EQ(m_rig.m_feedback.currentTrackColor(), QColor::fromRgbF(1, 0, 0, 1));
     EXPECT_EQ(m_rig.m_popUpsClosed, 0);
+    EXPECT_EQ(bend->value(), 0x40 << 7);
+    EXPECT_EQ(hasDevice->value(), 5);
+    EXPECT_EQ(bankNumber->value(), 7);
 }
 
 struct Unpacking {

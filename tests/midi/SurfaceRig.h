@@ -23,6 +23,30 @@ inline void PrintTo(const QString &text, std::ostream *os) {
         << (text.contains(QChar(0)) ? "\" (with zero bytes)" : "\"");
 }
 
+// A listening control that records every value it is given.
+class TestControl : public midi::ListeningControl {
+public:
+    TestControl(int kind, int number, int channel, QString address = {})
+        : m_kind(kind)
+        , m_number(number)
+        , m_channel(channel)
+        , m_address(std::move(address)) {}
+
+    int kind() const override { return m_kind; }
+    int ctrlNumber() const override { return m_number; }
+    int channelNumber() const override { return m_channel; }
+    QString oscAddress() const override { return m_address; }
+    void setMidiValue(const QVariant &value) override { m_values.append(value); }
+
+    QVariantList m_values;
+
+private:
+    int m_kind;
+    int m_number;
+    int m_channel;
+    QString m_address;
+};
+
 // The program's MIDI half wired as the application wires it, on the loopback system: bytes
 // injected on an endpoint take the path real input takes, and everything sent is logged.
 class SurfaceRig {

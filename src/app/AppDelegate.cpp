@@ -20,14 +20,15 @@ AppDelegate::AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem,
                          TouchBarHost &touchBarHost, QObject *parent)
     : QObject(parent)
     , m_defaults(defaults)
+    , m_midi(defaults)
     , m_statusItem(statusItem)
     , m_touchBarHost(touchBarHost)
     , m_arrangements(defaults)
     , m_templates(this, &m_arrangements)
     , m_presentation(touchBarHost, m_templates)
     , m_statusMenuBuilder(*this) {
-    m_midiOutSubMenu->setTitle(QStringLiteral("Midi Out"));
-    m_midiInSubMenu->setTitle(QStringLiteral("Midi In"));
+    m_midi.feedback().setClosePopUp([this] { closePopUp(); });
+    m_midi.surfaceDelegate().setOpenDeviceTouchBar([this] { openDeviceTouchBar(); });
     connect(&m_presentation, &Presentation::touchbarShownChanged, this,
             &AppDelegate::touchbarShownChanged);
 }
@@ -56,7 +57,7 @@ void AppDelegate::runLaunchStep(LaunchStep step) {
 
 void AppDelegate::applicationDidFinishLaunching() {
     setupUserPreferences();
-    runLaunchStep(LaunchStep::SetupMIDI);
+    setupMIDI();
     createMenu();
     m_presentation.buildUserTouchbars();
     connect(midi::Client::sharedClient(), &midi::Client::setupChanged, this,
@@ -91,14 +92,14 @@ void AppDelegate::createMenu() {
     m_statusItem.setVisible(true);
 }
 
-void AppDelegate::updateDeviceMenu() {
-    if (m_deviceMenuUpdater)
-        m_deviceMenuUpdater(*m_midiOutSubMenu, *m_midiInSubMenu);
-}
-
 std::shared_ptr<TouchBarItem> AppDelegate::makeItemForIdentifier(TouchBar &bar,
                                                                  const QString &identifier) {
     return m_itemFactory ? m_itemFactory->makeItemForIdentifier(bar, identifier) : nullptr;
+}
+
+void AppDelegate::openDeviceTouchBar()
+{
+    m_presentation.openPopUp(m_templates.eightFaderGroup(), {});
 }
 
 void AppDelegate::touchbarShownChanged(bool shown) {

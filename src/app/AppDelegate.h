@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MidiServices.h"
 #include "Presentation.h"
 #include "SettingsWindows.h"
 #include "StatusMenu.h"
@@ -27,14 +28,11 @@ class AppDelegate : public QObject, public TouchBarDelegate {
 public:
     // Start-up steps whose work lives elsewhere, in the order they run among the others.
     enum class LaunchStep {
-        SetupMIDI,
         AttachFrontmostApplication,
         RegisterShowHideHotKey,
         StartUpdateCheck,
         SetupOSC
     };
-    // Fills the "Midi Out" and "Midi In" submenus from the current MIDI setup.
-    using DeviceMenuUpdater = std::function<void(Menu &midiOut, Menu &midiIn)>;
 
     AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem, TouchBarHost &touchBarHost,
                 QObject *parent = nullptr);
@@ -44,13 +42,12 @@ public:
     void applicationWillTerminate();
     void setupUserPreferences();
     void createMenu();
-    void updateDeviceMenu();
+    void setupMIDI() { m_midi.setupMIDI(); }
+    void updateDeviceMenu() { m_midi.endpoints().updateDeviceMenu(); }
+    void openDeviceTouchBar();
 
     // The seams later parts plug into.
     void setLaunchStep(LaunchStep step, std::function<void()> work);
-    void setDeviceMenuUpdater(DeviceMenuUpdater updater) {
-        m_deviceMenuUpdater = std::move(updater);
-    }
     void setItemFactory(std::unique_ptr<TouchBarDelegate> factory) {
         m_itemFactory = std::move(factory);
     }
@@ -103,8 +100,9 @@ public:
     Menu &statusMenu() { return m_statusMenu; }
     MenuItem *toggleMenuItem() const { return m_statusMenuBuilder.toggleMenuItem(); }
     MenuItem *modeMenuItem() const { return m_statusMenuBuilder.modeMenuItem(); }
-    const std::shared_ptr<Menu> &midiOutSubMenu() const { return m_midiOutSubMenu; }
-    const std::shared_ptr<Menu> &midiInSubMenu() const { return m_midiInSubMenu; }
+    MidiServices &midi() { return m_midi; }
+    const std::shared_ptr<Menu> &midiOutSubMenu() { return m_midi.endpoints().midiOutSubMenu(); }
+    const std::shared_ptr<Menu> &midiInSubMenu() { return m_midi.endpoints().midiInSubMenu(); }
     TouchBar *responderTouchBar() const { return m_responderTouchBar.get(); }
     bool isCheckingForUpate() const { return m_isCheckingForUpate; }
     void setCheckingForUpate(bool checking) { m_isCheckingForUpate = checking; }
@@ -129,6 +127,7 @@ private:
     void unregisterAllHotKeys();
 
     UserDefaults &m_defaults;
+    MidiServices m_midi;
     StatusItemHost &m_statusItem;
     TouchBarHost &m_touchBarHost;
     TouchBarArrangements m_arrangements;
@@ -137,11 +136,8 @@ private:
     SettingsWindows m_settingsWindows;
     StatusMenu m_statusMenuBuilder;
     Menu m_statusMenu;
-    std::shared_ptr<Menu> m_midiOutSubMenu = std::make_shared<Menu>();
-    std::shared_ptr<Menu> m_midiInSubMenu = std::make_shared<Menu>();
     std::unique_ptr<TouchBar> m_responderTouchBar;
-    std::array<std::function<void()>, 5> m_launchSteps;
-    DeviceMenuUpdater m_deviceMenuUpdater;
+    std::array<std::function<void()>, 4> m_launchSteps;
     std::unique_ptr<TouchBarDelegate> m_itemFactory;
     HotKeyRegistry *m_hotKeys = nullptr;
     bool m_isCheckingForUpate = false;

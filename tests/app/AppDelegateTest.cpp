@@ -2,6 +2,7 @@
 #include "app/StatusMenu.h"
 #include "midi/Client.h"
 #include "model/ControlCatalog.h"
+#include "platform/loopback/LoopbackBackend.h"
 #include "platform/touchbar/TouchBar.h"
 
 #include <QSignalSpy>
@@ -232,39 +233,40 @@ TEST_F(AppDelegateTest, QuitUnregistersEveryHotKeyAndLeavesNoWindow) {
 }
 
 TEST_F(AppDelegateTest, LaunchRunsTheOtherPartsStepsInOrder) {
-    QTemporaryDir otherDir;
-    UserDefaults otherDefaults(otherDir.filePath(QStringLiteral("prefs.plist")));
-    FakeStatusItem otherItem;
-    AppDelegate other(otherDefaults, otherItem, host);
-    QStringList order;
-    using Step = AppDelegate::LaunchStep;
-    for (auto [step, name] :
-         {std::pair{Step::SetupMIDI, "midi"}, std::pair{Step::AttachFrontmostApplication, "attach"},
-          std::pair{Step::RegisterShowHideHotKey, "hotkey"},
-          std::pair{Step::StartUpdateCheck, "update"}, std::pair{Step::SetupOSC, "osc"}}) {
-        other.setLaunchStep(step, [&order, &otherItem, name = QString::fromLatin1(name)] {
-            order.append(name + (otherItem.menu ? QStringLiteral("+menu") : QString()));
-        });
-    }
-    other.setDeviceMenuUpdater([&order](Menu &out, Menu &in) {
-        order.append(QStringLiteral("devices"));
-        out.addItem(std::make_shared<MenuItem>(QStringLiteral("Port A")));
-        in.addItem(std::make_shared<MenuItem>(QStringLiteral("Port B")));
-    });
-    otherDefaults.setObject(true, QStringLiteral("CheckForUpdate"));
-    other.applicationDidFinishLaunching();
-    EXPECT_EQ(order, QStringList({"midi", "devices", "attach+menu", "hotkey+menu", "update+menu",
-                                  "osc+menu"}));
-    EXPECT_EQ(
-        other.statusMenu().itemWithTitle(QStringLiteral("Midi Out"))->submenu()->itemAt(0)->title(),
-        QStringLiteral("Port A"));
-    EXPECT_EQ(
-        other.statusMenu().itemWithTitle(QStringLiteral("Midi In"))->submenu()->itemAt(0)->title(),
-        QStringLiteral("Port B"));
+    auto backend = std::make_unique<LoopbackBackend>();
+    LoopbackBackend *loopback = backend.get();
+    midi::Client::installBackend(std::move(backend));
+    loopback->addDevice(QStringLiteral("Synth"), {QStringLiteral("Synth Out")}, {QStringLiteral("Synth In")});
+    {
+        QTemporaryDir otherDir;
+        UserDefaults otherDefaults(otherDir.filePath(QStringLiteral("prefs.plist")));
+        FakeStatusItem otherItem;
+        AppDelegate other(otherDefaults, otherItem, host);
+        QStringList order;
+        using Step = AppDelegate::LaunchStep;
+        for (auto [step, name] : {std::pair{Step::AttachFrontmostApplication, "attach"},
+                                  std::pair{Step::RegisterShowHideHotKey, "hotkey"},
+                                  std::pair{Step::StartUpdateCheck, "update"}, std::pair{Step::SetupOSC, "osc"}}) {
+            other.setLaunchStep(step, [&, name = QString::fromLatin1(name)] {
+                const bool midiReady = otherDefaults.integerForKey(QStringLiteral("user-out-UID")) != 0;
+                order.append(name + (otherItem.menu ? QStringLiteral("+menu") : QString()) +
+                             (midiReady ? QStringLiteral("+midi") : QString()));
+            });
+        }
+        otherDefaults.setObject(true, QStringLiteral("CheckForUpdate"));
+        other.applicationDidFinishLaunching();
+        EXPECT_EQ(order, QStringList({"attach+menu+midi", "hotkey+menu+midi", "update+menu+midi", "osc+menu+midi"}));
+        const auto midiOut = other.statusMenu().itemWithTitle(QStringLiteral("Midi Out"))->submenu();
+        ASSERT_EQ(midiOut->items().size(), 2);
+        EXPECT_EQ(midiOut->itemAt(0)->title(), QStringLiteral("None"));
+        EXPECT_EQ(midiOut->itemAt(1)->title(), QStringLiteral("Synth"));
 
-    order.clear();
-    Q_EMIT midi::Client::sharedClient()->setupChanged();
-    EXPECT_EQ(order, QStringList({"devices"})) << "a MIDI setup change refills the device menus";
+        loopback->addDevice(QStringLiteral("Drum Machine"), {QStringLiteral("Pads")}, {});
+        const auto midiIn = other.statusMenu().itemWithTitle(QStringLiteral("Midi In"))->submenu();
+        ASSERT_EQ(midiIn->items().size(), 3) << "a MIDI setup change refills the device menus";
+        EXPECT_EQ(midiIn->itemAt(2)->title(), QStringLiteral("Drum Machine"));
+    }
+    midi::Client::installBackend(nullptr);
 }
 
 TEST_F(AppDelegateTest, UpdateCheckStepIsSkippedWhenNotWanted) {

@@ -3,22 +3,29 @@
 #include "model/UserDefaults.h"
 #include "platform/midi/MidiBackendFactory.h"
 #include "platform/qt/TrayStatusItem.h"
+#include "platform/qt/UnixSignalQuitter.h"
+#include "platform/touchbar/StripTouchBarHost.h"
 
 #include <QApplication>
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("stripdeck"));
     QApplication::setDesktopFileName(QStringLiteral("xq.korvane.Stripdeck"));
     QApplication::setQuitOnLastWindowClosed(false);
 
+    UnixSignalQuitter signalQuitter;
     UserDefaults defaults(UserDefaults::standardFilePath());
     midi::Client::installBackend(MidiBackendFactory::create(&defaults).backend);
     int result = 0;
     {
         TrayStatusItem statusItem;
-        AppDelegate delegate(defaults, statusItem);
+        StripTouchBarHost touchBarHost;
+        AppDelegate delegate(defaults, statusItem, touchBarHost);
         QObject::connect(&delegate, &AppDelegate::quitRequested, &application, &QApplication::quit);
+        QObject::connect(&application, &QApplication::aboutToQuit, &delegate,
+                         &AppDelegate::applicationWillTerminate);
         delegate.applicationDidFinishLaunching();
         result = application.exec();
     }

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "osc/Packet.h"
+
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+#include <QVariantMap>
+
+#include <optional>
+
+namespace osc {
+
+// One OSC message. Arguments are QString (s), QByteArray (b), signed integers or bool (i)
+// and float or double (f); values of any other type are dropped when the arguments are set,
+// so the type tag string is always derived from what is kept.
+class Message : public Packet {
+public:
+    Message() = default;
+    Message(const QString &addressPattern, const QVariantList &arguments);
+
+    static Message messageWithAddressPattern(const QString &addressPattern,
+                                             const QVariantList &arguments,
+                                             std::shared_ptr<Socket> replySocket = {});
+    static std::optional<Message> messageWithString(const QString &text);
+
+    static bool legalAddress(QStringView address);
+    static bool legalAddressComponent(QStringView component);
+    static bool legalMethod(QStringView method);
+
+    // The tag letter of a value, or 0 when the value cannot be sent.
+    static char typeTagOf(const QVariant &value);
+
+    const QString &addressPattern() const { return m_addressPattern; }
+    // Only a non-empty address starting with "/" is taken.
+    void setAddressPattern(const QString &addressPattern);
+    QString typeTagString() const;
+    const QVariantList &arguments() const { return m_arguments; }
+    void setArguments(const QVariantList &arguments);
+    QStringList addressParts() const;
+
+    // Travels with the message inside the program; never encoded.
+    const QVariant &userData() const { return m_userData; }
+    void setUserData(const QVariant &userData) { m_userData = userData; }
+
+    QByteArray packetData() const override;
+    QString asQSC() const override;
+    QString description() const override;
+
+    QVariantMap archive() const;
+    static std::optional<Message> unarchive(const QVariantMap &archive);
+
+    friend bool operator==(const Message &a, const Message &b) {
+        return a.m_addressPattern == b.m_addressPattern && a.m_arguments == b.m_arguments;
+    }
+
+private:
+    friend class Parser;
+    struct Decoded {};
+    // For the parser: the arguments are already of sendable types.
+    Message(Decoded, QString addressPattern, QVariantList arguments);
+
+    QString m_addressPattern = QStringLiteral("/");
+    QVariantList m_arguments;
+    QVariant m_userData;
+};
+
+} // namespace osc

@@ -4,6 +4,8 @@
 #include "osc/TextForm.h"
 #include "osc/Wire.h"
 
+#include <algorithm>
+
 namespace osc {
 
 namespace {
@@ -13,6 +15,24 @@ template <typename T> const T &stored(const QVariant &variant) {
     return *static_cast<const T *>(variant.constData());
 }
 
+// Read directly: QVariant's own conversions go through the meta-type system.
+qint64 integerOf(const QVariant &number) {
+    switch (number.typeId()) {
+    case QMetaType::Int:
+        return stored<int>(number);
+    case QMetaType::Bool:
+        return stored<bool>(number);
+    default:
+        return number.toLongLong();
+    }
+}
+
+float floatOf(const QVariant &number) {
+    if (number.typeId() == QMetaType::Float)
+        return stored<float>(number);
+    return float(stored<double>(number));
+}
+
 } // namespace
 
 Message::Message(const QString &addressPattern, const QVariantList &arguments) {
@@ -20,9 +40,10 @@ Message::Message(const QString &addressPattern, const QVariantList &arguments) {
     setArguments(arguments);
 }
 
-Message::Message(Decoded, QString addressPattern, QVariantList arguments)
-    : m_addressPattern(std::move(addressPattern))
-    , m_arguments(std::move(arguments)) {}
+Message::Message(const QString &addressPattern, std::initializer_list<QVariant> arguments) {
+    setAddressPattern(addressPattern);
+    setArguments(arguments);
+}
 
 Message Message::messageWithAddressPattern(const QString &addressPattern,
                                            const QVariantList &arguments,
@@ -84,12 +105,23 @@ QString Message::typeTagString() const {
 }
 
 void Message::setArguments(const QVariantList &arguments) {
+    keepSendable(arguments);
+}
+
+void Message::setArguments(std::initializer_list<QVariant> arguments) {
+    keepSendable(arguments);
+}
+
+template <typename Range> void Message::keepSendable(const Range &arguments) {
     m_arguments.clear();
-    m_arguments.reserve(arguments.size());
     for (const QVariant &argument : arguments) {
         if (typeTagOf(argument))
             m_arguments.append(argument);
     }
+}
+
+QVariantList Message::argumentList() const {
+    return QVariantList(m_arguments.begin(), m_arguments.end());
 }
 
 QStringList Message::addressParts() const {
@@ -128,10 +160,10 @@ QByteArray Message::packetData() const {
             out = Wire::writeBlob(out, stored<QByteArray>(argument));
             break;
         case 'i':
-            out = Wire::writeInt(out, quint32(argument.toLongLong()));
+            out = Wire::writeInt(out, quint32(integerOf(argument)));
             break;
         default:
-            out = Wire::writeFloat(out, argument.toFloat());
+            out = Wire::writeFloat(out, floatOf(argument));
             break;
         }
     }
@@ -150,7 +182,7 @@ QString Message::description() const {
 QVariantMap Message::archive() const {
     return {{QStringLiteral("addressPattern"), m_addressPattern},
             {QStringLiteral("typeTagString"), typeTagString()},
-            {QStringLiteral("arguments"), m_arguments}};
+            {QStringLiteral("arguments"), argumentList()}};
 }
 
 std::optional<Message> Message::unarchive(const QVariantMap &archive) {

@@ -3,13 +3,20 @@
 #include "osc/Packet.h"
 
 #include <QStringList>
+#include <QVarLengthArray>
 #include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
 
+#include <initializer_list>
+
 #include <optional>
 
 namespace osc {
+
+// Held inline: most messages carry one to three arguments, and decoding one must not need a
+// heap allocation beyond its strings and blobs.
+using Arguments = QVarLengthArray<QVariant, 4>;
 
 // One OSC message. Arguments are QString (s), QByteArray (b), signed integers or bool (i)
 // and float or double (f); values of any other type are dropped when the arguments are set,
@@ -18,6 +25,7 @@ class Message : public Packet {
 public:
     Message() = default;
     Message(const QString &addressPattern, const QVariantList &arguments);
+    Message(const QString &addressPattern, std::initializer_list<QVariant> arguments);
 
     static Message messageWithAddressPattern(const QString &addressPattern,
                                              const QVariantList &arguments,
@@ -35,8 +43,10 @@ public:
     // Only a non-empty address starting with "/" is taken.
     void setAddressPattern(const QString &addressPattern);
     QString typeTagString() const;
-    const QVariantList &arguments() const { return m_arguments; }
+    const Arguments &arguments() const { return m_arguments; }
+    QVariantList argumentList() const;
     void setArguments(const QVariantList &arguments);
+    void setArguments(std::initializer_list<QVariant> arguments);
     QStringList addressParts() const;
 
     // Travels with the message inside the program; never encoded.
@@ -55,13 +65,12 @@ public:
     }
 
 private:
+    // Decodes into a message in place; what it reads is always of sendable types.
     friend class Parser;
-    struct Decoded {};
-    // For the parser: the arguments are already of sendable types.
-    Message(Decoded, QString addressPattern, QVariantList arguments);
+    template <typename Range> void keepSendable(const Range &arguments);
 
     QString m_addressPattern = QStringLiteral("/");
-    QVariantList m_arguments;
+    Arguments m_arguments;
     QVariant m_userData;
 };
 

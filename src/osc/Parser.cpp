@@ -4,6 +4,7 @@
 #include "osc/Wire.h"
 
 #include <algorithm>
+#include <array>
 
 namespace osc {
 
@@ -12,6 +13,68 @@ namespace {
 constexpr QByteArrayView bundleTag("#bundle\0", 8);
 // Time tag plus the smallest element: a size and one byte.
 constexpr qsizetype minimumBundleBody = 13;
+
+// A program hears the same few addresses over and over: keeping their strings spares an
+// allocation per message. Direct-mapped, so a peer that sends a new address every time only
+// replaces entries and the cache never grows.
+struct CachedAddress {
+    QByteArray bytes;
+    QString address;
+};
+constexpr size_t cachedAddressSlots = 128;
+
+bool cachedAddress(QByteArrayView text, QString &address) {
+    thread_local std::array<CachedAddress, cachedAddressSlots> cache;
+    // FNV-1a: cheap for the few bytes of an address.
+    quint32 hash = 2166136261u;
+    for (const char c : text)
+        hash = (hash ^ uchar(c)) * 16777619u;
+    CachedAddress &slot = cache[hash % cachedAddressSlots];
+    if (slot.bytes == text) {
+        address = slot.address;
+        return true;
+    }
+    auto decoded = Wire::stringFromUtf8(text);
+    if (!decoded)
+        return false;
+    slot.bytes = text.toByteArray();
+    slot.address = *decoded;
+    address = std::move(*decoded);
+    return true;
+}
+
+// Appends the value in place and returns its size on the wire, or -1 when it cannot be read.
+qsizetype readArgument(char tag, QByteArrayView bytes, Arguments &arguments) {
+    qsizetype length = 4;
+    switch (tag) {
+    case 'i':
+        if (const auto number = Wire::numberWithOSCIntBytes(bytes)) {
+            arguments.emplace_back(*number);
+            return length;
+        }
+        return -1;
+    case 'f':
+        if (const auto number = Wire::numberWithOSCFloatBytes(bytes)) {
+            arguments.emplace_back(*number);
+            return length;
+        }
+        return -1;
+    case 's':
+        if (auto text = Wire::stringWithOSCStringBytes(bytes, length)) {
+            arguments.emplace_back(std::move(*text));
+            return length;
+        }
+        return -1;
+    case 'b':
+        if (auto blob = Wire::dataWithOSCBlobBytes(bytes, length)) {
+            arguments.emplace_back(std::move(*blob));
+            return length;
+        }
+        return -1;
+    default:
+        return -1;
+    }
+}
 
 char unescapedSlip(char follower) {
     if (follower == Parser::slipEscEsc)
@@ -73,52 +136,36 @@ void Parser::processBundleData(QByteArrayView data, PacketDestination *destinati
 }
 
 std::optional<Message> Parser::parseOscMessageData(QByteArrayView data) {
-    qsizetype length = 0;
-    auto address = Wire::stringWithOSCStringBytes(data, length);
-    if (!address || length > data.size() || !address->startsWith(u'/'))
-        return std::nullopt;
-    qsizetype position = length;
-    QVariantList arguments;
-    if (position < data.size() && data[position] == ',') {
-        const QByteArrayView rest = data.sliced(position);
-        const auto zero = std::find(rest.begin(), rest.end(), '\0');
-        if (zero == rest.end())
-            return std::nullopt;
-        const QByteArrayView tags(rest.begin() + 1, zero);
-        position = std::min(data.size(), position + Wire::padded(zero - rest.begin() + 1));
-        arguments.reserve(tags.size());
-        for (const char tag : tags) {
-            const QByteArrayView remaining = data.sliced(position);
-            std::optional<QVariant> value;
-            qsizetype consumed = 4;
-            switch (tag) {
-            case 'i':
-                if (const auto number = Wire::numberWithOSCIntBytes(remaining))
-                    value = *number;
-                break;
-            case 'f':
-                if (const auto number = Wire::numberWithOSCFloatBytes(remaining))
-                    value = *number;
-                break;
-            case 's':
-                if (auto text = Wire::stringWithOSCStringBytes(remaining, consumed))
-                    value = std::move(*text);
-                break;
-            case 'b':
-                if (auto blob = Wire::dataWithOSCBlobBytes(remaining, consumed))
-                    value = std::move(*blob);
-                break;
-            default:
-                break;
-            }
-            if (!value)
-                return std::nullopt;
-            arguments.append(std::move(*value));
-            // The final value's padding may be missing; there is nothing after it to misread.
-            position = std::min(data.size(), position + consumed);
-        }
+    // Every path returns this one object, so it is built where the caller wants it: moving a
+    // message would move each of its arguments.
+    std::optional<Message> message;
+    if (!readMessage(data, message.emplace()))
+        message.reset();
+    return message;
+}
+
+bool Parser::readMessage(QByteArrayView data, Message &message) {
+    const auto addressText = Wire::terminatedText(data);
+    if (!addressText || !addressText->startsWith('/'))
+        return false;
+    qsizetype position = Wire::padded(addressText->size() + 1);
+    if (position > data.size() || !cachedAddress(*addressText, message.m_addressPattern))
+        return false;
+    if (position == data.size() || data[position] != ',')
+        return true;
+    const auto tags = Wire::terminatedText(data.sliced(position));
+    if (!tags)
+        return false;
+    position = std::min(data.size(), position + Wire::padded(tags->size() + 1));
+    message.m_arguments.reserve(tags->size() - 1);
+    for (const char tag : tags->sliced(1)) {
+        const qsizetype consumed = readArgument(tag, data.sliced(position), message.m_arguments);
+        if (consumed < 0)
+            return false;
+        // The final value's padding may be missing; there is nothing after it to misread.
+        position = std::min(data.size(), position + consumed);
     }
-    return Message(Message::Decoded{}, std::move(*address), std::move(arguments));
+    return true;
 }
 
 void Parser::translateSlipData(QByteArrayView chunk, QByteArray &buffer, SlipState &state,

@@ -43,6 +43,7 @@ public:
     static QByteArray slipEncoded(QByteArrayView packet);
 
 private:
+    static bool readMessage(QByteArrayView data, Message &message);
     static void processBundleData(QByteArrayView data, PacketDestination *destination,
                                   const std::shared_ptr<Socket> &replySocket, int depth);
     static void appendToFrame(QByteArray &buffer, SlipState &state, QByteArrayView bytes);

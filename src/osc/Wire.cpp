@@ -35,12 +35,30 @@ QByteArray Wire::oscFloatValue(float value) {
 }
 
 char *Wire::writeString(char *out, QStringView text) {
-    QStringEncoder encoder(QStringEncoder::Utf8);
-    char *end = encoder.appendToBuffer(out, text);
+    char *end = writeAscii(out, text);
+    if (!end) {
+        // A receiver ends the string at its first zero and steps over the padding from there;
+        // writing what follows would shift every later argument.
+        if (const qsizetype zero = text.indexOf(QChar(0)); zero >= 0)
+            text = text.first(zero);
+        end = QStringEncoder(QStringEncoder::Utf8).appendToBuffer(out, text);
+    }
     const qsizetype size = end - out;
     const qsizetype padding = padded(size + 1) - size;
     std::memset(end, 0, size_t(padding));
     return end + padding;
+}
+
+char *Wire::writeAscii(char *out, QStringView text) {
+    // Addresses are ASCII by rule and most strings are too; this skips the codec for them.
+    for (const QChar c : text) {
+        if (c.isNull())
+            break;
+        if (c.unicode() >= 0x80)
+            return nullptr;
+        *out++ = char(c.unicode());
+    }
+    return out;
 }
 
 char *Wire::writeBlob(char *out, QByteArrayView blob) {
@@ -66,13 +84,21 @@ quint32 Wire::readUInt32(const char *in) {
 }
 
 std::optional<QString> Wire::stringWithOSCStringBytes(QByteArrayView bytes, qsizetype &length) {
-    const char *begin = bytes.data();
-    const char *end = bytes.data() + bytes.size();
-    const char *zero = std::find(begin, end, '\0');
-    if (zero == end)
+    const auto text = terminatedText(bytes);
+    if (!text)
         return std::nullopt;
-    const QByteArrayView text(begin, zero - begin);
-    length = padded(text.size() + 1);
+    length = padded(text->size() + 1);
+    return stringFromUtf8(*text);
+}
+
+std::optional<QByteArrayView> Wire::terminatedText(QByteArrayView bytes) {
+    const auto zero = std::find(bytes.begin(), bytes.end(), '\0');
+    if (zero == bytes.end())
+        return std::nullopt;
+    return QByteArrayView(bytes.begin(), zero);
+}
+
+std::optional<QString> Wire::stringFromUtf8(QByteArrayView text) {
     if (std::all_of(text.begin(), text.end(), [](char c) { return uchar(c) < 0x80; }))
         return QString::fromLatin1(text);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

@@ -36,10 +36,19 @@ public:
     static std::optional<QString> stringWithOSCStringBytes(QByteArrayView bytes, qsizetype &length);
     // Fails unless the size and all the bytes it claims are there. length may pass the end of
     // bytes by the missing padding.
+    // The bytes before the first zero; fails without one.
+    static std::optional<QByteArrayView> terminatedText(QByteArrayView bytes);
+    // Fails on invalid UTF-8 instead of putting in replacement characters.
+    static std::optional<QString> stringFromUtf8(QByteArrayView text);
     static std::optional<QByteArray> dataWithOSCBlobBytes(QByteArrayView bytes, qsizetype &length);
     static std::optional<qint32> numberWithOSCIntBytes(QByteArrayView bytes);
     static std::optional<float> numberWithOSCFloatBytes(QByteArrayView bytes);
     static quint32 readUInt32(const char *in);
+
+private:
+    // Writes text up to its first zero when that part is all ASCII; returns null, having
+    // written some of it, when not.
+    static char *writeAscii(char *out, QStringView text);
 };
 
 } // namespace osc

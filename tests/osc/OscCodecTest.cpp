@@ -67,6 +67,13 @@ TEST(OscMessageEncoding, StringsOfFourBytesTakeEight) {
     EXPECT_EQ(osc::Wire::oscBlobData(QByteArray()), int32(0));
 }
 
+TEST(OscMessageEncoding, StringEndsAtAnEmbeddedZeroSoLaterArgumentsStayAligned) {
+    const osc::Message message(QStringLiteral("/z"), {QStringLiteral("ab\u0000cdefgh"), 5});
+    const auto decoded = osc::Parser::parseOscMessageData(message.packetData());
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->argumentList(), QVariantList({QStringLiteral("ab"), 5}));
+}
+
 TEST(OscMessageEncoding, KeepsOnlyValuesWithATag) {
     osc::Message message;
     message.setArguments({QVariant(uint(7)), QStringLiteral("s"), QDate(2020, 1, 1), QVariant(true),

@@ -256,7 +256,7 @@ struct ReplyCollector : osc::ClientDelegate {
 struct Echo : osc::PacketDestination {
     void takeMessage(const osc::Message &message) override {
         osc::Message reply(QStringLiteral("/reply") + message.addressPattern(),
-                           message.arguments());
+                           message.argumentList());
         message.replySocket()->sendPacket(&reply);
     }
 };

@@ -16,7 +16,7 @@ TEST(OscTextForm, ReadsTheDocumentedExample) {
     ASSERT_TRUE(message);
     EXPECT_EQ(message->addressPattern(), QStringLiteral("/a"));
     EXPECT_EQ(message->typeTagString(), QStringLiteral(",ifsb"));
-    EXPECT_EQ(message->arguments(),
+    EXPECT_EQ(message->argumentList(),
               QVariantList({1, 2.5, QStringLiteral("x y"), QByteArray("\x00\x01", 2)}));
 }
 
@@ -42,7 +42,7 @@ TEST(OscTextForm, QuotesEscapesAndBlobs) {
     for (const Case &c : cases) {
         const auto message = osc::Message::messageWithString(QString::fromUtf8(c.text));
         ASSERT_TRUE(message) << c.text;
-        EXPECT_EQ(message->arguments(), c.arguments) << c.text;
+        EXPECT_EQ(message->argumentList(), c.arguments) << c.text;
     }
 }
 

@@ -1,0 +1,220 @@
+// Encoding and decoding of the two message shapes the program sends most: one float (a
+// fader) and an int/float/string message, beside liblo and oscpack doing the same work.
+// The "allocs" counter is the number of heap allocations per iteration.
+#include "ComparisonCodecs.h"
+
+#include "net/AsyncUdpSocket.h"
+#include "osc/Message.h"
+#include "osc/PacketDestination.h"
+#include "osc/Parser.h"
+#include "osc/Socket.h"
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstddef>
+
+namespace {
+std::atomic<long> allocations{0};
+}
+
+// Qt allocates with malloc, not operator new: count at the C level, for every library.
+extern "C" {
+void *__libc_malloc(std::size_t size);
+void *__libc_calloc(std::size_t count, std::size_t size);
+void *__libc_realloc(void *memory, std::size_t size);
+
+void *malloc(std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return __libc_malloc(size);
+}
+
+void *calloc(std::size_t count, std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return __libc_calloc(count, size);
+}
+
+void *realloc(void *memory, std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return __libc_realloc(memory, size);
+}
+}
+
+namespace {
+
+constexpr std::size_t capacity = 256;
+const QString address = QStringLiteral("/a/b");
+const QString text = QStringLiteral("hello");
+
+// Counts the allocations of the timed loop only.
+class AllocationCounter {
+public:
+    explicit AllocationCounter(benchmark::State &state)
+        : m_state(state)
+        , m_start(allocations.load()) {}
+    ~AllocationCounter() {
+        m_state.counters["allocs"] = benchmark::Counter(double(allocations.load() - m_start),
+                                                        benchmark::Counter::kAvgIterations);
+    }
+
+private:
+    benchmark::State &m_state;
+    long m_start;
+};
+
+QByteArray oneFloatPacket() {
+    return osc::Message(address, {0.5f}).packetData();
+}
+
+QByteArray mixedPacket() {
+    return osc::Message(address, {7, 0.5f, text}).packetData();
+}
+
+void EncodeFloat_Stripdeck(benchmark::State &state) {
+    AllocationCounter counter(state);
+    for (auto _ : state) {
+        const QByteArray data = osc::Message(address, {0.5f}).packetData();
+        benchmark::DoNotOptimize(data.constData());
+    }
+}
+
+void EncodeFloat_Liblo(benchmark::State &state) {
+    char buffer[capacity];
+    AllocationCounter counter(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(comparison::libloEncodeFloat(buffer, capacity, 0.5f));
+}
+
+void EncodeFloat_Oscpack(benchmark::State &state) {
+    char buffer[capacity];
+    AllocationCounter counter(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(comparison::oscpackEncodeFloat(buffer, capacity, 0.5f));
+}
+
+void EncodeMixed_Stripdeck(benchmark::State &state) {
+    AllocationCounter counter(state);
+    for (auto _ : state) {
+        const QByteArray data = osc::Message(address, {7, 0.5f, text}).packetData();
+        benchmark::DoNotOptimize(data.constData());
+    }
+}
+
+void EncodeMixed_Liblo(benchmark::State &state) {
+    char buffer[capacity];
+    AllocationCounter counter(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(comparison::libloEncodeMixed(buffer, capacity, 7, 0.5f, "hello"));
+}
+
+void EncodeMixed_Oscpack(benchmark::State &state) {
+    char buffer[capacity];
+    AllocationCounter counter(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            comparison::oscpackEncodeMixed(buffer, capacity, 7, 0.5f, "hello"));
+}
+
+double stripdeckDecode(const QByteArray &packet) {
+    const auto message = osc::Parser::parseOscMessageData(packet);
+    double sum = message->addressPattern().at(1).unicode();
+    for (const QVariant &argument : message->arguments()) {
+        switch (argument.typeId()) {
+        case QMetaType::Int:
+            sum += *static_cast<const int *>(argument.constData());
+            break;
+        case QMetaType::Float:
+            sum += *static_cast<const float *>(argument.constData());
+            break;
+        default:
+            sum += static_cast<const QString *>(argument.constData())->at(0).unicode();
+            break;
+        }
+    }
+    return sum;
+}
+
+void DecodeFloat_Stripdeck(benchmark::State &state) {
+    const QByteArray packet = oneFloatPacket();
+    AllocationCounter counter(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(stripdeckDecode(packet));
+}
+
+void DecodeFloat_Liblo(benchmark::State &state) {
+    const QByteArray packet = oneFloatPacket();
+    AllocationCounter counter(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            comparison::libloDecode(packet.constData(), std::size_t(packet.size())));
+}
+
+void DecodeFloat_Oscpack(benchmark::State &state) {
+    const QByteArray packet = oneFloatPacket();
+    AllocationCounter counter(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            comparison::oscpackDecode(packet.constData(), std::size_t(packet.size())));
+}
+
+void DecodeMixed_Stripdeck(benchmark::State &state) {
+    const QByteArray packet = mixedPacket();
+    AllocationCounter counter(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(stripdeckDecode(packet));
+}
+
+void DecodeMixed_Liblo(benchmark::State &state) {
+    const QByteArray packet = mixedPacket();
+    AllocationCounter counter(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            comparison::libloDecode(packet.constData(), std::size_t(packet.size())));
+}
+
+void DecodeMixed_Oscpack(benchmark::State &state) {
+    const QByteArray packet = mixedPacket();
+    AllocationCounter counter(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            comparison::oscpackDecode(packet.constData(), std::size_t(packet.size())));
+}
+
+// A stream of frames of the mixed message through the SLIP decoder, as a TCP peer sends it.
+void DecodeSlipStream_Stripdeck(benchmark::State &state) {
+    struct Sink : osc::PacketDestination {
+        void takeMessage(const osc::Message &message) override {
+            count += message.arguments().size();
+        }
+        qsizetype count = 0;
+    } sink;
+    QByteArray stream;
+    for (int i = 0; i < 64; ++i)
+        stream += osc::Parser::slipEncoded(mixedPacket());
+    QByteArray buffer;
+    osc::SlipState slipState;
+    slipState.socket = osc::Socket::socketWithUdpSocket(net::UdpSocketPtr(new net::AsyncUdpSocket));
+    AllocationCounter counter(state);
+    for (auto _ : state)
+        osc::Parser::translateSlipData(stream, buffer, slipState, &sink);
+    state.SetBytesProcessed(state.iterations() * stream.size());
+    benchmark::DoNotOptimize(sink.count);
+}
+
+} // namespace
+
+BENCHMARK(EncodeFloat_Stripdeck);
+BENCHMARK(EncodeFloat_Liblo);
+BENCHMARK(EncodeFloat_Oscpack);
+BENCHMARK(EncodeMixed_Stripdeck);
+BENCHMARK(EncodeMixed_Liblo);
+BENCHMARK(EncodeMixed_Oscpack);
+BENCHMARK(DecodeFloat_Stripdeck);
+BENCHMARK(DecodeFloat_Liblo);
+BENCHMARK(DecodeFloat_Oscpack);
+BENCHMARK(DecodeMixed_Stripdeck);
+BENCHMARK(DecodeMixed_Liblo);
+BENCHMARK(DecodeMixed_Oscpack);
+BENCHMARK(DecodeSlipStream_Stripdeck);
+
+BENCHMARK_MAIN();

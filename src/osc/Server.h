@@ -1,0 +1,73 @@
+#pragma once
+
+#include "net/AsyncTcpSocketDelegate.h"
+#include "net/AsyncUdpSocketDelegate.h"
+#include "osc/SlipState.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <map>
+#include <memory>
+
+namespace osc {
+
+class PacketDestination;
+class Socket;
+
+// Listens on one port for datagrams over UDP and SLIP-framed packets over TCP, and hands
+// every decoded message to its delegate on the main thread.
+class Server : public net::AsyncTcpSocketDelegate, public net::AsyncUdpSocketDelegate {
+public:
+    // Every connection holds a frame buffer of up to a MiB; connections past this many are
+    // closed as soon as they are accepted.
+    static constexpr qsizetype maxTcpConnections = 32;
+
+    Server();
+    ~Server() override;
+    Server(const Server &) = delete;
+    Server &operator=(const Server &) = delete;
+
+    static QString validCharsForOSCMethod();
+
+    quint16 port() const { return m_port; }
+    // Stops listening; the new port takes effect at the next start.
+    void setPort(quint16 port);
+    quint16 udpReplyPort() const { return m_udpReplyPort; }
+    void setUdpReplyPort(quint16 port) { m_udpReplyPort = port; }
+    // Not owned.
+    PacketDestination *delegate() const { return m_delegate; }
+    void setDelegate(PacketDestination *delegate) { m_delegate = delegate; }
+
+    // True only when both TCP and UDP listen; otherwise neither does.
+    bool startListening();
+    // Also closes the accepted connections, so nothing arrives until the next start.
+    void stopListening();
+
+    const std::shared_ptr<Socket> &tcpSocket() const { return m_tcpSocket; }
+    const std::shared_ptr<Socket> &udpSocket() const { return m_udpSocket; }
+    qsizetype connectionCount() const { return qsizetype(m_connections.size()); }
+
+    void socketDidAcceptNewSocket(net::AsyncTcpSocket *listener, net::TcpSocketPtr socket) override;
+    void socketDidReadData(net::AsyncTcpSocket *socket, const QByteArray &data, long tag) override;
+    void socketDidDisconnect(net::AsyncTcpSocket *socket, const QString &error) override;
+    void udpSocketDidReceiveData(net::AsyncUdpSocket *socket, const QByteArray &data,
+                                 const QHostAddress &host, quint16 port) override;
+
+private:
+    struct Connection {
+        std::shared_ptr<Socket> socket;
+        QByteArray data;
+        SlipState state;
+    };
+
+    quint16 m_port = 0;
+    quint16 m_udpReplyPort = 0;
+    PacketDestination *m_delegate = nullptr;
+    std::shared_ptr<Socket> m_tcpSocket;
+    std::shared_ptr<Socket> m_udpSocket;
+    std::map<long, Connection> m_connections;
+    long m_nextIndex = 0;
+};
+
+} // namespace osc

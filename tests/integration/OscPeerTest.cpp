@@ -1,0 +1,200 @@
+// Interoperation with liblo's command-line peers: oscsend talks to our server, oscdump
+// listens to our client.
+#include "../osc/CellTable.h"
+#include "../osc/FreePort.h"
+
+#include "model/UserDefaults.h"
+#include "osc/Client.h"
+#include "osc/Message.h"
+#include "osc/OSCClient.h"
+#include "osc/OSCController.h"
+#include "osc/OSCServer.h"
+#include "osc/Parser.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUdpSocket>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int waitMs = 5000;
+
+bool havePeers() {
+    return !QStandardPaths::findExecutable(QStringLiteral("oscsend")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("oscdump")).isEmpty();
+}
+
+class OscPeers : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!havePeers())
+            GTEST_SKIP() << "oscsend/oscdump (liblo-tools) not installed; run scripts/bootstrap";
+        m_defaults =
+            std::make_unique<UserDefaults>(m_directory.filePath(QStringLiteral("prefs.plist")));
+    }
+
+    void TearDown() override {
+        if (m_dump.state() != QProcess::NotRunning) {
+            m_dump.kill();
+            m_dump.waitForFinished(waitMs);
+        }
+    }
+
+    // The application's setup, listening on a free port and sending to hostPort.
+    bool startApplication(quint16 hostPort) {
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            m_port = freePortForTcpAndUdp();
+            m_defaults->setObject(
+                QVariantMap{{QStringLiteral("listen-port"), m_port},
+                            {QStringLiteral("host-port"), hostPort},
+                            {QStringLiteral("host-name"), QStringLiteral("127.0.0.1")},
+                            {QStringLiteral("active"), true}},
+                QStringLiteral("OSC"));
+            m_controller = std::make_unique<OSCController>(*m_defaults, &m_cells);
+            m_controller->setupOSC();
+            if (m_controller->server()->isActive())
+                return true;
+        }
+        return false;
+    }
+
+    static int oscsend(const QStringList &arguments) {
+        QProcess process;
+        process.start(QStringLiteral("oscsend"), arguments);
+        if (!process.waitForFinished(waitMs))
+            process.kill();
+        return process.exitCode();
+    }
+
+    // Starts oscdump on a free port; url is "%1" for UDP or "osc.tcp://:%1".
+    quint16 startDump(const QString &url) {
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            const quint16 port = freePortForTcpAndUdp();
+            m_dump.start(QStringLiteral("oscdump"), {QStringLiteral("-L"), url.arg(port)});
+            if (m_dump.waitForStarted(waitMs) && !m_dump.waitForFinished(200))
+                return port;
+        }
+        return 0;
+    }
+
+    // Sends with send() until oscdump prints a line holding marker; every line read is kept.
+    bool dumpShows(const QString &marker, const std::function<void()> &send) {
+        return QTest::qWaitFor(
+            [&] {
+                send();
+                QTest::qWait(50);
+                m_dumped += QString::fromUtf8(m_dump.readAllStandardOutput());
+                return m_dumped.contains(marker);
+            },
+            waitMs);
+    }
+
+    QString dumpedLine(const QString &address) const {
+        for (const QString &line : m_dumped.split(u'\n')) {
+            const qsizetype at = line.indexOf(u' ' + address + u' ');
+            if (at >= 0)
+                return line.mid(at + 1);
+        }
+        return {};
+    }
+
+    QTemporaryDir m_directory;
+    std::unique_ptr<UserDefaults> m_defaults;
+    CellTable m_cells;
+    std::unique_ptr<OSCController> m_controller;
+    quint16 m_port = 0;
+    QProcess m_dump;
+    QString m_dumped;
+};
+
+TEST_F(OscPeers, OscsendOverUdpMovesTheCellOfItsAddress) {
+    ASSERT_TRUE(startApplication(9));
+    struct Case {
+        const char *address, *type, *value;
+        QVariant expected;
+    };
+    const std::vector<Case> cases = {
+        {"/peer/int", "i", "42", 42},
+        {"/peer/float", "f", "0.25", 0.25f},
+        {"/peer/string", "s", "hello world", QStringLiteral("hello world")},
+    };
+    for (const Case &c : cases) {
+        controlStore &cell = m_cells.cell(QString::fromLatin1(c.address));
+        ASSERT_EQ(oscsend({QStringLiteral("127.0.0.1"), QString::number(m_port),
+                           QString::fromLatin1(c.address), QString::fromLatin1(c.type),
+                           QString::fromLatin1(c.value)}),
+                  0);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return cell.value().isValid(); }, waitMs)) << c.address;
+        EXPECT_EQ(cell.value(), c.expected) << c.address;
+    }
+}
+
+// liblo frames TCP with a 32-bit length, not SLIP: such a stream never completes a frame
+// here, and must leave the server working for SLIP peers.
+TEST_F(OscPeers, OscsendOverTcpIsLengthPrefixedAndIgnored) {
+    ASSERT_TRUE(startApplication(9));
+    controlStore &cell = m_cells.cell(QStringLiteral("/tcp"));
+    oscsend({QStringLiteral("osc.tcp://127.0.0.1:%1").arg(m_port), QStringLiteral("/tcp"),
+             QStringLiteral("i"), QStringLiteral("1")});
+    QTest::qWait(200);
+    EXPECT_FALSE(cell.value().isValid());
+
+    QTcpSocket slipPeer;
+    slipPeer.connectToHost(QHostAddress::LocalHost, m_port);
+    ASSERT_TRUE(slipPeer.waitForConnected(waitMs));
+    slipPeer.write(
+        osc::Parser::slipEncoded(osc::Message(QStringLiteral("/tcp"), {2}).packetData()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cell.value().isValid(); }, waitMs));
+    EXPECT_EQ(cell.value().toInt(), 2);
+}
+
+TEST_F(OscPeers, OscdumpReadsWhatOurClientSendsOverUdp) {
+    const quint16 dumpPort = startDump(QStringLiteral("%1"));
+    ASSERT_NE(dumpPort, 0) << "oscdump did not start";
+    ASSERT_TRUE(startApplication(dumpPort));
+    OSCClient &client = *m_controller->client();
+    ASSERT_TRUE(dumpShows(QStringLiteral("/probe"),
+                          [&] { client.sendPacket(osc::Message(QStringLiteral("/probe"), {})); }));
+
+    client.sendPacket(
+        osc::Message(QStringLiteral("/all/types"),
+                     {-7, 0.25, QStringLiteral("two words"), QByteArray("\xc0\xdb\x05", 3)}));
+    m_controller->sendOSCMessageWithAddressPattern(QStringLiteral("/text"),
+                                                   QVariant(QString::fromUtf8("Grüße")));
+    ASSERT_TRUE(dumpShows(QStringLiteral("/text"), [] {}));
+    EXPECT_EQ(dumpedLine(QStringLiteral("/all/types")),
+              QStringLiteral("/all/types ifsb -7 0.250000 \"two words\" [3b 0xc0 0xdb 0x5]"));
+    EXPECT_EQ(dumpedLine(QStringLiteral("/text")), QString::fromUtf8("/text s \"Grüße\""));
+}
+
+// liblo's TCP server recognises SLIP by its leading END, so oscdump reads our TCP client too.
+TEST_F(OscPeers, OscdumpReadsOurSlipFramesOverTcp) {
+    const quint16 dumpPort = startDump(QStringLiteral("osc.tcp://:%1"));
+    ASSERT_NE(dumpPort, 0) << "oscdump did not start";
+    QTcpSocket probe;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            probe.connectToHost(QHostAddress::LocalHost, dumpPort);
+            return probe.waitForConnected(100);
+        },
+        waitMs));
+    probe.disconnectFromHost();
+
+    osc::Client client;
+    client.setUseTcp(true);
+    client.setHost(QStringLiteral("127.0.0.1"));
+    client.setPort(dumpPort);
+    client.sendPacket(osc::Message(QStringLiteral("/stream"),
+                                   {1, 2.5, QStringLiteral("s"), QByteArray("\xdb\xdc", 2)}));
+    client.sendPacket(osc::Message(QStringLiteral("/stream2"), {}));
+    ASSERT_TRUE(dumpShows(QStringLiteral("/stream2"), [] {}));
+    EXPECT_EQ(dumpedLine(QStringLiteral("/stream")),
+              QStringLiteral("/stream ifsb 1 2.500000 \"s\" [2b 0xdb 0xdc]"));
+}
+
+} // namespace

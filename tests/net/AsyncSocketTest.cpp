@@ -1,0 +1,189 @@
+#include "net/AsyncTcpSocket.h"
+#include "net/AsyncTcpSocketDelegate.h"
+#include "net/AsyncUdpSocket.h"
+#include "net/AsyncUdpSocketDelegate.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr int waitMs = 5000;
+
+struct UdpEvents : net::AsyncUdpSocketDelegate {
+    void udpSocketDidReceiveData(net::AsyncUdpSocket *, const QByteArray &data,
+                                 const QHostAddress &, quint16 port) override {
+        received.push_back(data);
+        senderPort = port;
+    }
+    void udpSocketDidSendData(net::AsyncUdpSocket *, long tag) override { sent.push_back(tag); }
+    void udpSocketDidNotSendData(net::AsyncUdpSocket *, long tag, const QString &error) override {
+        failed.push_back(tag);
+        lastError = error;
+    }
+    void udpSocketDidClose(net::AsyncUdpSocket *, const QString &) override { ++closes; }
+
+    std::vector<QByteArray> received;
+    std::vector<long> sent, failed;
+    QString lastError;
+    quint16 senderPort = 0;
+    int closes = 0;
+};
+
+TEST(AsyncUdpSocket, ReceivesOnlyAfterReceivingBegins) {
+    UdpEvents serverEvents, clientEvents;
+    net::AsyncUdpSocket server(&serverEvents);
+    ASSERT_TRUE(server.bindToPort(0, QStringLiteral("127.0.0.1")));
+    net::AsyncUdpSocket client(&clientEvents);
+    client.sendData("one", QStringLiteral("localhost"), server.localPort(), 1000, 11);
+    client.sendData("two", QStringLiteral("127.0.0.1"), server.localPort(), -1, 12);
+    EXPECT_EQ(clientEvents.sent, (std::vector<long>{11, 12}));
+    QTest::qWait(50);
+    EXPECT_TRUE(serverEvents.received.empty());
+
+    ASSERT_TRUE(server.beginReceiving());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return serverEvents.received.size() == 2; }, waitMs));
+    EXPECT_EQ(serverEvents.received[0], "one");
+    EXPECT_NE(serverEvents.senderPort, 0);
+}
+
+TEST(AsyncUdpSocket, BindFailuresKeepTheCallAndReason) {
+    net::AsyncUdpSocket first, second;
+    ASSERT_TRUE(first.bindToPort(0, QStringLiteral("127.0.0.1")));
+    EXPECT_FALSE(second.bindToPort(first.localPort(), QStringLiteral("127.0.0.1")));
+    EXPECT_TRUE(second.lastError().startsWith(QStringLiteral("bind: ")))
+        << second.lastError().toStdString();
+    EXPECT_FALSE(second.bindToPort(0, QStringLiteral("no-such-interface0")));
+    EXPECT_FALSE(second.beginReceiving());
+}
+
+TEST(AsyncUdpSocket, UnresolvableHostIsReportedAndClosesAfterSending) {
+    UdpEvents events;
+    net::AsyncUdpSocket socket(&events);
+    socket.sendData("x", QStringLiteral("no-such-host.invalid"), 9, 2000, 7);
+    socket.closeAfterSending();
+    EXPECT_FALSE(socket.isClosed());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !events.failed.empty(); }, waitMs));
+    EXPECT_EQ(events.failed, std::vector<long>{7});
+    EXPECT_TRUE(socket.isClosed());
+    EXPECT_EQ(events.closes, 1);
+}
+
+struct TcpEvents : net::AsyncTcpSocketDelegate {
+    void socketDidAcceptNewSocket(net::AsyncTcpSocket *, net::TcpSocketPtr socket) override {
+        socket->setDelegate(this);
+        accepted.push_back(std::move(socket));
+    }
+    void socketDidConnectToHost(net::AsyncTcpSocket *, const QString &host, quint16) override {
+        connectedHost = host;
+    }
+    void socketDidReadData(net::AsyncTcpSocket *socket, const QByteArray &data, long tag) override {
+        received += data;
+        readTags.push_back(tag);
+        if (keepReading)
+            socket->readData(-1, tag + 1);
+    }
+    void socketDidWriteData(net::AsyncTcpSocket *, long tag) override { writeTags.push_back(tag); }
+    void socketDidDisconnect(net::AsyncTcpSocket *, const QString &error) override {
+        ++disconnects;
+        lastError = error;
+    }
+
+    std::vector<net::TcpSocketPtr> accepted;
+    QString connectedHost;
+    QByteArray received;
+    std::vector<long> readTags, writeTags;
+    bool keepReading = true;
+    int disconnects = 0;
+    QString lastError;
+};
+
+struct TcpPair {
+    TcpPair()
+        : listener(&serverEvents)
+        , client(&clientEvents) {
+        listening = listener.acceptOnInterface(QStringLiteral("127.0.0.1"), 0);
+        if (listening)
+            client.connectToHost(QStringLiteral("127.0.0.1"), listener.localPort(), 2000);
+    }
+    bool connected() {
+        return QTest::qWaitFor(
+            [&] { return client.isConnected() && serverEvents.accepted.size() == 1; }, waitMs);
+    }
+    net::AsyncTcpSocket &server() { return *serverEvents.accepted.front(); }
+
+    TcpEvents serverEvents, clientEvents;
+    net::AsyncTcpSocket listener, client;
+    bool listening = false;
+};
+
+TEST(AsyncTcpSocket, ReadsAndWritesCarryTheirTags) {
+    TcpPair pair;
+    ASSERT_TRUE(pair.listening);
+    ASSERT_TRUE(pair.connected());
+    EXPECT_EQ(pair.clientEvents.connectedHost, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(pair.server().connectedHost(), QStringLiteral("127.0.0.1"));
+
+    pair.server().readData(-1, 100);
+    pair.client.writeData("hello ", 3000, 1);
+    pair.client.writeData("world", 3000, 2);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return pair.serverEvents.received == "hello world"; }, waitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pair.clientEvents.writeTags.size() == 2; }, waitMs));
+    EXPECT_EQ(pair.clientEvents.writeTags, (std::vector<long>{1, 2}));
+    EXPECT_EQ(pair.serverEvents.readTags.front(), 100);
+}
+
+TEST(AsyncTcpSocket, DisconnectAfterWritingDeliversEverything) {
+    TcpPair pair;
+    ASSERT_TRUE(pair.connected());
+    pair.server().readData(-1, 0);
+    QByteArray payload(1024 * 1024, 'p');
+    payload.back() = 'E';
+    pair.client.writeData(payload, 10000, 5);
+    pair.client.disconnectAfterWriting();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pair.serverEvents.disconnects == 1; }, 4 * waitMs));
+    EXPECT_EQ(pair.serverEvents.received.size(), payload.size());
+    EXPECT_EQ(pair.serverEvents.received.back(), 'E');
+    EXPECT_EQ(pair.serverEvents.lastError, QString());
+    EXPECT_EQ(pair.clientEvents.writeTags, std::vector<long>{5});
+}
+
+TEST(AsyncTcpSocket, ReadTimeOutClosesTheConnection) {
+    TcpPair pair;
+    ASSERT_TRUE(pair.connected());
+    pair.server().readData(100, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pair.serverEvents.disconnects == 1; }, waitMs));
+    EXPECT_EQ(pair.serverEvents.lastError, QStringLiteral("read: time-out"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pair.clientEvents.disconnects == 1; }, waitMs));
+}
+
+TEST(AsyncTcpSocket, RefusedConnectionIsReportedOnce) {
+    quint16 closedPort = 0;
+    {
+        net::AsyncTcpSocket probe;
+        ASSERT_TRUE(probe.acceptOnInterface(QStringLiteral("127.0.0.1"), 0));
+        closedPort = probe.localPort();
+    }
+    TcpEvents events;
+    net::AsyncTcpSocket client(&events);
+    EXPECT_FALSE(client.connectToHost(QString(), closedPort, -1));
+    ASSERT_TRUE(client.connectToHost(QStringLiteral("localhost"), closedPort, -1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return events.disconnects > 0; }, waitMs));
+    QTest::qWait(50);
+    EXPECT_EQ(events.disconnects, 1);
+    EXPECT_FALSE(events.lastError.isEmpty());
+    EXPECT_TRUE(client.isDisconnected());
+}
+
+TEST(AsyncTcpSocket, DroppingAnAcceptedSocketClosesIt) {
+    TcpPair pair;
+    ASSERT_TRUE(pair.connected());
+    pair.serverEvents.accepted.clear();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pair.clientEvents.disconnects == 1; }, waitMs));
+}
+
+} // namespace

@@ -1,0 +1,307 @@
+#include "CellTable.h"
+#include "FreePort.h"
+
+#include "model/UserDefaults.h"
+#include "net/AsyncTcpSocket.h"
+#include "osc/Client.h"
+#include "osc/ClientDelegate.h"
+#include "osc/Message.h"
+#include "osc/OSCClient.h"
+#include "osc/OSCController.h"
+#include "osc/OSCServer.h"
+#include "osc/Parser.h"
+#include "osc/Socket.h"
+
+#include <QNetworkDatagram>
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUdpSocket>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int waitMs = 5000;
+
+QByteArray packet(const QString &address, const QVariantList &arguments) {
+    return osc::Message(address, arguments).packetData();
+}
+
+// The application's setup from preferences, with the cells of a few addresses.
+class OscEndpoints : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_directory.isValid());
+        m_defaults =
+            std::make_unique<UserDefaults>(m_directory.filePath(QStringLiteral("prefs.plist")));
+    }
+
+    // Starts with a listen port free for both protocols, retrying when another process
+    // takes the port in between.
+    void setUp(bool active, quint16 hostPort = 9) {
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            m_port = freePortForTcpAndUdp();
+            configure(m_port, hostPort, active);
+            if (!active || controller().server()->isActive())
+                return;
+        }
+        FAIL() << "no free port for the OSC server";
+    }
+
+    void configure(qint64 listenPort, qint64 hostPort, bool active) {
+        m_defaults->setObject(
+            QVariantMap{{QStringLiteral("listen-port"), listenPort},
+                        {QStringLiteral("host-port"), hostPort},
+                        {QStringLiteral("host-name"), QStringLiteral("127.0.0.1")},
+                        {QStringLiteral("active"), active}},
+            QStringLiteral("OSC"));
+        m_controller = std::make_unique<OSCController>(*m_defaults, &m_cells);
+        m_controller->setupOSC();
+    }
+
+    OSCController &controller() { return *m_controller; }
+
+    void sendDatagram(const QByteArray &data) {
+        QUdpSocket sender;
+        sender.writeDatagram(data, QHostAddress::LocalHost, m_port);
+    }
+
+    QTemporaryDir m_directory;
+    std::unique_ptr<UserDefaults> m_defaults;
+    CellTable m_cells;
+    std::unique_ptr<OSCController> m_controller;
+    quint16 m_port = 0;
+};
+
+TEST_F(OscEndpoints, DatagramAndTcpFrameOnTheSamePortBothMoveCells) {
+    setUp(true);
+    controlStore &fader = m_cells.cell(QStringLiteral("/mixer/fader1"));
+    controlStore &pad = m_cells.cell(QStringLiteral("/pads/1"));
+
+    sendDatagram(packet(QStringLiteral("/mixer/fader1"), {0.75, 99}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fader.value().isValid(); }, waitMs));
+    EXPECT_FLOAT_EQ(fader.value().toFloat(), 0.75f);
+
+    QTcpSocket stream;
+    stream.connectToHost(QHostAddress::LocalHost, m_port);
+    ASSERT_TRUE(stream.waitForConnected(waitMs));
+    // The frame goes in two writes, split inside an escape, to cross chunk boundaries.
+    const QByteArray frame = osc::Parser::slipEncoded(
+        packet(QStringLiteral("/pads/1"), {QStringLiteral("on"), QByteArray("\xc0")}));
+    stream.write(frame.left(frame.size() - 3));
+    stream.flush();
+    QTest::qWait(50);
+    stream.write(frame.mid(frame.size() - 3));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pad.value().isValid(); }, waitMs));
+    EXPECT_EQ(pad.value(), QVariant(QStringLiteral("on")));
+    EXPECT_EQ(controller().server()->server().connectionCount(), 1);
+}
+
+TEST_F(OscEndpoints, UnknownAddressesAndEmptyMessagesChangeNothing) {
+    setUp(true);
+    controlStore &fader = m_cells.cell(QStringLiteral("/fader"));
+    sendDatagram(packet(QStringLiteral("/fader/"), {1}));
+    sendDatagram(packet(QStringLiteral("/FADER"), {1}));
+    sendDatagram(packet(QStringLiteral("/fader"), {}));
+    sendDatagram(packet(QStringLiteral("/fader"), {2}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fader.value().isValid(); }, waitMs));
+    EXPECT_EQ(fader.value().toInt(), 2);
+    EXPECT_EQ(m_cells.calls(), 3);
+}
+
+TEST_F(OscEndpoints, EachValueBecomesALogLine) {
+    setUp(true);
+    QSignalSpy lines(&controller(), &OSCController::logLine);
+    sendDatagram(packet(QStringLiteral("/log"), {0.5}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lines.size() == 1; }, waitMs));
+    EXPECT_EQ(lines[0][0].toString(), QStringLiteral("/log 0.500000"));
+    EXPECT_EQ(OSCController::logLineFor(3, QStringLiteral("/i")), QStringLiteral("/i 3.000000"));
+}
+
+TEST_F(OscEndpoints, InactiveSendsAndReceivesNothing) {
+    QUdpSocket peer;
+    ASSERT_TRUE(peer.bind(QHostAddress::LocalHost, 0));
+    setUp(false, peer.localPort());
+    controlStore &fader = m_cells.cell(QStringLiteral("/fader"));
+    EXPECT_FALSE(controller().server()->isActive());
+    EXPECT_FALSE(controller().client()->isActive());
+
+    controller().sendOSCMessageWithAddressPattern(QStringLiteral("/out"), QVariant(1));
+    sendDatagram(packet(QStringLiteral("/fader"), {1}));
+    QTcpSocket stream;
+    stream.connectToHost(QHostAddress::LocalHost, m_port);
+    EXPECT_FALSE(stream.waitForConnected(waitMs));
+    QTest::qWait(300);
+    EXPECT_FALSE(peer.hasPendingDatagrams());
+    EXPECT_FALSE(fader.value().isValid());
+
+    // What the settings window does when OSC is switched on.
+    ASSERT_TRUE(controller().server()->start());
+    controller().client()->setIsActive(true);
+    controller().sendOSCMessageWithAddressPattern(QStringLiteral("/out"), QVariant(1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peer.hasPendingDatagrams(); }, waitMs));
+    EXPECT_EQ(peer.receiveDatagram().data(), packet(QStringLiteral("/out"), {1}));
+}
+
+TEST_F(OscEndpoints, StoppingClosesConnectionsSoNothingArrives) {
+    setUp(true);
+    controlStore &fader = m_cells.cell(QStringLiteral("/fader"));
+    QTcpSocket stream;
+    stream.connectToHost(QHostAddress::LocalHost, m_port);
+    ASSERT_TRUE(stream.waitForConnected(waitMs));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return controller().server()->server().connectionCount() == 1; }, waitMs));
+    controller().server()->stop();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return stream.state() == QAbstractSocket::UnconnectedState; },
+                                waitMs));
+    sendDatagram(packet(QStringLiteral("/fader"), {1}));
+    QTest::qWait(200);
+    EXPECT_FALSE(fader.value().isValid());
+}
+
+TEST_F(OscEndpoints, PortsWrapModulo65536) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        m_port = freePortForTcpAndUdp();
+        configure(65536 + m_port, 65536 + 8000, true);
+        if (controller().server()->isActive())
+            break;
+    }
+    EXPECT_EQ(controller().server()->listeningPort(), m_port);
+    EXPECT_EQ(controller().client()->port(), 8000);
+    controlStore &fader = m_cells.cell(QStringLiteral("/wrap"));
+    sendDatagram(packet(QStringLiteral("/wrap"), {1}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fader.value().isValid(); }, waitMs));
+}
+
+TEST_F(OscEndpoints, SendingWithAndWithoutAValue) {
+    QUdpSocket peer;
+    ASSERT_TRUE(peer.bind(QHostAddress::LocalHost, 0));
+    setUp(true, peer.localPort());
+    controller().sendOSCMessageWithAddressPattern(QStringLiteral("/v"), QVariant(0.25));
+    controller().sendOSCMessageWithAddressPattern(QStringLiteral("/t 1 \"two words\""), QVariant());
+    controller().sendOSCMessageWithAddressPattern(QStringLiteral("/l"),
+                                                  QVariantList{1, QStringLiteral("x")});
+    controller().sendOSCMessageWithAddressPattern(QStringLiteral("not an address"), QVariant());
+    QList<QByteArray> received;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            while (peer.hasPendingDatagrams())
+                received.append(peer.receiveDatagram().data());
+            return received.size() >= 3;
+        },
+        waitMs));
+    QTest::qWait(100);
+    EXPECT_FALSE(peer.hasPendingDatagrams());
+    EXPECT_TRUE(received.contains(packet(QStringLiteral("/v"), {0.25})));
+    EXPECT_TRUE(received.contains(packet(QStringLiteral("/t"), {1, QStringLiteral("two words")})));
+    EXPECT_TRUE(received.contains(packet(QStringLiteral("/l"), {1, QStringLiteral("x")})));
+}
+
+TEST_F(OscEndpoints, ChangingThePortMovesTheListener) {
+    setUp(true);
+    const quint16 oldPort = m_port;
+    quint16 newPort = 0;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        newPort = freePortForTcpAndUdp();
+        controller().server()->changePortTo(newPort);
+        if (controller().server()->isActive())
+            break;
+    }
+    ASSERT_TRUE(controller().server()->isActive());
+    controlStore &fader = m_cells.cell(QStringLiteral("/moved"));
+    m_port = oldPort;
+    sendDatagram(packet(QStringLiteral("/moved"), {1}));
+    m_port = newPort;
+    sendDatagram(packet(QStringLiteral("/moved"), {2}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fader.value().isValid(); }, waitMs));
+    EXPECT_EQ(fader.value().toInt(), 2);
+}
+
+TEST_F(OscEndpoints, TcpConnectionsAreBounded) {
+    setUp(true);
+    std::vector<std::unique_ptr<QTcpSocket>> peers;
+    for (int i = 0; i < osc::Server::maxTcpConnections + 8; ++i) {
+        peers.push_back(std::make_unique<QTcpSocket>());
+        peers.back()->connectToHost(QHostAddress::LocalHost, m_port);
+    }
+    const auto closed = [&] {
+        return std::count_if(peers.begin(), peers.end(), [](const auto &peer) {
+            return peer->state() == QAbstractSocket::UnconnectedState;
+        });
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closed() == 8; }, waitMs));
+    EXPECT_EQ(controller().server()->server().connectionCount(), osc::Server::maxTcpConnections);
+    // A closed connection frees its place.
+    peers.front()->disconnectFromHost();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return controller().server()->server().connectionCount() ==
+                   osc::Server::maxTcpConnections - 1;
+        },
+        waitMs));
+}
+
+struct ReplyCollector : osc::ClientDelegate {
+    void takeMessage(const osc::Message &message) override { replies.push_back(message); }
+    void clientDidConnect(osc::Client *) override { ++connects; }
+    void clientDidDisconnect(osc::Client *) override { ++disconnects; }
+    std::vector<osc::Message> replies;
+    int connects = 0;
+    int disconnects = 0;
+};
+
+// Answers every message on the connection it came in on.
+struct Echo : osc::PacketDestination {
+    void takeMessage(const osc::Message &message) override {
+        osc::Message reply(QStringLiteral("/reply") + message.addressPattern(),
+                           message.argumentList());
+        message.replySocket()->sendPacket(&reply);
+    }
+};
+
+TEST(OscTcpClient, SendsFramesAndReadsRepliesOnTheSameConnection) {
+    osc::Server server;
+    Echo echo;
+    server.setDelegate(&echo);
+    bool listening = false;
+    for (int attempt = 0; attempt < 10 && !listening; ++attempt) {
+        server.setPort(freePortForTcpAndUdp());
+        listening = server.startListening();
+    }
+    ASSERT_TRUE(listening);
+
+    osc::Client client;
+    ReplyCollector collector;
+    client.setDelegate(&collector);
+    client.setUseTcp(true);
+    client.setHost(QStringLiteral("127.0.0.1"));
+    client.setPort(server.port());
+    client.sendPacket(osc::Message(QStringLiteral("/ping"), {1, QByteArray("\xdb\xc0")}));
+    client.sendPacket(osc::Message(QStringLiteral("/ping2"), {}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return collector.replies.size() == 2; }, waitMs));
+    EXPECT_EQ(collector.replies[0],
+              osc::Message(QStringLiteral("/reply/ping"), {1, QByteArray("\xdb\xc0")}));
+    EXPECT_EQ(collector.connects, 1);
+    EXPECT_TRUE(client.isConnected());
+
+    server.stopListening();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return collector.disconnects == 1; }, waitMs));
+    EXPECT_FALSE(client.isConnected());
+}
+
+TEST(OscTcpClient, ConnectNeedsHostAndPort) {
+    osc::Client client;
+    client.setUseTcp(true);
+    client.setPort(0);
+    EXPECT_FALSE(client.connect());
+    client.setPort(1);
+    client.setHost(QString());
+    EXPECT_FALSE(client.connect());
+    osc::Client udp;
+    EXPECT_TRUE(udp.connect());
+    EXPECT_TRUE(udp.isConnected());
+}
+
+} // namespace

@@ -1,37 +1,144 @@
 #pragma once
 
+#include "MidiServices.h"
+#include "Presentation.h"
+#include "SettingsWindows.h"
+#include "StatusMenu.h"
+#include "controls/TouchBarTemplates.h"
 #include "model/Menu.h"
+#include "platform/touchbar/TouchBarArrangements.h"
+#include "platform/touchbar/TouchBarDelegate.h"
 
 #include <QObject>
 #include <QVariantMap>
 
+#include <array>
+#include <functional>
+#include <memory>
+
+class HotKeyRegistry;
 class StatusItemHost;
+class TouchBarHost;
 class UserDefaults;
 
 // Owns what lives for the whole run and keeps the program's operation names; the work
 // itself is done by the classes it forwards to.
-class AppDelegate : public QObject {
+class AppDelegate : public QObject, public TouchBarDelegate {
     Q_OBJECT
 public:
-    AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem, QObject *parent = nullptr);
+    // Start-up steps whose work lives elsewhere, in the order they run among the others.
+    enum class LaunchStep {
+        AttachFrontmostApplication,
+        RegisterShowHideHotKey,
+        StartUpdateCheck,
+        SetupOSC
+    };
+
+    AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem, TouchBarHost &touchBarHost,
+                QObject *parent = nullptr);
+    ~AppDelegate() override;
 
     void applicationDidFinishLaunching();
+    void applicationWillTerminate();
     void setupUserPreferences();
-    void quitApp();
+    void createMenu();
+    void setupMIDI() { m_midi.setupMIDI(); }
+    void updateDeviceMenu() { m_midi.endpoints().updateDeviceMenu(); }
+    void openDeviceTouchBar();
 
+    // The seams later parts plug into.
+    void setLaunchStep(LaunchStep step, std::function<void()> work);
+    void setItemFactory(std::unique_ptr<TouchBarDelegate> factory) {
+        m_itemFactory = std::move(factory);
+    }
+    // Not owned; must outlive the delegate.
+    void setHotKeyRegistry(HotKeyRegistry *registry) { m_hotKeys = registry; }
+
+    std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &bar,
+                                                        const QString &identifier) override;
+
+    void toggleTouchbar() { m_presentation.toggleTouchbar(); }
+    void changeMode() { m_presentation.changeMode(); }
+    void showTouchbar(TouchBar *bar) { m_presentation.showTouchbar(bar); }
+    void openTouchbar(TouchBar *bar, const QString &identifier) {
+        m_presentation.openTouchbar(bar, identifier);
+    }
+    void closeTouchbar(TouchBar *bar) { m_presentation.closeTouchbar(bar); }
+    void openPopUp(TouchBar *bar, const QString &identifier) {
+        m_presentation.openPopUp(bar, identifier);
+    }
+    void closePopUp() { m_presentation.closePopUp(); }
+    void reloadTouchbar() { m_presentation.reloadTouchbar(); }
+    void loadTouchbar() { m_presentation.loadTouchbar(); }
+
+    // Status menu actions.
+    void customizeTouchbar();
+    void exitCustomization();
+    void customizeControls();
+    void openOSCSettings();
+    void setKeyCommands();
+    void attachToApplication();
+    void loadSettings() { Q_EMIT loadSettingsRequested(); }
+    void saveSettings() { Q_EMIT saveSettingsRequested(); }
+    void checkForUpdate() { Q_EMIT checkForUpdateRequested(); }
+    void changeStartupCheck();
+    void resetStripdeck();
+    void quitApp() { Q_EMIT quitRequested(); }
+    void validateMenuItem(MenuItem &item) const { m_statusMenuBuilder.validateMenuItem(item); }
+
+    // Window-closing callbacks.
+    void closeSettingsWindow();
+    void closeOSCSettingsWindow();
+    void closeKeyCommandsWindow();
+    void closeAttachAppWindow();
+
+    UserDefaults &defaults() const { return m_defaults; }
+    Presentation &presentation() { return m_presentation; }
+    const Presentation &presentation() const { return m_presentation; }
+    TouchBarTemplates &templates() { return m_templates; }
+    SettingsWindows &settingsWindows() { return m_settingsWindows; }
     Menu &statusMenu() { return m_statusMenu; }
-    // The short version string of the program.
+    MenuItem *toggleMenuItem() const { return m_statusMenuBuilder.toggleMenuItem(); }
+    MenuItem *modeMenuItem() const { return m_statusMenuBuilder.modeMenuItem(); }
+    MidiServices &midi() { return m_midi; }
+    const std::shared_ptr<Menu> &midiOutSubMenu() { return m_midi.endpoints().midiOutSubMenu(); }
+    const std::shared_ptr<Menu> &midiInSubMenu() { return m_midi.endpoints().midiInSubMenu(); }
+    TouchBar *responderTouchBar() const { return m_responderTouchBar.get(); }
+    bool isCheckingForUpate() const { return m_isCheckingForUpate; }
+    void setCheckingForUpate(bool checking) { m_isCheckingForUpate = checking; }
+
     static QString versionString();
     // The defaults resource embedded in the program.
     static QVariantMap defaultsResource();
 
 Q_SIGNALS:
     void quitRequested();
+    void loadSettingsRequested();
+    void saveSettingsRequested();
+    void checkForUpdateRequested();
 
 private:
-    void buildStatusMenu();
+    void runLaunchStep(LaunchStep step);
+    void touchbarShownChanged(bool shown);
+    void openWindowHidingStatusItem(SettingsWindows::Kind kind);
+    void returnFromWindow();
+    void registerHotKeys();
+    void unregisterHotKeys();
+    void unregisterAllHotKeys();
 
     UserDefaults &m_defaults;
+    MidiServices m_midi;
     StatusItemHost &m_statusItem;
+    TouchBarHost &m_touchBarHost;
+    TouchBarArrangements m_arrangements;
+    TouchBarTemplates m_templates;
+    Presentation m_presentation;
+    SettingsWindows m_settingsWindows;
+    StatusMenu m_statusMenuBuilder;
     Menu m_statusMenu;
+    std::unique_ptr<TouchBar> m_responderTouchBar;
+    std::array<std::function<void()>, 4> m_launchSteps;
+    std::unique_ptr<TouchBarDelegate> m_itemFactory;
+    HotKeyRegistry *m_hotKeys = nullptr;
+    bool m_isCheckingForUpate = false;
 };

@@ -4,8 +4,7 @@
 
 namespace midi {
 
-QList<std::shared_ptr<DestinationEndpoint>> DestinationEndpoint::destinationEndpoints()
-{
+QList<std::shared_ptr<DestinationEndpoint>> DestinationEndpoint::destinationEndpoints() {
     return Client::sharedClient()->destinationEndpoints();
 }
 

@@ -4,8 +4,7 @@
 
 namespace midi {
 
-QList<std::shared_ptr<SourceEndpoint>> SourceEndpoint::sourceEndpoints()
-{
+QList<std::shared_ptr<SourceEndpoint>> SourceEndpoint::sourceEndpoints() {
     return Client::sharedClient()->sourceEndpoints();
 }
 

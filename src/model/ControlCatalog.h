@@ -9,14 +9,15 @@ class ControlCatalog {
 public:
     static constexpr int userTouchBarCount = 9;
 
-    static QString identifier(const QString &controlName);            // "xq.korvane.stripdeck." + name
-    static QString controlName(const QString &identifier);            // last "."-separated part
-    static QString storeKey(const QString &identifier);               // "." written as "·"
+    static QString identifier(const QString &controlName); // "xq.korvane.stripdeck." + name
+    static QString controlName(const QString &identifier); // last "."-separated part
+    static QString storeKey(const QString &identifier);    // "." written as "·"
 
     static QString customizationIdentifier(int userTouchBar);
     // Numbers below 1 stand for touch bar 0.
     static QString controlMapKey(int userTouchBar);
     static QString customizationKey(int userTouchBar);
+    static QString customizationKey(const QString &customizationIdentifier);
     static QString defaultControlMapKey();
 
     static QStringList userTouchBarDefaultItems(int userTouchBar);

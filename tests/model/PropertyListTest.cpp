@@ -6,8 +6,7 @@
 
 namespace {
 
-QVariantMap sampleTree()
-{
+QVariantMap sampleTree() {
     return {
         {QStringLiteral("string"), QStringLiteral("Grüße · 音")},
         {QStringLiteral("integer"), qint64(-42)},
@@ -17,17 +16,18 @@ QVariantMap sampleTree()
         {QStringLiteral("data"), QByteArray("\x00\x01\xff", 3)},
         {QStringLiteral("date"), QDateTime(QDate(2026, 12, 6), QTime(6, 30, 15), Qt::UTC)},
         {QStringLiteral("list"), QVariantList{qint64(1), QStringLiteral("two"), QVariantMap{}}},
-        {QStringLiteral("nested"), QVariantMap{{QStringLiteral("deeper"), QVariantMap{{QStringLiteral("x"), false}}}}},
+        {QStringLiteral("nested"),
+         QVariantMap{{QStringLiteral("deeper"), QVariantMap{{QStringLiteral("x"), false}}}}},
     };
 }
 
-TEST(PropertyList, XmlRoundTripKeepsEveryType)
-{
+TEST(PropertyList, XmlRoundTripKeepsEveryType) {
     const QVariantMap tree = sampleTree();
     const std::optional<QVariant> back = PropertyList::fromData(PropertyList::toXml(tree));
     ASSERT_TRUE(back);
     const QVariantMap map = back->toMap();
-    EXPECT_EQ(map.value(QStringLiteral("string")).toString(), tree.value(QStringLiteral("string")).toString());
+    EXPECT_EQ(map.value(QStringLiteral("string")).toString(),
+              tree.value(QStringLiteral("string")).toString());
     EXPECT_EQ(map.value(QStringLiteral("integer")).toLongLong(), -42);
     EXPECT_EQ(map.value(QStringLiteral("large")).toLongLong(), qint64(1) << 40);
     EXPECT_EQ(map.value(QStringLiteral("integer")).typeId(), QMetaType::LongLong);
@@ -35,24 +35,43 @@ TEST(PropertyList, XmlRoundTripKeepsEveryType)
     EXPECT_EQ(map.value(QStringLiteral("real")).typeId(), QMetaType::Double);
     EXPECT_EQ(map.value(QStringLiteral("flag")).typeId(), QMetaType::Bool);
     EXPECT_EQ(map.value(QStringLiteral("data")).toByteArray(), QByteArray("\x00\x01\xff", 3));
-    EXPECT_EQ(map.value(QStringLiteral("date")).toDateTime(), tree.value(QStringLiteral("date")).toDateTime());
+    EXPECT_EQ(map.value(QStringLiteral("date")).toDateTime(),
+              tree.value(QStringLiteral("date")).toDateTime());
     EXPECT_EQ(map.value(QStringLiteral("list")).toList().size(), 3);
-    EXPECT_EQ(map.value(QStringLiteral("nested")).toMap().value(QStringLiteral("deeper")).toMap().value(QStringLiteral("x")).typeId(),
+    EXPECT_EQ(map.value(QStringLiteral("nested"))
+                  .toMap()
+                  .value(QStringLiteral("deeper"))
+                  .toMap()
+                  .value(QStringLiteral("x"))
+                  .typeId(),
               QMetaType::Bool);
 }
 
-TEST(PropertyList, ReadsBinaryPropertyLists)
-{
+TEST(PropertyList, ReadsBinaryPropertyLists) {
     // bplist00 of {"a": 1} as written by Python's plistlib.dumps(fmt=FMT_BINARY).
-    const QByteArray binary = QByteArray::fromHex(
-        "62706c6973743030d1010251611001080b0d000000000000010100000000000000030000000000000000000000000000000f");
+    const QByteArray binary =
+        QByteArray::fromHex("62706c6973743030d1010251611001080b0d0000000000000101000000000000000300"
+                            "00000000000000000000000000000f");
     const std::optional<QVariant> value = PropertyList::fromData(binary);
     ASSERT_TRUE(value);
     EXPECT_EQ(value->toMap().value(QStringLiteral("a")).toLongLong(), 1);
 }
 
-TEST(PropertyList, UnreadableInputYieldsNoValue)
-{
+TEST(PropertyList, BinaryStringsWithNulBytesAreRefusedOthersRead) {
+    // {"ab": "x\0y"} and {"k": "Grüße"} (a UTF-16 string), as written by plistlib.
+    const QByteArray withNul =
+        QByteArray::fromHex("62706c6973743030d1010252616253780079080b0e0000000000000101000000000000"
+                            "000300000000000000000000000000000012");
+    const QByteArray utf16 =
+        QByteArray::fromHex("62706c6973743030d10102516b650047007200fc00df0065080b0d000000000000"
+                            "0101000000000000000300000000000000000000000000000018");
+    EXPECT_FALSE(PropertyList::fromData(withNul));
+    const std::optional<QVariant> value = PropertyList::fromData(utf16);
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->toMap().value(QStringLiteral("k")).toString(), QStringLiteral("Grüße"));
+}
+
+TEST(PropertyList, UnreadableInputYieldsNoValue) {
     const QList<QByteArray> bad{
         QByteArray(),
         QByteArray("garbage that is no property list"),
@@ -65,8 +84,7 @@ TEST(PropertyList, UnreadableInputYieldsNoValue)
         EXPECT_FALSE(PropertyList::fromData(data)) << data.left(40).toStdString();
 }
 
-TEST(PropertyList, RefusesNestingDeeperThanTheLimit)
-{
+TEST(PropertyList, RefusesNestingDeeperThanTheLimit) {
     QByteArray deep = "<plist version=\"1.0\">";
     const int levels = PropertyList::maximumDepth + 10;
     for (int i = 0; i < levels; ++i)

@@ -6,13 +6,10 @@
 class LoopbackBackend;
 
 // The virtual endpoint of a loopback port: it takes whatever identifier it is asked for.
-template<typename Base>
-class LoopbackVirtualEndpoint : public Base {
+template <typename Base> class LoopbackVirtualEndpoint : public Base {
 public:
     LoopbackVirtualEndpoint(const QString &name, qint32 uniqueID)
-        : Base(name, nullptr, uniqueID)
-    {
-    }
+        : Base(name, nullptr, uniqueID) {}
     void setUniqueID(qint32 uniqueID) override { this->assignUniqueID(uniqueID); }
 };
 
@@ -32,7 +29,8 @@ private:
 
 class LoopbackInputPort : public midi::InputPort {
 public:
-    LoopbackInputPort(LoopbackBackend &backend, std::shared_ptr<midi::DestinationEndpoint> endpoint);
+    LoopbackInputPort(LoopbackBackend &backend,
+                      std::shared_ptr<midi::DestinationEndpoint> endpoint);
     ~LoopbackInputPort() override;
 
     void setHandler(Handler handler) override { m_handler = std::move(handler); }

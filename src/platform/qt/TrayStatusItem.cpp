@@ -11,8 +11,34 @@
 
 namespace {
 
-void fillMenu(QMenu *target, Menu &model)
-{
+QKeySequence shortcutFor(const MenuItem &item) {
+    const QString key = item.keyEquivalent();
+    if (key.isEmpty())
+        return {};
+    const quint32 mask = item.keyEquivalentModifierMask();
+    // Command is the Super key here, as for the global hot keys.
+    int modifiers = 0;
+    if (mask & MenuItem::CommandModifier)
+        modifiers |= Qt::META;
+    if (mask & MenuItem::OptionModifier)
+        modifiers |= Qt::ALT;
+    if (mask & MenuItem::ControlModifier)
+        modifiers |= Qt::CTRL;
+    if (mask & MenuItem::ShiftModifier)
+        modifiers |= Qt::SHIFT;
+    const int code =
+        key == QLatin1String("\t") ? int(Qt::Key_Tab) : QKeySequence(key.toUpper())[0].key();
+    return QKeySequence(QKeyCombination::fromCombined(modifiers | code));
+}
+
+QIcon statusIcon() {
+    QIcon icon(QStringLiteral(":/icons/midi-black.svg"));
+    icon.addFile(QStringLiteral(":/icons/midi-white.svg"), {}, QIcon::Selected);
+    icon.addFile(QStringLiteral(":/icons/midi-white.svg"), {}, QIcon::Active);
+    return icon;
+}
+
+void fillMenu(QMenu *target, Menu &model) {
     model.aboutToOpen();
     target->clear();
     for (const auto &item : model.items()) {
@@ -23,7 +49,8 @@ void fillMenu(QMenu *target, Menu &model)
         if (item->submenu()) {
             QMenu *sub = target->addMenu(item->title());
             Menu *subModel = item->submenu().get();
-            QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, subModel] { fillMenu(sub, *subModel); });
+            QObject::connect(sub, &QMenu::aboutToShow, sub,
+                             [sub, subModel] { fillMenu(sub, *subModel); });
             sub->setEnabled(item->isEnabled());
             continue;
         }
@@ -33,8 +60,7 @@ void fillMenu(QMenu *target, Menu &model)
             action->setCheckable(true);
             action->setChecked(true);
         }
-        if (!item->keyEquivalent().isEmpty())
-            action->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + item->keyEquivalent().toUpper()));
+        action->setShortcut(shortcutFor(*item));
         std::weak_ptr<MenuItem> weak = item;
         QObject::connect(action, &QAction::triggered, action, [weak] {
             if (auto strong = weak.lock())
@@ -46,14 +72,13 @@ void fillMenu(QMenu *target, Menu &model)
 } // namespace
 
 TrayStatusItem::TrayStatusItem()
-    : m_qmenu(std::make_unique<QMenu>())
-{
+    : m_qmenu(std::make_unique<QMenu>()) {
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        m_tray = std::make_unique<QSystemTrayIcon>(QIcon(QStringLiteral(":/icons/status.svg")));
+        m_tray = std::make_unique<QSystemTrayIcon>(statusIcon());
         m_tray->setToolTip(QStringLiteral("Stripdeck"));
         m_tray->setContextMenu(m_qmenu.get());
     } else {
-        m_button = std::make_unique<QPushButton>(QStringLiteral("Stripdeck"));
+        m_button = std::make_unique<QPushButton>(statusIcon(), QStringLiteral("Stripdeck"));
         m_button->setWindowTitle(QStringLiteral("Stripdeck"));
         m_button->setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
         m_button->setMenu(m_qmenu.get());
@@ -63,14 +88,12 @@ TrayStatusItem::TrayStatusItem()
 
 TrayStatusItem::~TrayStatusItem() = default;
 
-void TrayStatusItem::setMenu(Menu *menu)
-{
+void TrayStatusItem::setMenu(Menu *menu) {
     m_menu = menu;
     rebuild();
 }
 
-void TrayStatusItem::setVisible(bool visible)
-{
+void TrayStatusItem::setVisible(bool visible) {
     if (m_tray) {
         m_tray->setVisible(visible);
         return;
@@ -83,8 +106,7 @@ void TrayStatusItem::setVisible(bool visible)
     m_button->setVisible(visible);
 }
 
-void TrayStatusItem::rebuild()
-{
+void TrayStatusItem::rebuild() {
     if (m_menu)
         fillMenu(m_qmenu.get(), *m_menu);
 }

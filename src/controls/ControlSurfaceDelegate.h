@@ -1,0 +1,33 @@
+#pragma once
+
+#include "controlStripItemDelegate.h"
+#include "eightFaderItemDelegate.h"
+
+#include "midi/MidiRouter.h"
+#include "midi/SurfaceFeedback.h"
+
+#include <functional>
+
+// Serves the eight-fader bank and the channel strip: their touches go to the surface output
+// through the router, their colours come from the host's feedback.
+class ControlSurfaceDelegate : public eightFaderItemDelegate, public controlStripItemDelegate {
+public:
+    // Neither is owned; both must outlive this object.
+    ControlSurfaceDelegate(midi::MidiRouter &router, const midi::SurfaceFeedback &feedback);
+
+    // Opens the pop-up touch bar of the eight-fader bank.
+    void setOpenDeviceTouchBar(std::function<void()> open) {
+        m_openDeviceTouchBar = std::move(open);
+    }
+
+    void sendControlSurfaceControl(int controller, int value, int channel) override;
+    void sendControlSurfacePitchBend(quint16 value, int channel) override;
+    QColor getCurrentTrackColor() const override;
+    QColor getCurrentDeviceColor() const override;
+    void openDeviceTouchBar() override;
+
+private:
+    midi::MidiRouter &m_router;
+    const midi::SurfaceFeedback &m_feedback;
+    std::function<void()> m_openDeviceTouchBar;
+};

@@ -1,0 +1,92 @@
+#include "TouchView.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTouchEvent>
+
+TouchView::TouchView(QWidget *parent)
+    : QWidget(parent) {
+    setAttribute(Qt::WA_AcceptTouchEvents);
+}
+
+void TouchView::setPointScale(qreal scale) {
+    m_pointScale = scale;
+    update();
+}
+
+QSizeF TouchView::sizeInPoints() const {
+    return QSizeF(size()) / m_pointScale;
+}
+
+bool TouchView::event(QEvent *event) {
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+        deliverTouchEvent(static_cast<QTouchEvent *>(event));
+        // Accepting the touch keeps Qt from synthesizing a second, mouse, touch out of it.
+        event->accept();
+        return true;
+    default:
+        return QWidget::event(event);
+    }
+}
+
+void TouchView::deliverTouchEvent(QTouchEvent *event) {
+    const bool direct =
+        event->device() && event->device()->type() == QInputDevice::DeviceType::TouchScreen;
+    TouchList began, moved, ended;
+    for (const QEventPoint &point : event->points()) {
+        const Touch touch{quint64(point.id()), direct, point.position() / m_pointScale};
+        switch (point.state()) {
+        case QEventPoint::Pressed:
+            began.append(touch);
+            break;
+        case QEventPoint::Updated:
+            moved.append(touch);
+            break;
+        case QEventPoint::Released:
+            ended.append(touch);
+            break;
+        default:
+            break;
+        }
+    }
+    if (event->type() == QEvent::TouchCancel) {
+        touchesCancelled(began + moved + ended);
+        return;
+    }
+    if (!began.isEmpty())
+        touchesBegan(began);
+    if (!moved.isEmpty())
+        touchesMoved(moved);
+    if (!ended.isEmpty())
+        touchesEnded(ended);
+}
+
+Touch TouchView::mouseTouch(const QPointF &position) const {
+    return Touch{mouseTouchIdentity, true, position / m_pointScale};
+}
+
+void TouchView::mousePressEvent(QMouseEvent *event) {
+    if (event->button() == Qt::LeftButton)
+        touchesBegan({mouseTouch(event->position())});
+}
+
+void TouchView::mouseMoveEvent(QMouseEvent *event) {
+    if (event->buttons() & Qt::LeftButton)
+        touchesMoved({mouseTouch(event->position())});
+}
+
+void TouchView::mouseReleaseEvent(QMouseEvent *event) {
+    if (event->button() == Qt::LeftButton)
+        touchesEnded({mouseTouch(event->position())});
+}
+
+void TouchView::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(m_pointScale, m_pointScale);
+    draw(painter);
+}

@@ -1,0 +1,281 @@
+#include "AppDelegateTestSupport.h"
+#include "app/StatusMenu.h"
+#include "midi/Client.h"
+#include "model/ControlCatalog.h"
+#include "platform/loopback/LoopbackBackend.h"
+#include "platform/touchbar/TouchBar.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+using AppDelegateTest = AppDelegateFixture;
+
+TEST_F(AppDelegateTest, StartsWithTheStatusItemAndNoTouchBar) {
+    EXPECT_TRUE(statusItem.visible);
+    EXPECT_EQ(statusItem.menu, &app.statusMenu());
+    EXPECT_EQ(host.presentedBar(), nullptr);
+    EXPECT_EQ(app.presentation().userTouchbarNumber(), -1);
+    EXPECT_EQ(app.presentation().allUserTouchbars().size(), 9);
+    EXPECT_TRUE(factory->made.isEmpty()) << "no item is made before a bar is shown";
+}
+
+TEST_F(AppDelegateTest, FirstToggleShowsUserTouchBarZeroAndTheSecondHidesIt) {
+    app.toggleTouchbar();
+    EXPECT_EQ(app.presentation().userTouchbarNumber(), 0);
+    EXPECT_TRUE(app.presentation().touchbarShown());
+    EXPECT_EQ(host.presentedBar(), app.templates().mainTouchBar());
+    EXPECT_EQ(presented(), userDefaults(0));
+    EXPECT_EQ(app.toggleMenuItem()->title(), QStringLiteral("Hide Stripdeck"));
+    EXPECT_EQ(hotKeys.calls, QStringList({QStringLiteral("register")}));
+
+    app.toggleTouchbar();
+    EXPECT_FALSE(app.presentation().touchbarShown());
+    EXPECT_EQ(app.presentation().currentRootTouchbar(), nullptr);
+    EXPECT_EQ(host.presentedBar(), nullptr);
+    EXPECT_EQ(app.toggleMenuItem()->title(), QStringLiteral("Show Stripdeck"));
+    EXPECT_EQ(hotKeys.calls.last(), QStringLiteral("unregister"));
+}
+
+TEST_F(AppDelegateTest, ToggleShowsTheCurrentUserTouchBar) {
+    app.presentation().setUserTouchbarNumber(3);
+    app.toggleTouchbar();
+    EXPECT_EQ(presented(), userDefaults(3));
+    app.presentation().setUserTouchbarNumber(42);
+    EXPECT_EQ(app.presentation().userTouchbarNumber(), 3) << "a number naming no bar is ignored";
+}
+
+TEST_F(AppDelegateTest, ModeSwitchPresentsTheChannelStripGroupAndBack) {
+    app.changeMode();
+    EXPECT_TRUE(app.presentation().controlSurfadeMode());
+    EXPECT_TRUE(app.presentation().touchbarShown()) << "switching mode presents the bar";
+    EXPECT_EQ(presented(), stripGroup());
+    app.changeMode();
+    EXPECT_FALSE(app.presentation().controlSurfadeMode());
+    EXPECT_EQ(presented(), userDefaults(0));
+
+    app.presentation().setUserTouchbarNumber(5);
+    app.changeMode();
+    app.toggleTouchbar();
+    app.toggleTouchbar();
+    EXPECT_EQ(presented(), stripGroup()) << "toggling keeps control-surface mode";
+    app.changeMode();
+    EXPECT_EQ(presented(), userDefaults(5));
+}
+
+TEST_F(AppDelegateTest, PopUpsShowTheirGroupAndCloseBackToTheRoot) {
+    app.toggleTouchbar();
+    app.presentation().setLastCreatedBar(QStringLiteral("xq.korvane.stripdeck.4slider-group1"));
+    app.openPopUp(app.templates().fourFader(1),
+                  QStringLiteral("xq.korvane.stripdeck.4slider-group1"));
+    EXPECT_EQ(presented(), app.templates().fourFader(1)->itemIdentifiers());
+    app.closePopUp();
+    EXPECT_TRUE(app.presentation().lastCreatedBar().isEmpty());
+    EXPECT_EQ(presented(), userDefaults(0));
+}
+
+TEST_F(AppDelegateTest, ShowingATemplateTwiceMakesEveryItemAnew) {
+    TouchBar *bar = app.templates().userTouchBar(0);
+    app.showTouchbar(bar);
+    std::vector<std::shared_ptr<TouchBarItem>> first;
+    for (const auto &slot : host.presentedSlots())
+        first.push_back(slot.item);
+    factory->made.clear();
+
+    app.showTouchbar(bar);
+    EXPECT_EQ(factory->made, bar->itemIdentifiers());
+    ASSERT_EQ(host.presentedSlots().size(), qsizetype(first.size()));
+    for (std::size_t i = 0; i < first.size(); ++i)
+        EXPECT_NE(host.presentedSlots()[qsizetype(i)].item, first[i]) << i;
+}
+
+TEST_F(AppDelegateTest, UnknownIdentifiersLeaveEmptySlots) {
+    factory->unknown = {ControlCatalog::identifier(QStringLiteral("8pad-group1"))};
+    app.toggleTouchbar();
+    ASSERT_EQ(host.presentedSlots().size(), 5);
+    EXPECT_EQ(host.presentedSlots()[3].item, nullptr);
+    EXPECT_NE(host.presentedSlots()[4].item, nullptr);
+}
+
+TEST_F(AppDelegateTest, ReloadEmptiesTheBarAndLoadsItAnewShortlyAfter) {
+    app.toggleTouchbar();
+    const auto before = host.presentedSlots().first().item;
+    app.reloadTouchbar();
+    EXPECT_TRUE(presented().isEmpty());
+    // A second reload before the first has loaded must not lose the content.
+    app.reloadTouchbar();
+    QTRY_COMPARE(presented(), userDefaults(0));
+    EXPECT_NE(host.presentedSlots().first().item, before);
+}
+
+TEST_F(AppDelegateTest, ReloadWithoutAPresentedBarDoesNothing) {
+    app.reloadTouchbar();
+    QTest::qWait(30);
+    EXPECT_EQ(host.presentedBar(), nullptr);
+    EXPECT_TRUE(factory->made.isEmpty());
+}
+
+TEST_F(AppDelegateTest, ResetGoesBackFromAPopUpToTheRootAndReloads) {
+    app.toggleTouchbar();
+    app.openPopUp(app.templates().transportGroup(), {});
+    app.resetStripdeck();
+    QTRY_COMPARE(presented(), userDefaults(0));
+}
+
+TEST_F(AppDelegateTest, EditFlagsStopToggleAndModeSwitch) {
+    for (bool editCCs : {true, false}) {
+        SCOPED_TRACE(editCCs);
+        app.presentation().setEditCCs(editCCs);
+        app.presentation().setEditTouchBar(!editCCs);
+        app.toggleTouchbar();
+        app.changeMode();
+        EXPECT_FALSE(app.presentation().touchbarShown());
+        EXPECT_FALSE(app.presentation().controlSurfadeMode());
+        EXPECT_EQ(app.presentation().userTouchbarNumber(), -1);
+    }
+}
+
+TEST_F(AppDelegateTest, CustomizingControlsRemembersStateHidesTheStatusItemAndReturns) {
+    app.presentation().setUserTouchbarNumber(2);
+    app.toggleTouchbar();
+    QSignalSpy requested(&app.settingsWindows(), &SettingsWindows::openRequested);
+    app.customizeControls();
+    EXPECT_TRUE(app.presentation().editCCs());
+    EXPECT_FALSE(statusItem.visible);
+    ASSERT_EQ(requested.count(), 1);
+    EXPECT_EQ(requested.first().first().value<SettingsWindows::Kind>(),
+              SettingsWindows::Kind::Controls);
+    const auto &last = app.presentation().lastState();
+    EXPECT_TRUE(last.lastRegistered);
+    EXPECT_TRUE(last.lastTouchbarShown);
+    EXPECT_EQ(last.lastUserTouchbarNumber, 2);
+
+    app.toggleTouchbar();
+    EXPECT_TRUE(app.presentation().touchbarShown())
+        << "the show/hide entry has no effect while editing";
+
+    app.closeSettingsWindow();
+    EXPECT_FALSE(app.presentation().editCCs());
+    EXPECT_TRUE(statusItem.visible);
+    app.toggleTouchbar();
+    EXPECT_FALSE(app.presentation().touchbarShown());
+}
+
+TEST_F(AppDelegateTest, OtherSettingsWindowsTakeTheHotKeysAwayUntilTheyClose) {
+    using Kind = SettingsWindows::Kind;
+    const std::tuple<void (AppDelegate::*)(), void (AppDelegate::*)(), Kind> windows[] = {
+        {&AppDelegate::openOSCSettings, &AppDelegate::closeOSCSettingsWindow, Kind::OSC},
+        {&AppDelegate::setKeyCommands, &AppDelegate::closeKeyCommandsWindow, Kind::KeyCommands},
+        {&AppDelegate::attachToApplication, &AppDelegate::closeAttachAppWindow, Kind::Attach},
+    };
+    for (const auto &[open, close, kind] : windows) {
+        SCOPED_TRACE(int(kind));
+        QSignalSpy requested(&app.settingsWindows(), &SettingsWindows::openRequested);
+        hotKeys.calls.clear();
+        (app.*open)();
+        EXPECT_FALSE(statusItem.visible);
+        EXPECT_EQ(hotKeys.calls, QStringList({QStringLiteral("unregisterAll")}));
+        ASSERT_EQ(requested.count(), 1);
+        EXPECT_EQ(requested.first().first().value<Kind>(), kind);
+        (app.*close)();
+        EXPECT_TRUE(statusItem.visible);
+        EXPECT_EQ(hotKeys.calls.last(), QStringLiteral("register"));
+    }
+}
+
+TEST_F(AppDelegateTest, PluggedInWindowsOpenFloatingAndCloseByTheirCallback) {
+    app.settingsWindows().setContentFactory(SettingsWindows::Kind::Controls,
+                                            [] { return new QWidget; });
+    app.customizeControls();
+    QWidget *window = app.settingsWindows().window(SettingsWindows::Kind::Controls);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_GE(window->width(), 200);
+    app.closeSettingsWindow();
+    EXPECT_FALSE(app.settingsWindows().isOpen(SettingsWindows::Kind::Controls));
+}
+
+TEST_F(AppDelegateTest, CustomizationOpensThePaletteForTheCurrentBarAndReloadsWhenItEnds) {
+    app.presentation().setUserTouchbarNumber(4);
+    app.customizeTouchbar();
+    EXPECT_TRUE(app.presentation().editTouchBar());
+    ASSERT_EQ(host.paletteBar(), app.responderTouchBar());
+    EXPECT_EQ(host.paletteBar()->customizationIdentifier(),
+              ControlCatalog::customizationIdentifier(4));
+    EXPECT_EQ(host.paletteBar()->itemIdentifiers(), userDefaults(4));
+    app.toggleTouchbar();
+    app.changeMode();
+    EXPECT_FALSE(app.presentation().controlSurfadeMode()) << "no mode switch while customizing";
+
+    const QStringList arranged{ControlCatalog::identifier(QStringLiteral("piano"))};
+    host.endCustomization(arranged);
+    EXPECT_FALSE(app.presentation().editTouchBar());
+    EXPECT_EQ(userDefaults(4), arranged);
+    QTRY_COMPARE(presented(), arranged);
+    EXPECT_EQ(
+        defaults
+            .valueForKeyPath(ControlCatalog::customizationKey(4) + QStringLiteral(".CurrentItems"))
+            .toStringList(),
+        arranged);
+}
+
+TEST_F(AppDelegateTest, QuitUnregistersEveryHotKeyAndLeavesNoWindow) {
+    QSignalSpy quit(&app, &AppDelegate::quitRequested);
+    app.toggleTouchbar();
+    opened(QStringLiteral("Quit"))->trigger();
+    ASSERT_EQ(quit.count(), 1);
+    app.applicationWillTerminate();
+    EXPECT_EQ(hotKeys.calls.mid(1, 1), QStringList({QStringLiteral("unregisterAll")}));
+    EXPECT_EQ(host.presentedBar(), nullptr);
+    EXPECT_FALSE(statusItem.visible);
+}
+
+TEST_F(AppDelegateTest, LaunchRunsTheOtherPartsStepsInOrder) {
+    auto backend = std::make_unique<LoopbackBackend>();
+    LoopbackBackend *loopback = backend.get();
+    midi::Client::installBackend(std::move(backend));
+    loopback->addDevice(QStringLiteral("Synth"), {QStringLiteral("Synth Out")}, {QStringLiteral("Synth In")});
+    {
+        QTemporaryDir otherDir;
+        UserDefaults otherDefaults(otherDir.filePath(QStringLiteral("prefs.plist")));
+        FakeStatusItem otherItem;
+        AppDelegate other(otherDefaults, otherItem, host);
+        QStringList order;
+        using Step = AppDelegate::LaunchStep;
+        for (auto [step, name] : {std::pair{Step::AttachFrontmostApplication, "attach"},
+                                  std::pair{Step::RegisterShowHideHotKey, "hotkey"},
+                                  std::pair{Step::StartUpdateCheck, "update"}, std::pair{Step::SetupOSC, "osc"}}) {
+            other.setLaunchStep(step, [&, name = QString::fromLatin1(name)] {
+                const bool midiReady = otherDefaults.integerForKey(QStringLiteral("user-out-UID")) != 0;
+                order.append(name + (otherItem.menu ? QStringLiteral("+menu") : QString()) +
+                             (midiReady ? QStringLiteral("+midi") : QString()));
+            });
+        }
+        otherDefaults.setObject(true, QStringLiteral("CheckForUpdate"));
+        other.applicationDidFinishLaunching();
+        EXPECT_EQ(order, QStringList({"attach+menu+midi", "hotkey+menu+midi", "update+menu+midi", "osc+menu+midi"}));
+        const auto midiOut = other.statusMenu().itemWithTitle(QStringLiteral("Midi Out"))->submenu();
+        ASSERT_EQ(midiOut->items().size(), 2);
+        EXPECT_EQ(midiOut->itemAt(0)->title(), QStringLiteral("None"));
+        EXPECT_EQ(midiOut->itemAt(1)->title(), QStringLiteral("Synth"));
+
+        loopback->addDevice(QStringLiteral("Drum Machine"), {QStringLiteral("Pads")}, {});
+        const auto midiIn = other.statusMenu().itemWithTitle(QStringLiteral("Midi In"))->submenu();
+        ASSERT_EQ(midiIn->items().size(), 3) << "a MIDI setup change refills the device menus";
+        EXPECT_EQ(midiIn->itemAt(2)->title(), QStringLiteral("Drum Machine"));
+    }
+    midi::Client::installBackend(nullptr);
+}
+
+TEST_F(AppDelegateTest, UpdateCheckStepIsSkippedWhenNotWanted) {
+    bool started = false;
+    FakeStatusItem otherItem;
+    AppDelegate other(defaults, otherItem, host);
+    other.setLaunchStep(AppDelegate::LaunchStep::StartUpdateCheck, [&started] { started = true; });
+    other.applicationDidFinishLaunching();
+    EXPECT_FALSE(started);
+}
+
+} // namespace

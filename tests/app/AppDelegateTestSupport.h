@@ -1,0 +1,58 @@
+#pragma once
+
+#include "../platform/PlaceholderItemFactory.h"
+#include "app/AppDelegate.h"
+#include "app/HotKeyRegistry.h"
+#include "app/StatusItemHost.h"
+#include "model/UserDefaults.h"
+#include "platform/touchbar/HeadlessTouchBarHost.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+class FakeStatusItem : public StatusItemHost {
+public:
+    Menu *menu = nullptr;
+    bool visible = false;
+    void setMenu(Menu *m) override { menu = m; }
+    void setVisible(bool v) override { visible = v; }
+};
+
+class RecordingHotKeys : public HotKeyRegistry {
+public:
+    QStringList calls;
+    void registerHotKeys() override { calls.append(QStringLiteral("register")); }
+    void unregisterHotKeys() override { calls.append(QStringLiteral("unregister")); }
+    void unregisterAllHotKeys() override { calls.append(QStringLiteral("unregisterAll")); }
+};
+
+// A launched application controller on the headless host, with placeholder items.
+class AppDelegateFixture : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    UserDefaults defaults{dir.filePath(QStringLiteral("prefs.plist"))};
+    FakeStatusItem statusItem;
+    HeadlessTouchBarHost host;
+    RecordingHotKeys hotKeys;
+    AppDelegate app{defaults, statusItem, host};
+    PlaceholderItemFactory *factory = nullptr;
+
+    void SetUp() override {
+        auto made = std::make_unique<PlaceholderItemFactory>();
+        factory = made.get();
+        app.setItemFactory(std::move(made));
+        app.setHotKeyRegistry(&hotKeys);
+        app.applicationDidFinishLaunching();
+    }
+
+    QStringList presented() const { return host.presentedIdentifiers(); }
+    QStringList userDefaults(int n) { return app.templates().userTouchBar(n)->itemIdentifiers(); }
+    QStringList stripGroup() { return app.templates().controlStripGroup()->itemIdentifiers(); }
+    MenuItem *entry(const QString &title) { return app.statusMenu().itemWithTitle(title).get(); }
+    // The menu as it looks when opened.
+    MenuItem *opened(const QString &title) {
+        app.statusMenu().aboutToOpen();
+        return entry(title);
+    }
+};

@@ -1,0 +1,66 @@
+#include "app/AppDelegate.h"
+#include "model/ControlCatalog.h"
+#include "model/ControlSettings.h"
+#include "model/PreferencesSetup.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void expectPlayableRecord(const QVariantMap &record, const QString &where) {
+    SCOPED_TRACE(where.toStdString());
+    ASSERT_FALSE(record.isEmpty());
+    ASSERT_TRUE(record.contains(QStringLiteral("kind")));
+    const ControlSettings settings(record);
+    EXPECT_GE(settings.channel(), 1);
+    EXPECT_LE(settings.channel(), 16);
+    const auto kind = settings.kind();
+    const double maximum = ControlSettings::kindMaximum(kind);
+    EXPECT_GE(settings.scaleFrom(), 0);
+    EXPECT_LE(settings.scaleTo(), maximum);
+    if (kind == ControlSettings::Kind::Ctrl || kind == ControlSettings::Kind::Note) {
+        EXPECT_GE(settings.value(), 0);
+        EXPECT_LE(settings.value(), 127);
+    }
+}
+
+// The embedded resource must give every control a record a musician can play with at once.
+TEST(DefaultsResource, EveryControlOfEveryMapHasAPlayableRecord) {
+    const QVariantMap defaults = AppDelegate::defaultsResource();
+    ASSERT_FALSE(defaults.isEmpty()) << "the resource did not load";
+    for (const QString &key : PreferencesSetup::mergedKeyPaths()) {
+        const QVariantMap map = defaults.value(key).toMap();
+        ASSERT_FALSE(map.isEmpty()) << key.toStdString();
+        for (const QString &name : ControlCatalog::topLevelControlNames())
+            expectPlayableRecord(map.value(name).toMap(), key + QLatin1Char(' ') + name);
+        for (const QString &group : ControlCatalog::groupNames()) {
+            const QVariantMap record = map.value(group).toMap();
+            EXPECT_FALSE(record.value(QStringLiteral("label")).toString().isEmpty())
+                << group.toStdString();
+            for (const QString &member : ControlCatalog::groupMemberNames(group))
+                expectPlayableRecord(record.value(member).toMap(),
+                                     key + QLatin1Char(' ') + group + QLatin1Char('.') + member);
+        }
+    }
+}
+
+TEST(DefaultsResource, HoldsTheOtherSettingsTheProgramNeeds) {
+    const QVariantMap defaults = AppDelegate::defaultsResource();
+    const QVariantMap osc = defaults.value(QStringLiteral("OSC")).toMap();
+    for (const char *key : {"listen-port", "host-port", "host-name", "active"})
+        EXPECT_TRUE(osc.contains(QString::fromLatin1(key))) << key;
+    const QVariantMap hotKeys = defaults.value(QStringLiteral("HotKeys")).toMap();
+    QSet<qint64> combinations;
+    for (const char *key : {"showHide", "controlSurface", "switch1", "switch2", "switch3",
+                            "switch4", "switch5", "switch6", "switch7", "switch8", "switch9"}) {
+        ASSERT_TRUE(hotKeys.contains(QString::fromLatin1(key))) << key;
+        combinations.insert(hotKeys.value(QString::fromLatin1(key)).toLongLong());
+    }
+    EXPECT_EQ(combinations.size(), 11) << "every hot key needs its own combination";
+    EXPECT_EQ(hotKeys.value(QStringLiteral("showHide")).toLongLong(), 0x100000 | 0x80000 | 0x30);
+    EXPECT_EQ(hotKeys.value(QStringLiteral("controlSurface")).toLongLong(), 0x80000 | 0x30);
+    EXPECT_EQ(defaults.value(QStringLiteral("Apps")).typeId(), QMetaType::QVariantList);
+    EXPECT_EQ(defaults.value(QStringLiteral("CheckForUpdate")).typeId(), QMetaType::Bool);
+}
+
+} // namespace

@@ -1,0 +1,47 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Starts the real program with its own configuration folder holding a damaged preferences
+// file: the file must be kept aside byte for byte and the program must run on its defaults.
+TEST(Startup, GarbagePreferencesAreMovedAsideAndTheProgramRunsOn) {
+    QTemporaryDir config;
+    const QString folder = config.filePath(QStringLiteral("stripdeck"));
+    QDir().mkpath(folder);
+    const QString prefs = folder + QStringLiteral("/xq.korvane.Stripdeck.plist");
+    const QByteArray garbage = "<?xml version=\"1.0\"?><plist><dict><key>half a file";
+    {
+        QFile file(prefs);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(garbage);
+    }
+
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("STRIPDECK_MIDI_BACKEND"), QStringLiteral("none"));
+    program.setProcessEnvironment(environment);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(QStringLiteral(STRIPDECK_BINARY));
+    ASSERT_TRUE(program.waitForStarted(10000));
+    EXPECT_FALSE(program.waitForFinished(3000))
+        << "the program stopped: exit code " << program.exitCode();
+
+    const QStringList aside = QDir(folder).entryList({QStringLiteral("*.unreadable-*")});
+    ASSERT_EQ(aside.size(), 1);
+    QFile kept(folder + QLatin1Char('/') + aside.first());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), garbage);
+
+    program.terminate();
+    EXPECT_TRUE(program.waitForFinished(10000));
+}
+
+} // namespace

@@ -1,0 +1,102 @@
+#include "../platform/PlaceholderItemFactory.h"
+#include "app/AppDelegate.h"
+#include "model/UserDefaults.h"
+#include "platform/qt/TrayStatusItem.h"
+#include "platform/touchbar/StripTouchBarHost.h"
+#include "platform/touchbar/StripWindow.h"
+#include "platform/touchbar/TouchBar.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The real adapters on the offscreen platform: the menu as Qt shows it and the strip window.
+class StatusWindowsTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    UserDefaults defaults{dir.filePath(QStringLiteral("prefs.plist"))};
+    TrayStatusItem statusItem;
+    StripTouchBarHost host;
+    AppDelegate app{defaults, statusItem, host};
+
+    void SetUp() override {
+        app.setItemFactory(std::make_unique<PlaceholderItemFactory>());
+        app.applicationDidFinishLaunching();
+    }
+
+    QAction *action(const QString &title) {
+        Q_EMIT statusItem.qmenu()->aboutToShow();
+        for (QAction *candidate : statusItem.qmenu()->actions()) {
+            if (candidate->text() == title)
+                return candidate;
+        }
+        return nullptr;
+    }
+
+    QList<QWidget *> visibleWindows() const {
+        QList<QWidget *> windows;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (widget->isVisible() && !qobject_cast<QMenu *>(widget))
+                windows.append(widget);
+        }
+        return windows;
+    }
+};
+
+TEST_F(StatusWindowsTest, ShowEntryPresentsTheStripWithUserTouchBarZero) {
+    ASSERT_FALSE(statusItem.usesTray()) << "the offscreen platform has no tray";
+    QAction *show = action(QStringLiteral("Show Stripdeck"));
+    ASSERT_NE(show, nullptr);
+    EXPECT_EQ(show->shortcut(), QKeySequence(Qt::META | Qt::ALT | Qt::Key_Tab));
+    EXPECT_FALSE(host.window()->isVisible());
+    show->trigger();
+
+    StripWindow *strip = host.window();
+    EXPECT_TRUE(strip->isVisible());
+    EXPECT_EQ(strip->windowTitle(), QStringLiteral("Stripdeck Touch Bar"));
+    EXPECT_TRUE(strip->windowFlags().testFlags(Qt::WindowDoesNotAcceptFocus |
+                                               Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint));
+    const QList<QRectF> frames = strip->itemFrames();
+    ASSERT_EQ(frames.size(), 5) << "user touch bar 0 has five items";
+    for (const QRectF &frame : frames)
+        EXPECT_FALSE(frame.isNull());
+    EXPECT_EQ(action(QStringLiteral("Show Stripdeck")), nullptr);
+    QAction *hide = action(QStringLiteral("Hide Stripdeck"));
+    ASSERT_NE(hide, nullptr);
+    hide->trigger();
+    EXPECT_FALSE(strip->isVisible());
+}
+
+TEST_F(StatusWindowsTest, MenuShowsStatesAndDisabledEntries) {
+    action(QStringLiteral("Control Surface Mode"))->trigger();
+    QAction *mode = action(QStringLiteral("Control Surface Mode"));
+    EXPECT_TRUE(mode->isChecked());
+    EXPECT_EQ(mode->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Tab));
+    EXPECT_FALSE(action(QStringLiteral("Customize Controls..."))->isEnabled());
+    EXPECT_TRUE(action(QStringLiteral("Quit"))->isEnabled());
+    EXPECT_FALSE(action(QStringLiteral("Stripdeck (v. 0.1.0)"))->isEnabled());
+}
+
+TEST_F(StatusWindowsTest, StatusButtonStandsInForTheTray) {
+    const auto windows = visibleWindows();
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_EQ(windows.first()->windowTitle(), QStringLiteral("Stripdeck"));
+}
+
+TEST_F(StatusWindowsTest, NoWindowStaysAfterQuit) {
+    action(QStringLiteral("Show Stripdeck"))->trigger();
+    app.settingsWindows().setContentFactory(SettingsWindows::Kind::OSC, [] { return new QWidget; });
+    action(QStringLiteral("OSC Settings..."))->trigger();
+    EXPECT_EQ(visibleWindows().size(), 2)
+        << "the strip and the OSC window; the status button hides";
+    QObject::connect(&app, &AppDelegate::quitRequested, &app,
+                     &AppDelegate::applicationWillTerminate);
+    action(QStringLiteral("Quit"))->trigger();
+    EXPECT_TRUE(visibleWindows().isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,154 @@
+#include "model/ControlSettings.h"
+#include "model/ColorArchive.h"
+#include "model/ControlColors.h"
+#include "model/ControlMaps.h"
+#include "model/UserDefaults.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Kind = ControlSettings::Kind;
+using Family = ControlSettings::Family;
+
+TEST(ControlSettings, EmptyRecordReadsAsTheStandInValues) {
+    const ControlSettings empty;
+    EXPECT_EQ(empty.kind(), Kind::Ctrl);
+    EXPECT_EQ(empty.channel(), 0);
+    EXPECT_EQ(empty.value(), 0);
+    EXPECT_EQ(empty.scaleFrom(), 0.0);
+    EXPECT_EQ(empty.scaleTo(), 127.0);
+    EXPECT_EQ(empty.behaviour(Family::Fader), 0);
+    EXPECT_EQ(empty.behaviour(Family::Pad), 1);
+    EXPECT_EQ(empty.behaviour(Family::Transport), 1);
+    EXPECT_EQ(empty.behaviour(Family::Piano), 0);
+    EXPECT_EQ(empty.label(), QString());
+    EXPECT_FALSE(empty.color());
+    EXPECT_FALSE(empty.oscAddress());
+    EXPECT_EQ(empty.startOctave(), 4);
+    EXPECT_EQ(empty.octaves(), 2);
+}
+
+TEST(ControlSettings, KindsAreExactAndCaseSensitive) {
+    const std::pair<const char *, Kind> cases[] = {
+        {"ctrl", Kind::Ctrl},   {"note", Kind::Note}, {"prgch", Kind::Prgch},
+        {"pbend", Kind::Pbend}, {"MMC", Kind::MMC},   {"ctrl14", Kind::Ctrl14},
+        {"nrpn", Kind::Nrpn},   {"osc", Kind::Osc},   {"mmc", Kind::Ctrl},
+        {"Note", Kind::Ctrl},   {"", Kind::Ctrl},     {"note ", Kind::Ctrl},
+    };
+    for (const auto &[text, kind] : cases) {
+        EXPECT_EQ(ControlSettings::kindFromString(QString::fromLatin1(text)), kind) << text;
+        if (ControlSettings::kindFromString(QString::fromLatin1(text)) != Kind::Ctrl) {
+            EXPECT_EQ(ControlSettings::kindString(kind), QString::fromLatin1(text));
+        }
+    }
+}
+
+TEST(ControlSettings, ScaleToDefaultsByKind) {
+    const std::pair<const char *, double> cases[] = {
+        {"pbend", 16383}, {"ctrl14", 16383}, {"nrpn", 16383}, {"MMC", 127},   {"osc", 1.0},
+        {"ctrl", 127},    {"note", 127},     {"prgch", 127},  {"other", 127},
+    };
+    for (const auto &[kind, scaleTo] : cases)
+        EXPECT_EQ(ControlSettings({{QStringLiteral("kind"), QString::fromLatin1(kind)}}).scaleTo(),
+                  scaleTo)
+            << kind;
+    EXPECT_EQ(ControlSettings({{QStringLiteral("kind"), QStringLiteral("osc")},
+                               {QStringLiteral("scaleTo"), 0.25}})
+                  .scaleTo(),
+              0.25);
+}
+
+TEST(ControlSettings, BehavioursPerFamilyAndProgramChangeAlwaysPushes) {
+    const auto behaviour = [](Family family, const char *type, const char *kind = "ctrl") {
+        return ControlSettings({{QStringLiteral("type"), QString::fromLatin1(type)},
+                                {QStringLiteral("kind"), QString::fromLatin1(kind)}})
+            .behaviour(family);
+    };
+    EXPECT_EQ(behaviour(Family::Fader, "pan"), 1);
+    EXPECT_EQ(behaviour(Family::Fader, "pitchbend"), 2);
+    EXPECT_EQ(behaviour(Family::Fader, "toggle"), 0);
+    EXPECT_EQ(behaviour(Family::Pad, "momentary"), 0);
+    EXPECT_EQ(behaviour(Family::Pad, "push"), 2);
+    EXPECT_EQ(behaviour(Family::Pad, "volume"), 1);
+    EXPECT_EQ(behaviour(Family::Piano, "noglissando"), 1);
+    EXPECT_EQ(behaviour(Family::Piano, "pitchbend"), 2);
+    EXPECT_EQ(behaviour(Family::Piano, "pan"), 0);
+    EXPECT_EQ(behaviour(Family::Pad, "toggle", "prgch"), 2);
+    EXPECT_EQ(behaviour(Family::Transport, "toggle", "prgch"), 1) << "only pads are forced";
+}
+
+TEST(ControlSettings, NumbersOfEitherKindAreTruncated) {
+    const ControlSettings record({{QStringLiteral("channel"), 3.9},
+                                  {QStringLiteral("value"), qint64(64)},
+                                  {QStringLiteral("startOctave"), -1.5},
+                                  {QStringLiteral("octaves"), QStringLiteral("three")},
+                                  {QStringLiteral("scaleFrom"), qint64(5)}});
+    EXPECT_EQ(record.channel(), 3);
+    EXPECT_EQ(record.value(), 64);
+    EXPECT_EQ(record.startOctave(), -1);
+    EXPECT_EQ(record.octaves(), 2) << "text is no number";
+    EXPECT_EQ(record.scaleFrom(), 5.0);
+}
+
+TEST(ControlMaps, TopLevelAndGroupRecordsOfOneNameAreIndependent) {
+    QTemporaryDir dir;
+    UserDefaults store(dir.filePath(QStringLiteral("p.plist")));
+    ControlMaps maps(store);
+    ASSERT_TRUE(
+        maps.writeRecord(2, {}, QStringLiteral("slider1"), {{QStringLiteral("channel"), 5}}));
+    ASSERT_TRUE(maps.writeRecord(2, QStringLiteral("4slider-group1"), QStringLiteral("slider1"),
+                                 {{QStringLiteral("channel"), 9}}));
+    EXPECT_EQ(maps.record(2, {}, QStringLiteral("slider1")).channel(), 5);
+    EXPECT_EQ(maps.record(2, QStringLiteral("4slider-group1"), QStringLiteral("slider1")).channel(),
+              9);
+    EXPECT_EQ(maps.record(3, {}, QStringLiteral("slider1")).channel(), 0)
+        << "another bar has its own map";
+    EXPECT_EQ(maps.record(-1, {}, QStringLiteral("slider1")).channel(), 0);
+    EXPECT_EQ(ControlMaps::storeKey(-1), QStringLiteral("ControllerConfig: default"));
+    EXPECT_EQ(ControlMaps::storeKey(0),
+              QStringLiteral("ControllerConfig: xq·korvane·stripdeck·customization·id"));
+    EXPECT_EQ(ControlMaps::storeKey(8),
+              QStringLiteral("ControllerConfig: xq·korvane·stripdeck·customization-8·id"));
+
+    QVariantMap map = maps.controlMap(2);
+    QVariantMap group = map.value(QStringLiteral("4slider-group1")).toMap();
+    group.insert(QStringLiteral("label"), QStringLiteral("Strings"));
+    group.insert(QStringLiteral("color"), ColorArchive::archive(Qt::red));
+    map.insert(QStringLiteral("4slider-group1"), group);
+    store.setObject(map, ControlMaps::storeKey(2));
+    EXPECT_EQ(maps.groupLabel(2, QStringLiteral("4slider-group1")), QStringLiteral("Strings"));
+    EXPECT_EQ(maps.groupColor(2, QStringLiteral("4slider-group1")), QColor(Qt::red));
+}
+
+TEST(ColorArchive, RoundTripsAndRejectsWhatIsNoColour) {
+    const QColor colour = QColor::fromRgbF(0.25f, 0.5f, 0.75f, 1.0f);
+    const QByteArray archived = ColorArchive::archive(colour);
+    ASSERT_EQ(archived.size(), 32);
+    EXPECT_EQ(ColorArchive::archive(Qt::red).toHex(), QByteArray("3ff0000000000000"
+                                                                 "0000000000000000"
+                                                                 "0000000000000000"
+                                                                 "3ff0000000000000"))
+        << "big-endian doubles";
+    EXPECT_EQ(ColorArchive::unarchive(archived), colour);
+    EXPECT_FALSE(ColorArchive::unarchive(archived.left(31)));
+    EXPECT_FALSE(ColorArchive::unarchive(QStringLiteral("red")));
+    QByteArray notANumber = archived;
+    notANumber.replace(0, 8, QByteArray::fromHex("7ff8000000000000"));
+    EXPECT_FALSE(ColorArchive::unarchive(notANumber));
+    EXPECT_FALSE(ControlSettings({{QStringLiteral("color"), QByteArray(32, '\xff')}}).color());
+}
+
+TEST(ControlColors, DefaultsFollowTheControlAndItsGroup) {
+    EXPECT_EQ(ControlColors::pad(QStringLiteral("3slider1button-group2")), ControlColors::fader());
+    EXPECT_NE(ControlColors::pad(QStringLiteral("8pad-group1")), ControlColors::fader());
+    EXPECT_EQ(ControlColors::groupButton(QStringLiteral("transport-group")),
+              ControlColors::transport());
+    const QColor group = ControlColors::groupButton(QStringLiteral("4slider-group1"));
+    EXPECT_NEAR(group.redF(), 0.3176 * 0.8, 1e-4);
+    EXPECT_NEAR(group.blueF(), 0.9451 * 0.8, 1e-4);
+}
+
+} // namespace

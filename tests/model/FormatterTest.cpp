@@ -1,0 +1,89 @@
+#include "model/midiFormatter.h"
+#include "model/rangeFormater.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(midiFormatter, NamesNotesWithMiddleCAsC3) {
+    const midiFormatter formatter;
+    const std::pair<int, const char *> cases[] = {{60, "C3"},  {61, "C#3"}, {0, "C-2"},
+                                                  {127, "G8"}, {23, "B-1"}, {-1, "B-3"}};
+    for (const auto &[note, name] : cases)
+        EXPECT_EQ(formatter.stringForObjectValue(note), QString::fromLatin1(name)) << note;
+    EXPECT_FALSE(formatter.stringForObjectValue(QStringLiteral("60")));
+    EXPECT_FALSE(formatter.stringForObjectValue(QVariant()));
+}
+
+TEST(midiFormatter, ParsesNamesAndFailsWithoutTextExceptForTheOctave) {
+    const midiFormatter formatter;
+    const std::pair<const char *, int> good[] = {{"C3", 60},   {"C#3", 61}, {"C-2", 0},
+                                                 {"E#3", 65},  {"C-0", 24}, {"C0", 24},
+                                                 {"G#8", 128}, {"B8", 131}};
+    for (const auto &[name, note] : good) {
+        const auto parsed = formatter.getObjectValue(QString::fromLatin1(name));
+        EXPECT_TRUE(parsed.ok) << name;
+        EXPECT_EQ(parsed.note, note) << name;
+    }
+    for (const char *name : {"c3", "C", "C#-", "#C3", "H3", "C##3", "C3#", ""}) {
+        const auto parsed = formatter.getObjectValue(QString::fromLatin1(name));
+        EXPECT_FALSE(parsed.ok) << name;
+        EXPECT_TRUE(parsed.errorDescription.isEmpty()) << name;
+    }
+    const auto badOctave = formatter.getObjectValue(QStringLiteral("C9"));
+    EXPECT_FALSE(badOctave.ok);
+    EXPECT_EQ(badOctave.errorDescription, QStringLiteral("this is not a midi key...!"));
+}
+
+class RangeFormaterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale::c());
+        m_formatter.setMinimum(0);
+        m_formatter.setMaximum(127);
+    }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+    rangeFormater m_formatter;
+};
+
+TEST_F(RangeFormaterTest, WholeNumbersWithinTheRange) {
+    EXPECT_TRUE(m_formatter.isPartialStringValid(QStringLiteral("12")).valid);
+    EXPECT_TRUE(m_formatter.isPartialStringValid(QString()).valid);
+    const auto tooLarge = m_formatter.isPartialStringValid(QStringLiteral("128"));
+    EXPECT_FALSE(tooLarge.valid);
+    EXPECT_EQ(tooLarge.newEditingString, QStringLiteral("127"));
+    EXPECT_FALSE(m_formatter.isPartialStringValid(QStringLiteral("1.5")).valid);
+    EXPECT_FALSE(m_formatter.isPartialStringValid(QStringLiteral("-1")).valid);
+    EXPECT_FALSE(m_formatter.isPartialStringValid(QStringLiteral("-1")).newEditingString);
+
+    m_formatter.setMinimum(10);
+    const auto tooSmall = m_formatter.isPartialStringValid(QStringLiteral("5"));
+    EXPECT_FALSE(tooSmall.valid);
+    EXPECT_EQ(tooSmall.newEditingString, QStringLiteral("10"));
+}
+
+TEST_F(RangeFormaterTest, FractionsUseTheLocaleSeparator) {
+    m_formatter.setAcceptFloat(true);
+    EXPECT_TRUE(m_formatter.isPartialStringValid(QStringLiteral("0.")).valid);
+    EXPECT_TRUE(m_formatter.isPartialStringValid(QStringLiteral("0.5")).valid);
+    EXPECT_FALSE(m_formatter.isPartialStringValid(QStringLiteral("0.5.1")).valid);
+    EXPECT_FALSE(m_formatter.isPartialStringValid(QStringLiteral("0,5")).valid);
+
+    QLocale::setDefault(QLocale(QLocale::German));
+    EXPECT_TRUE(m_formatter.isPartialStringValid(QStringLiteral("0,5")).valid);
+    EXPECT_FALSE(m_formatter.isPartialStringValid(QStringLiteral("0.5")).valid);
+    EXPECT_FALSE(m_formatter.isPartialStringValid(QStringLiteral("127,5")).valid);
+}
+
+TEST_F(RangeFormaterTest, ObjectValuesAreTheirText) {
+    EXPECT_EQ(m_formatter.getObjectValue(QString()), QVariant(QStringLiteral("0")));
+    EXPECT_EQ(m_formatter.getObjectValue(QStringLiteral("12")), QVariant(QStringLiteral("12")));
+    EXPECT_EQ(m_formatter.stringForObjectValue(42), QVariant(QStringLiteral("42")));
+    EXPECT_EQ(m_formatter.stringForObjectValue(0.5), QVariant(QStringLiteral("0.5")));
+    EXPECT_EQ(m_formatter.stringForObjectValue(QStringLiteral("as is")),
+              QVariant(QStringLiteral("as is")));
+}
+
+} // namespace

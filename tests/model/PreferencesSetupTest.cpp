@@ -1,0 +1,120 @@
+#include "model/PreferencesSetup.h"
+#include "model/ControlCatalog.h"
+#include "model/UserDefaults.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString bar0 = ControlCatalog::controlMapKey(0);
+
+QVariantMap record(const QString &kind, int channel) {
+    return {{QStringLiteral("kind"), kind}, {QStringLiteral("channel"), channel}};
+}
+
+QVariantMap defaults() {
+    QVariantMap group{{QStringLiteral("label"), QStringLiteral("Faders 1")},
+                      {QStringLiteral("slider1"), record(QStringLiteral("ctrl"), 2)},
+                      {QStringLiteral("slider2"), record(QStringLiteral("ctrl"), 3)}};
+    QVariantMap map{{QStringLiteral("slider1"), record(QStringLiteral("ctrl"), 1)},
+                    {QStringLiteral("pad1"), record(QStringLiteral("note"), 10)},
+                    {QStringLiteral("4slider-group1"), group}};
+    QVariantMap all;
+    for (const QString &key : PreferencesSetup::mergedKeyPaths())
+        all.insert(key, map);
+    all.insert(QStringLiteral("CheckForUpdate"), true);
+    return all;
+}
+
+class PreferencesSetupTest : public ::testing::Test {
+protected:
+    QVariantMap storedMap() const { return m_store.objectForKey(bar0).toMap(); }
+    void start() { PreferencesSetup(m_store).setupUserPreferences(defaults()); }
+
+    QTemporaryDir m_dir;
+    UserDefaults m_store{m_dir.filePath(QStringLiteral("prefs.plist"))};
+};
+
+TEST_F(PreferencesSetupTest, RegistersMidiKeysAndTheResourceWithoutWriting) {
+    QSignalSpy writes(&m_store, &UserDefaults::valueChanged);
+    start();
+    EXPECT_EQ(writes.count(), 0) << "nothing stored means every nested read finds its default";
+    EXPECT_EQ(m_store.objectForKey(QStringLiteral("MidiOutPort")), QVariant(QString()));
+    EXPECT_TRUE(m_store.boolForKey(QStringLiteral("CheckForUpdate")));
+    EXPECT_EQ(m_store.valueForKeyPath(bar0 + QStringLiteral(".pad1.channel")).toInt(), 10);
+}
+
+TEST_F(PreferencesSetupTest, AddsAMissingControlAndKeepsStoredOnes) {
+    QVariantMap stored = defaults().value(bar0).toMap();
+    stored.remove(QStringLiteral("pad1"));
+    stored.insert(QStringLiteral("slider1"), record(QStringLiteral("pbend"), 7));
+    stored.insert(QStringLiteral("obsolete"), record(QStringLiteral("ctrl"), 5));
+    m_store.setObject(stored, bar0);
+
+    QSignalSpy writes(&m_store, &UserDefaults::valueChanged);
+    start();
+    EXPECT_EQ(writes.count(), 1) << "one write per missing key";
+    EXPECT_EQ(storedMap().value(QStringLiteral("pad1")).toMap(),
+              record(QStringLiteral("note"), 10));
+    EXPECT_EQ(storedMap().value(QStringLiteral("slider1")).toMap(),
+              record(QStringLiteral("pbend"), 7));
+    EXPECT_TRUE(storedMap().contains(QStringLiteral("obsolete")));
+}
+
+TEST_F(PreferencesSetupTest, AddsAMissingFieldInsideARecordAndAControlInsideAGroup) {
+    QVariantMap stored = defaults().value(bar0).toMap();
+    stored.insert(QStringLiteral("slider1"),
+                  QVariantMap{{QStringLiteral("kind"), QStringLiteral("nrpn")}});
+    QVariantMap group = stored.value(QStringLiteral("4slider-group1")).toMap();
+    group.remove(QStringLiteral("slider2"));
+    group.insert(QStringLiteral("label"), QStringLiteral("Mine"));
+    stored.insert(QStringLiteral("4slider-group1"), group);
+    m_store.setObject(stored, bar0);
+
+    QSignalSpy writes(&m_store, &UserDefaults::valueChanged);
+    start();
+    EXPECT_EQ(writes.count(), 2);
+    EXPECT_EQ(storedMap().value(QStringLiteral("slider1")).toMap(),
+              (QVariantMap{{QStringLiteral("kind"), QStringLiteral("nrpn")},
+                           {QStringLiteral("channel"), 1}}));
+    const QVariantMap mergedGroup = storedMap().value(QStringLiteral("4slider-group1")).toMap();
+    EXPECT_EQ(mergedGroup.value(QStringLiteral("slider2")).toMap(),
+              record(QStringLiteral("ctrl"), 3));
+    EXPECT_EQ(mergedGroup.value(QStringLiteral("label")).toString(), QStringLiteral("Mine"));
+    EXPECT_EQ(mergedGroup.value(QStringLiteral("slider1")).toMap(),
+              record(QStringLiteral("ctrl"), 2));
+}
+
+TEST_F(PreferencesSetupTest, NonDictionariesOnEitherSideAreLeftAlone) {
+    QVariantMap stored = defaults().value(bar0).toMap();
+    stored.insert(QStringLiteral("4slider-group1"), QStringLiteral("not a dictionary"));
+    m_store.setObject(stored, bar0);
+    m_store.setObject(QVariantList{1, 2}, ControlCatalog::controlMapKey(3));
+    QVariantMap strange = defaults();
+    QVariantMap strangeMap = strange.value(bar0).toMap();
+    strangeMap.insert(QStringLiteral("pad1"), QStringLiteral("a default that is no dictionary"));
+    strange.insert(bar0, strangeMap);
+    QVariantMap storedPad = stored;
+    storedPad.insert(QStringLiteral("pad1"), QVariantMap{{QStringLiteral("custom"), true}});
+    m_store.setObject(storedPad, bar0);
+
+    QSignalSpy writes(&m_store, &UserDefaults::valueChanged);
+    PreferencesSetup(m_store).setupUserPreferences(strange);
+    EXPECT_EQ(writes.count(), 0);
+    EXPECT_EQ(storedMap().value(QStringLiteral("4slider-group1")).toString(),
+              QStringLiteral("not a dictionary"));
+    EXPECT_EQ(storedMap().value(QStringLiteral("pad1")).toMap(),
+              (QVariantMap{{QStringLiteral("custom"), true}}));
+    EXPECT_EQ(m_store.objectForKey(ControlCatalog::controlMapKey(3)).toList().size(), 2);
+}
+
+TEST_F(PreferencesSetupTest, MissingResourceStillRegistersTheMidiKeys) {
+    PreferencesSetup(m_store).setupUserPreferences({});
+    EXPECT_EQ(m_store.objectForKey(QStringLiteral("MidiInDevice")), QVariant(QString()));
+    EXPECT_FALSE(m_store.objectForKey(bar0).isValid());
+}
+
+} // namespace

@@ -4,7 +4,8 @@
 
 namespace comparison {
 
-std::size_t libloEncodeFloat(char *buffer, std::size_t capacity, float value) {
+std::size_t libloEncodeFloat(char *buffer, std::size_t capacity, float value)
+{
     lo_message message = lo_message_new();
     lo_message_add_float(message, value);
     std::size_t size = capacity;
@@ -13,7 +14,8 @@ std::size_t libloEncodeFloat(char *buffer, std::size_t capacity, float value) {
     return size;
 }
 
-std::size_t libloEncodeMixed(char *buffer, std::size_t capacity, int i, float f, const char *s) {
+std::size_t libloEncodeMixed(char *buffer, std::size_t capacity, int i, float f, const char *s)
+{
     lo_message message = lo_message_new();
     lo_message_add_int32(message, i);
     lo_message_add_float(message, f);
@@ -24,7 +26,8 @@ std::size_t libloEncodeMixed(char *buffer, std::size_t capacity, int i, float f,
     return size;
 }
 
-double libloDecode(const char *data, std::size_t size) {
+double libloDecode(const char *data, std::size_t size)
+{
     int result = 0;
     lo_message message = lo_message_deserialise(const_cast<char *>(data), size, &result);
     if (!message)

@@ -24,17 +24,20 @@ void *__libc_malloc(std::size_t size);
 void *__libc_calloc(std::size_t count, std::size_t size);
 void *__libc_realloc(void *memory, std::size_t size);
 
-void *malloc(std::size_t size) {
+void *malloc(std::size_t size)
+{
     allocations.fetch_add(1, std::memory_order_relaxed);
     return __libc_malloc(size);
 }
 
-void *calloc(std::size_t count, std::size_t size) {
+void *calloc(std::size_t count, std::size_t size)
+{
     allocations.fetch_add(1, std::memory_order_relaxed);
     return __libc_calloc(count, size);
 }
 
-void *realloc(void *memory, std::size_t size) {
+void *realloc(void *memory, std::size_t size)
+{
     allocations.fetch_add(1, std::memory_order_relaxed);
     return __libc_realloc(memory, size);
 }
@@ -51,10 +54,13 @@ class AllocationCounter {
 public:
     explicit AllocationCounter(benchmark::State &state)
         : m_state(state)
-        , m_start(allocations.load()) {}
-    ~AllocationCounter() {
-        m_state.counters["allocs"] = benchmark::Counter(double(allocations.load() - m_start),
-                                                        benchmark::Counter::kAvgIterations);
+        , m_start(allocations.load())
+    {
+    }
+    ~AllocationCounter()
+    {
+        m_state.counters["allocs"] =
+            benchmark::Counter(double(allocations.load() - m_start), benchmark::Counter::kAvgIterations);
     }
 
 private:
@@ -62,15 +68,18 @@ private:
     long m_start;
 };
 
-QByteArray oneFloatPacket() {
+QByteArray oneFloatPacket()
+{
     return osc::Message(address, {0.5f}).packetData();
 }
 
-QByteArray mixedPacket() {
+QByteArray mixedPacket()
+{
     return osc::Message(address, {7, 0.5f, text}).packetData();
 }
 
-void EncodeFloat_Stripdeck(benchmark::State &state) {
+void EncodeFloat_Stripdeck(benchmark::State &state)
+{
     AllocationCounter counter(state);
     for (auto _ : state) {
         const QByteArray data = osc::Message(address, {0.5f}).packetData();
@@ -78,21 +87,24 @@ void EncodeFloat_Stripdeck(benchmark::State &state) {
     }
 }
 
-void EncodeFloat_Liblo(benchmark::State &state) {
+void EncodeFloat_Liblo(benchmark::State &state)
+{
     char buffer[capacity];
     AllocationCounter counter(state);
     for (auto _ : state)
         benchmark::DoNotOptimize(comparison::libloEncodeFloat(buffer, capacity, 0.5f));
 }
 
-void EncodeFloat_Oscpack(benchmark::State &state) {
+void EncodeFloat_Oscpack(benchmark::State &state)
+{
     char buffer[capacity];
     AllocationCounter counter(state);
     for (auto _ : state)
         benchmark::DoNotOptimize(comparison::oscpackEncodeFloat(buffer, capacity, 0.5f));
 }
 
-void EncodeMixed_Stripdeck(benchmark::State &state) {
+void EncodeMixed_Stripdeck(benchmark::State &state)
+{
     AllocationCounter counter(state);
     for (auto _ : state) {
         const QByteArray data = osc::Message(address, {7, 0.5f, text}).packetData();
@@ -100,22 +112,24 @@ void EncodeMixed_Stripdeck(benchmark::State &state) {
     }
 }
 
-void EncodeMixed_Liblo(benchmark::State &state) {
+void EncodeMixed_Liblo(benchmark::State &state)
+{
     char buffer[capacity];
     AllocationCounter counter(state);
     for (auto _ : state)
         benchmark::DoNotOptimize(comparison::libloEncodeMixed(buffer, capacity, 7, 0.5f, "hello"));
 }
 
-void EncodeMixed_Oscpack(benchmark::State &state) {
+void EncodeMixed_Oscpack(benchmark::State &state)
+{
     char buffer[capacity];
     AllocationCounter counter(state);
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            comparison::oscpackEncodeMixed(buffer, capacity, 7, 0.5f, "hello"));
+        benchmark::DoNotOptimize(comparison::oscpackEncodeMixed(buffer, capacity, 7, 0.5f, "hello"));
 }
 
-double stripdeckDecode(const QByteArray &packet) {
+double stripdeckDecode(const QByteArray &packet)
+{
     const auto message = osc::Parser::parseOscMessageData(packet);
     double sum = message->addressPattern().at(1).unicode();
     for (const QVariant &argument : message->arguments()) {
@@ -134,58 +148,59 @@ double stripdeckDecode(const QByteArray &packet) {
     return sum;
 }
 
-void DecodeFloat_Stripdeck(benchmark::State &state) {
+void DecodeFloat_Stripdeck(benchmark::State &state)
+{
     const QByteArray packet = oneFloatPacket();
     AllocationCounter counter(state);
     for (auto _ : state)
         benchmark::DoNotOptimize(stripdeckDecode(packet));
 }
 
-void DecodeFloat_Liblo(benchmark::State &state) {
+void DecodeFloat_Liblo(benchmark::State &state)
+{
     const QByteArray packet = oneFloatPacket();
     AllocationCounter counter(state);
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            comparison::libloDecode(packet.constData(), std::size_t(packet.size())));
+        benchmark::DoNotOptimize(comparison::libloDecode(packet.constData(), std::size_t(packet.size())));
 }
 
-void DecodeFloat_Oscpack(benchmark::State &state) {
+void DecodeFloat_Oscpack(benchmark::State &state)
+{
     const QByteArray packet = oneFloatPacket();
     AllocationCounter counter(state);
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            comparison::oscpackDecode(packet.constData(), std::size_t(packet.size())));
+        benchmark::DoNotOptimize(comparison::oscpackDecode(packet.constData(), std::size_t(packet.size())));
 }
 
-void DecodeMixed_Stripdeck(benchmark::State &state) {
+void DecodeMixed_Stripdeck(benchmark::State &state)
+{
     const QByteArray packet = mixedPacket();
     AllocationCounter counter(state);
     for (auto _ : state)
         benchmark::DoNotOptimize(stripdeckDecode(packet));
 }
 
-void DecodeMixed_Liblo(benchmark::State &state) {
+void DecodeMixed_Liblo(benchmark::State &state)
+{
     const QByteArray packet = mixedPacket();
     AllocationCounter counter(state);
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            comparison::libloDecode(packet.constData(), std::size_t(packet.size())));
+        benchmark::DoNotOptimize(comparison::libloDecode(packet.constData(), std::size_t(packet.size())));
 }
 
-void DecodeMixed_Oscpack(benchmark::State &state) {
+void DecodeMixed_Oscpack(benchmark::State &state)
+{
     const QByteArray packet = mixedPacket();
     AllocationCounter counter(state);
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            comparison::oscpackDecode(packet.constData(), std::size_t(packet.size())));
+        benchmark::DoNotOptimize(comparison::oscpackDecode(packet.constData(), std::size_t(packet.size())));
 }
 
 // A stream of frames of the mixed message through the SLIP decoder, as a TCP peer sends it.
-void DecodeSlipStream_Stripdeck(benchmark::State &state) {
+void DecodeSlipStream_Stripdeck(benchmark::State &state)
+{
     struct Sink : osc::PacketDestination {
-        void takeMessage(const osc::Message &message) override {
-            count += message.arguments().size();
-        }
+        void takeMessage(const osc::Message &message) override { count += message.arguments().size(); }
         qsizetype count = 0;
     } sink;
     QByteArray stream;

@@ -5,19 +5,22 @@
 
 namespace comparison {
 
-std::size_t oscpackEncodeFloat(char *buffer, std::size_t capacity, float value) {
+std::size_t oscpackEncodeFloat(char *buffer, std::size_t capacity, float value)
+{
     osc::OutboundPacketStream stream(buffer, capacity);
     stream << osc::BeginMessage("/a/b") << value << osc::EndMessage;
     return stream.Size();
 }
 
-std::size_t oscpackEncodeMixed(char *buffer, std::size_t capacity, int i, float f, const char *s) {
+std::size_t oscpackEncodeMixed(char *buffer, std::size_t capacity, int i, float f, const char *s)
+{
     osc::OutboundPacketStream stream(buffer, capacity);
     stream << osc::BeginMessage("/a/b") << osc::int32(i) << f << s << osc::EndMessage;
     return stream.Size();
 }
 
-double oscpackDecode(const char *data, std::size_t size) {
+double oscpackDecode(const char *data, std::size_t size)
+{
     const osc::ReceivedPacket packet(data, osc::osc_bundle_element_size_t(size));
     const osc::ReceivedMessage message(packet);
     double sum = double(message.AddressPattern()[1]);

@@ -11,7 +11,8 @@
 namespace {
 
 struct ReEncoder : osc::PacketDestination {
-    void takeMessage(const osc::Message &message) override {
+    void takeMessage(const osc::Message &message) override
+    {
         const QByteArray data = message.packetData();
         const auto again = osc::Parser::parseOscMessageData(data);
         if (!again || again->packetData() != data)
@@ -23,7 +24,8 @@ struct ReEncoder : osc::PacketDestination {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     ReEncoder destination;
     osc::Parser::processOscData(bytes, &destination, {});

@@ -22,7 +22,8 @@ struct Collector : osc::PacketDestination {
 
 struct Decoder {
     explicit Decoder(const std::shared_ptr<osc::Socket> &socket) { state.socket = socket; }
-    void feed(QByteArrayView chunk) {
+    void feed(QByteArrayView chunk)
+    {
         osc::Parser::translateSlipData(chunk, buffer, state, &collector);
         if (buffer.size() > osc::Parser::maxFrameSize)
             std::abort();
@@ -32,19 +33,20 @@ struct Decoder {
     Collector collector;
 };
 
-std::shared_ptr<osc::Socket> replySocket() {
+std::shared_ptr<osc::Socket> replySocket()
+{
     static int argc = 1;
     static char name[] = "fuzz";
     static char *argv[] = {name, nullptr};
     static QCoreApplication application(argc, argv);
-    static auto socket =
-        osc::Socket::socketWithUdpSocket(net::UdpSocketPtr(new net::AsyncUdpSocket));
+    static auto socket = osc::Socket::socketWithUdpSocket(net::UdpSocketPtr(new net::AsyncUdpSocket));
     return socket;
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
     if (size < 1)
         return 0;
     // The first byte seeds the chunk lengths; the rest is the stream.
@@ -58,8 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     qsizetype position = 0;
     while (position < stream.size()) {
         seed = seed * 1103515245u + 12345u;
-        const qsizetype length =
-            std::min<qsizetype>(stream.size() - position, 1 + (seed >> 16) % 16);
+        const qsizetype length = std::min<qsizetype>(stream.size() - position, 1 + (seed >> 16) % 16);
         chunked.feed(stream.sliced(position, length));
         position += length;
     }

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     const auto message = osc::Message::messageWithString(text);
     if (!message)

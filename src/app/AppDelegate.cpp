@@ -4,6 +4,7 @@
 #include "StatusItemHost.h"
 #include "midi/Client.h"
 #include "model/PreferencesSetup.h"
+#include "model/controlStore.h"
 #include "model/PropertyList.h"
 #include "model/UserDefaults.h"
 #include "platform/touchbar/TouchBar.h"
@@ -21,6 +22,7 @@ AppDelegate::AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem,
     : QObject(parent)
     , m_defaults(defaults)
     , m_midi(defaults)
+    , m_osc(defaults, this)
     , m_statusItem(statusItem)
     , m_touchBarHost(touchBarHost)
     , m_arrangements(defaults)
@@ -68,7 +70,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     runLaunchStep(LaunchStep::RegisterShowHideHotKey);
     if (m_defaults.boolForKey(checkForUpdateKey))
         runLaunchStep(LaunchStep::StartUpdateCheck);
-    runLaunchStep(LaunchStep::SetupOSC);
+    setupOSC();
 }
 
 void AppDelegate::applicationWillTerminate() {
@@ -100,6 +102,12 @@ std::shared_ptr<TouchBarItem> AppDelegate::makeItemForIdentifier(TouchBar &bar,
 void AppDelegate::openDeviceTouchBar()
 {
     m_presentation.openPopUp(m_templates.eightFaderGroup(), {});
+}
+
+void AppDelegate::setVal(const QVariant &value, const QString &address)
+{
+    if (controlStore *cell = m_midi.listeners().oscStore(address))
+        cell->setValue(value);
 }
 
 void AppDelegate::touchbarShownChanged(bool shown) {

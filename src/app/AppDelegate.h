@@ -6,6 +6,8 @@
 #include "StatusMenu.h"
 #include "controls/TouchBarTemplates.h"
 #include "model/Menu.h"
+#include "osc/OSCController.h"
+#include "osc/oscServerDelegate.h"
 #include "platform/touchbar/TouchBarArrangements.h"
 #include "platform/touchbar/TouchBarDelegate.h"
 
@@ -23,15 +25,14 @@ class UserDefaults;
 
 // Owns what lives for the whole run and keeps the program's operation names; the work
 // itself is done by the classes it forwards to.
-class AppDelegate : public QObject, public TouchBarDelegate {
+class AppDelegate : public QObject, public TouchBarDelegate, public oscServerDelegate {
     Q_OBJECT
 public:
     // Start-up steps whose work lives elsewhere, in the order they run among the others.
     enum class LaunchStep {
         AttachFrontmostApplication,
         RegisterShowHideHotKey,
-        StartUpdateCheck,
-        SetupOSC
+        StartUpdateCheck
     };
 
     AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem, TouchBarHost &touchBarHost,
@@ -45,6 +46,10 @@ public:
     void setupMIDI() { m_midi.setupMIDI(); }
     void updateDeviceMenu() { m_midi.endpoints().updateDeviceMenu(); }
     void openDeviceTouchBar();
+    void setupOSC() { m_osc.setupOSC(); }
+    // Incoming OSC moves the listener cell of exactly that address.
+    void setVal(const QVariant &value, const QString &address) override;
+    OSCController &osc() { return m_osc; }
 
     // The seams later parts plug into.
     void setLaunchStep(LaunchStep step, std::function<void()> work);
@@ -128,6 +133,7 @@ private:
 
     UserDefaults &m_defaults;
     MidiServices m_midi;
+    OSCController m_osc;
     StatusItemHost &m_statusItem;
     TouchBarHost &m_touchBarHost;
     TouchBarArrangements m_arrangements;
@@ -137,7 +143,7 @@ private:
     StatusMenu m_statusMenuBuilder;
     Menu m_statusMenu;
     std::unique_ptr<TouchBar> m_responderTouchBar;
-    std::array<std::function<void()>, 4> m_launchSteps;
+    std::array<std::function<void()>, 3> m_launchSteps;
     std::unique_ptr<TouchBarDelegate> m_itemFactory;
     HotKeyRegistry *m_hotKeys = nullptr;
     bool m_isCheckingForUpate = false;

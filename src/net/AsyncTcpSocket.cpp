@@ -10,7 +10,8 @@
 
 namespace net {
 
-void SocketDisposer::operator()(AsyncTcpSocket *socket) const {
+void SocketDisposer::operator()(AsyncTcpSocket *socket) const
+{
     socket->setDelegate(nullptr);
     socket->close();
     socket->deleteLater();
@@ -20,19 +21,22 @@ void AsyncTcpSocketDelegate::socketDidAcceptNewSocket(AsyncTcpSocket *, TcpSocke
 
 AsyncTcpSocket::AsyncTcpSocket(AsyncTcpSocketDelegate *delegate, QObject *parent)
     : QObject(parent)
-    , m_delegate(delegate) {
+    , m_delegate(delegate)
+{
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &AsyncTcpSocket::checkTimeouts);
 }
 
 AsyncTcpSocket::AsyncTcpSocket(QTcpSocket *connection, AsyncTcpSocketDelegate *delegate)
-    : AsyncTcpSocket(delegate) {
+    : AsyncTcpSocket(delegate)
+{
     adopt(connection);
 }
 
 AsyncTcpSocket::~AsyncTcpSocket() = default;
 
-void AsyncTcpSocket::adopt(QTcpSocket *connection) {
+void AsyncTcpSocket::adopt(QTcpSocket *connection)
+{
     m_socket = connection;
     m_socket->setParent(this);
     m_socket->setReadBufferSize(readBufferSize);
@@ -52,7 +56,8 @@ void AsyncTcpSocket::adopt(QTcpSocket *connection) {
     });
 }
 
-bool AsyncTcpSocket::acceptOnInterface(const QString &interface, quint16 port) {
+bool AsyncTcpSocket::acceptOnInterface(const QString &interface, quint16 port)
+{
     if (m_socket)
         return false;
     const auto address = HostResolution::interfaceAddress(interface);
@@ -71,7 +76,8 @@ bool AsyncTcpSocket::acceptOnInterface(const QString &interface, quint16 port) {
     return true;
 }
 
-void AsyncTcpSocket::acceptPending() {
+void AsyncTcpSocket::acceptPending()
+{
     while (m_server && m_server->hasPendingConnections()) {
         TcpSocketPtr socket(new AsyncTcpSocket(m_server->nextPendingConnection(), nullptr));
         if (m_delegate)
@@ -79,7 +85,8 @@ void AsyncTcpSocket::acceptPending() {
     }
 }
 
-bool AsyncTcpSocket::connectToHost(const QString &host, quint16 port, int timeoutMs) {
+bool AsyncTcpSocket::connectToHost(const QString &host, quint16 port, int timeoutMs)
+{
     if (m_server || host.isEmpty() || (m_socket && !isDisconnected()))
         return false;
     if (!m_socket)
@@ -101,7 +108,8 @@ bool AsyncTcpSocket::connectToHost(const QString &host, quint16 port, int timeou
     return true;
 }
 
-void AsyncTcpSocket::readData(int timeoutMs, long tag) {
+void AsyncTcpSocket::readData(int timeoutMs, long tag)
+{
     if (!m_socket || m_reportedClose)
         return;
     m_reads.push_back({tag, 0, QDeadlineTimer(timeoutMs)});
@@ -113,7 +121,8 @@ void AsyncTcpSocket::readData(int timeoutMs, long tag) {
     }
 }
 
-void AsyncTcpSocket::pumpReads() {
+void AsyncTcpSocket::pumpReads()
+{
     m_pumpQueued = false;
     while (!m_reads.empty() && m_socket && m_socket->bytesAvailable() > 0) {
         const long tag = m_reads.front().tag;
@@ -125,7 +134,8 @@ void AsyncTcpSocket::pumpReads() {
     armTimer();
 }
 
-void AsyncTcpSocket::writeData(const QByteArray &data, int timeoutMs, long tag) {
+void AsyncTcpSocket::writeData(const QByteArray &data, int timeoutMs, long tag)
+{
     if (!m_socket || m_reportedClose || data.isEmpty())
         return;
     if (m_socket->write(data) != data.size()) {
@@ -137,7 +147,8 @@ void AsyncTcpSocket::writeData(const QByteArray &data, int timeoutMs, long tag) 
     armTimer();
 }
 
-void AsyncTcpSocket::wrote(qint64 bytes) {
+void AsyncTcpSocket::wrote(qint64 bytes)
+{
     while (bytes > 0 && !m_writes.empty()) {
         Request &front = m_writes.front();
         const qint64 taken = std::min(bytes, front.remaining);
@@ -153,7 +164,8 @@ void AsyncTcpSocket::wrote(qint64 bytes) {
     armTimer();
 }
 
-void AsyncTcpSocket::armTimer() {
+void AsyncTcpSocket::armTimer()
+{
     qint64 soonest = -1;
     for (const auto *queue : {&m_reads, &m_writes}) {
         for (const Request &request : *queue) {
@@ -169,7 +181,8 @@ void AsyncTcpSocket::armTimer() {
         m_timer.start(int(soonest));
 }
 
-void AsyncTcpSocket::checkTimeouts() {
+void AsyncTcpSocket::checkTimeouts()
+{
     const auto expired = [](const Request &request) { return request.deadline.hasExpired(); };
     if (std::any_of(m_reads.begin(), m_reads.end(), expired)) {
         m_lastError = QStringLiteral("read: time-out");
@@ -182,14 +195,16 @@ void AsyncTcpSocket::checkTimeouts() {
     }
 }
 
-void AsyncTcpSocket::failed() {
+void AsyncTcpSocket::failed()
+{
     const QString error = m_lastError;
     if (m_socket)
         m_socket->abort();
     closed(error);
 }
 
-void AsyncTcpSocket::disconnectAfterWriting() {
+void AsyncTcpSocket::disconnectAfterWriting()
+{
     if (m_server)
         m_server->close();
     // Qt closes only after its write buffer has gone out.
@@ -197,40 +212,48 @@ void AsyncTcpSocket::disconnectAfterWriting() {
         m_socket->disconnectFromHost();
 }
 
-void AsyncTcpSocket::close() {
+void AsyncTcpSocket::close()
+{
     if (m_server)
         m_server->close();
     if (m_socket)
         m_socket->abort();
 }
 
-bool AsyncTcpSocket::isListening() const {
+bool AsyncTcpSocket::isListening() const
+{
     return m_server && m_server->isListening();
 }
 
-bool AsyncTcpSocket::isConnected() const {
+bool AsyncTcpSocket::isConnected() const
+{
     return m_socket && m_socket->state() == QAbstractSocket::ConnectedState;
 }
 
-bool AsyncTcpSocket::isDisconnected() const {
+bool AsyncTcpSocket::isDisconnected() const
+{
     return !m_socket || m_socket->state() == QAbstractSocket::UnconnectedState;
 }
 
-QString AsyncTcpSocket::connectedHost() const {
+QString AsyncTcpSocket::connectedHost() const
+{
     return m_socket ? HostResolution::hostText(m_socket->peerAddress()) : QString();
 }
 
-quint16 AsyncTcpSocket::connectedPort() const {
+quint16 AsyncTcpSocket::connectedPort() const
+{
     return m_socket ? m_socket->peerPort() : 0;
 }
 
-quint16 AsyncTcpSocket::localPort() const {
+quint16 AsyncTcpSocket::localPort() const
+{
     if (m_server)
         return m_server->serverPort();
     return m_socket ? m_socket->localPort() : 0;
 }
 
-void AsyncTcpSocket::closed(const QString &error) {
+void AsyncTcpSocket::closed(const QString &error)
+{
     if (m_reportedClose)
         return;
     m_reportedClose = true;

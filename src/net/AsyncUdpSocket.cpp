@@ -13,7 +13,8 @@
 
 namespace net {
 
-void SocketDisposer::operator()(AsyncUdpSocket *socket) const {
+void SocketDisposer::operator()(AsyncUdpSocket *socket) const
+{
     socket->setDelegate(nullptr);
     socket->close();
     socket->deleteLater();
@@ -30,18 +31,21 @@ struct AsyncUdpSocket::PendingSend {
 AsyncUdpSocket::AsyncUdpSocket(AsyncUdpSocketDelegate *delegate, QObject *parent)
     : QObject(parent)
     , m_delegate(delegate)
-    , m_socket(new QUdpSocket(this)) {
+    , m_socket(new QUdpSocket(this))
+{
     connect(m_socket, &QUdpSocket::readyRead, this, &AsyncUdpSocket::readPendingDatagrams);
 }
 
-AsyncUdpSocket::~AsyncUdpSocket() {
+AsyncUdpSocket::~AsyncUdpSocket()
+{
     for (const auto &send : m_pending) {
         if (send->lookupId >= 0)
             QHostInfo::abortHostLookup(send->lookupId);
     }
 }
 
-bool AsyncUdpSocket::bindToPort(quint16 port, const QString &interface) {
+bool AsyncUdpSocket::bindToPort(quint16 port, const QString &interface)
+{
     const auto address = HostResolution::interfaceAddress(interface);
     if (!address) {
         m_lastError = QStringLiteral("bind: no such interface: %1").arg(interface);
@@ -55,7 +59,8 @@ bool AsyncUdpSocket::bindToPort(quint16 port, const QString &interface) {
     return true;
 }
 
-bool AsyncUdpSocket::beginReceiving() {
+bool AsyncUdpSocket::beginReceiving()
+{
     if (!isBound()) {
         m_lastError = QStringLiteral("receive: socket is not bound");
         return false;
@@ -65,14 +70,16 @@ bool AsyncUdpSocket::beginReceiving() {
     return true;
 }
 
-bool AsyncUdpSocket::enableBroadcast(bool enable) {
+bool AsyncUdpSocket::enableBroadcast(bool enable)
+{
     // Qt sets SO_BROADCAST on every UDP socket it opens, so broadcast addresses work as they
     // are; switching it off is not offered.
     return enable;
 }
 
-void AsyncUdpSocket::sendData(const QByteArray &data, const QString &host, quint16 port,
-                              int timeoutMs, long tag) {
+void AsyncUdpSocket::sendData(const QByteArray &data, const QString &host, quint16 port, int timeoutMs,
+                              long tag)
+{
     auto send = std::make_unique<PendingSend>();
     send->data = data;
     send->port = port;
@@ -102,19 +109,22 @@ void AsyncUdpSocket::sendData(const QByteArray &data, const QString &host, quint
     });
 }
 
-bool AsyncUdpSocket::isPending(const PendingSend *send) const {
+bool AsyncUdpSocket::isPending(const PendingSend *send) const
+{
     return std::any_of(m_pending.begin(), m_pending.end(),
                        [send](const auto &pending) { return pending.get() == send; });
 }
 
-void AsyncUdpSocket::resolved(PendingSend *send, const QHostAddress &address) {
+void AsyncUdpSocket::resolved(PendingSend *send, const QHostAddress &address)
+{
     if (m_socket->writeDatagram(send->data, address, send->port) < 0)
         finish(send, QStringLiteral("sendto: %1").arg(m_socket->errorString()));
     else
         finish(send, {});
 }
 
-void AsyncUdpSocket::finish(PendingSend *send, const QString &error) {
+void AsyncUdpSocket::finish(PendingSend *send, const QString &error)
+{
     const long tag = send->tag;
     if (send->lookupId >= 0)
         QHostInfo::abortHostLookup(send->lookupId);
@@ -130,22 +140,26 @@ void AsyncUdpSocket::finish(PendingSend *send, const QString &error) {
     closeIfDone();
 }
 
-void AsyncUdpSocket::closeAfterSending() {
+void AsyncUdpSocket::closeAfterSending()
+{
     m_closeWhenDone = true;
     closeIfDone();
 }
 
-void AsyncUdpSocket::disposeAfterSending() {
+void AsyncUdpSocket::disposeAfterSending()
+{
     m_deleteWhenClosed = true;
     closeAfterSending();
 }
 
-void AsyncUdpSocket::closeIfDone() {
+void AsyncUdpSocket::closeIfDone()
+{
     if (m_closeWhenDone && m_pending.empty())
         close();
 }
 
-void AsyncUdpSocket::close() {
+void AsyncUdpSocket::close()
+{
     const bool wasOpen = !m_closed;
     m_closed = true;
     m_closeWhenDone = false;
@@ -158,15 +172,18 @@ void AsyncUdpSocket::close() {
         deleteLater();
 }
 
-bool AsyncUdpSocket::isBound() const {
+bool AsyncUdpSocket::isBound() const
+{
     return m_socket->state() == QAbstractSocket::BoundState;
 }
 
-quint16 AsyncUdpSocket::localPort() const {
+quint16 AsyncUdpSocket::localPort() const
+{
     return m_socket->localPort();
 }
 
-void AsyncUdpSocket::readPendingDatagrams() {
+void AsyncUdpSocket::readPendingDatagrams()
+{
     // Datagrams wait in the kernel until receiving begins.
     while (m_receiving && m_socket->hasPendingDatagrams()) {
         const QNetworkDatagram datagram = m_socket->receiveDatagram();

@@ -30,8 +30,7 @@ public:
     bool beginReceiving();
     bool enableBroadcast(bool enable);
     // timeoutMs < 0: no time-out.
-    void sendData(const QByteArray &data, const QString &host, quint16 port, int timeoutMs,
-                  long tag);
+    void sendData(const QByteArray &data, const QString &host, quint16 port, int timeoutMs, long tag);
     void closeAfterSending();
     // Closes once pending sends are done, then deletes itself.
     void disposeAfterSending();

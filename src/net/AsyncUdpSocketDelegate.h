@@ -15,8 +15,7 @@ public:
     virtual void udpSocketDidReceiveData(AsyncUdpSocket *socket, const QByteArray &data,
                                          const QHostAddress &host, quint16 port) = 0;
     virtual void udpSocketDidSendData(AsyncUdpSocket *, long /*tag*/) {}
-    virtual void udpSocketDidNotSendData(AsyncUdpSocket *, long /*tag*/,
-                                         const QString & /*error*/) {}
+    virtual void udpSocketDidNotSendData(AsyncUdpSocket *, long /*tag*/, const QString & /*error*/) {}
     virtual void udpSocketDidClose(AsyncUdpSocket *, const QString & /*error*/) {}
 };
 

@@ -4,7 +4,8 @@
 
 namespace net {
 
-std::optional<QHostAddress> HostResolution::literalAddress(const QString &host) {
+std::optional<QHostAddress> HostResolution::literalAddress(const QString &host)
+{
     // Mapped by hand: a lookup of "localhost" may give ::1 first, which peers bound to
     // IPv4 only never see.
     if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
@@ -15,7 +16,8 @@ std::optional<QHostAddress> HostResolution::literalAddress(const QString &host) 
     return std::nullopt;
 }
 
-std::optional<QHostAddress> HostResolution::interfaceAddress(const QString &interface) {
+std::optional<QHostAddress> HostResolution::interfaceAddress(const QString &interface)
+{
     if (interface.isEmpty())
         return QHostAddress(QHostAddress::Any);
     if (const auto address = literalAddress(interface))
@@ -27,7 +29,8 @@ std::optional<QHostAddress> HostResolution::interfaceAddress(const QString &inte
     return entries.first().ip();
 }
 
-QString HostResolution::hostText(const QHostAddress &address) {
+QString HostResolution::hostText(const QHostAddress &address)
+{
     bool isIPv4 = false;
     const quint32 ipv4 = address.toIPv4Address(&isIPv4);
     return isIPv4 ? QHostAddress(ipv4).toString() : address.toString();

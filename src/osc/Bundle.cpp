@@ -12,13 +12,17 @@ constexpr QByteArrayView bundleTag("#bundle\0", 8);
 
 Bundle::Bundle(const TimeTag &timeTag, const QByteArrayList &elements)
     : m_timeTag(timeTag)
-    , m_elements(elements) {}
+    , m_elements(elements)
+{
+}
 
-Bundle Bundle::bundleWithTimeTag(const TimeTag &timeTag, const QByteArrayList &elements) {
+Bundle Bundle::bundleWithTimeTag(const TimeTag &timeTag, const QByteArrayList &elements)
+{
     return Bundle(timeTag, elements);
 }
 
-QByteArray Bundle::packetData() const {
+QByteArray Bundle::packetData() const
+{
     qsizetype size = bundleTag.size() + 8;
     for (const QByteArray &element : m_elements)
         size += Wire::blobSize(element);
@@ -30,7 +34,8 @@ QByteArray Bundle::packetData() const {
     return data;
 }
 
-QString Bundle::description() const {
+QString Bundle::description() const
+{
     QStringList parts;
     for (const QByteArray &element : m_elements)
         parts.append(u'<' + QString::fromLatin1(element.toHex()) + u'>');

@@ -10,40 +10,45 @@ namespace osc {
 
 Client::Client() = default;
 
-Client::~Client() {
+Client::~Client()
+{
     destroySocket();
 }
 
-void Client::setHost(const QString &host) {
+void Client::setHost(const QString &host)
+{
     m_host = host;
     if (m_socket)
         m_socket->setHost(host);
 }
 
-void Client::setPort(quint16 port) {
+void Client::setPort(quint16 port)
+{
     m_port = port;
     if (m_socket)
         m_socket->setPort(port);
 }
 
-void Client::setUseTcp(bool useTcp) {
+void Client::setUseTcp(bool useTcp)
+{
     if (useTcp == m_useTcp)
         return;
     m_useTcp = useTcp;
     destroySocket();
 }
 
-void Client::setInterface(const QString &interface) {
+void Client::setInterface(const QString &interface)
+{
     m_interface = interface;
     if (m_socket)
         m_socket->setInterface(interface);
 }
 
-bool Client::connect() {
+bool Client::connect()
+{
     if (!m_socket) {
         if (m_useTcp) {
-            m_socket =
-                Socket::socketWithTcpSocket(net::TcpSocketPtr(new net::AsyncTcpSocket(this)));
+            m_socket = Socket::socketWithTcpSocket(net::TcpSocketPtr(new net::AsyncTcpSocket(this)));
             m_readState.socket = m_socket;
         } else {
             m_socket = Socket::socketWithUdpSocket(net::UdpSocketPtr(new net::AsyncUdpSocket));
@@ -55,17 +60,20 @@ bool Client::connect() {
     return m_socket->connect();
 }
 
-void Client::disconnect() {
+void Client::disconnect()
+{
     if (m_socket)
         m_socket->disconnect();
     resetReading();
 }
 
-bool Client::isConnected() const {
+bool Client::isConnected() const
+{
     return m_socket && m_socket->isConnected();
 }
 
-void Client::sendPacket(const Packet &packet) {
+void Client::sendPacket(const Packet &packet)
+{
     // A TCP connection the peer closed is opened again.
     if (!isConnected())
         connect();
@@ -76,23 +84,27 @@ void Client::sendPacket(const Packet &packet) {
     m_socket->sendPacket(&packet);
 }
 
-void Client::socketDidConnectToHost(net::AsyncTcpSocket *, const QString &, quint16) {
+void Client::socketDidConnectToHost(net::AsyncTcpSocket *, const QString &, quint16)
+{
     if (m_delegate)
         m_delegate->clientDidConnect(this);
 }
 
-void Client::socketDidReadData(net::AsyncTcpSocket *socket, const QByteArray &data, long tag) {
+void Client::socketDidReadData(net::AsyncTcpSocket *socket, const QByteArray &data, long tag)
+{
     Parser::translateSlipData(data, m_readData, m_readState, m_delegate);
     socket->readData(-1, tag);
 }
 
-void Client::socketDidDisconnect(net::AsyncTcpSocket *, const QString &) {
+void Client::socketDidDisconnect(net::AsyncTcpSocket *, const QString &)
+{
     resetReading();
     if (m_delegate)
         m_delegate->clientDidDisconnect(this);
 }
 
-void Client::destroySocket() {
+void Client::destroySocket()
+{
     m_readState.socket.reset();
     if (m_socket) {
         if (auto *tcp = m_socket->tcpSocket())
@@ -103,7 +115,8 @@ void Client::destroySocket() {
     resetReading();
 }
 
-void Client::resetReading() {
+void Client::resetReading()
+{
     m_readData.clear();
     m_readState.danglingEsc = false;
     m_readState.discarding = false;

@@ -46,8 +46,7 @@ public:
     bool isConnected() const;
     void sendPacket(const Packet &packet);
 
-    void socketDidConnectToHost(net::AsyncTcpSocket *socket, const QString &host,
-                                quint16 port) override;
+    void socketDidConnectToHost(net::AsyncTcpSocket *socket, const QString &host, quint16 port) override;
     void socketDidReadData(net::AsyncTcpSocket *socket, const QByteArray &data, long tag) override;
     void socketDidDisconnect(net::AsyncTcpSocket *socket, const QString &error) override;
 

@@ -11,12 +11,14 @@ namespace osc {
 namespace {
 
 // The value inside, without the copy value<T>() makes; only for a variant of type T.
-template <typename T> const T &stored(const QVariant &variant) {
+template <typename T> const T &stored(const QVariant &variant)
+{
     return *static_cast<const T *>(variant.constData());
 }
 
 // Read directly: QVariant's own conversions go through the meta-type system.
-qint64 integerOf(const QVariant &number) {
+qint64 integerOf(const QVariant &number)
+{
     switch (number.typeId()) {
     case QMetaType::Int:
         return stored<int>(number);
@@ -27,7 +29,8 @@ qint64 integerOf(const QVariant &number) {
     }
 }
 
-float floatOf(const QVariant &number) {
+float floatOf(const QVariant &number)
+{
     if (number.typeId() == QMetaType::Float)
         return stored<float>(number);
     return float(stored<double>(number));
@@ -35,41 +38,48 @@ float floatOf(const QVariant &number) {
 
 } // namespace
 
-Message::Message(const QString &addressPattern, const QVariantList &arguments) {
+Message::Message(const QString &addressPattern, const QVariantList &arguments)
+{
     setAddressPattern(addressPattern);
     setArguments(arguments);
 }
 
-Message::Message(const QString &addressPattern, std::initializer_list<QVariant> arguments) {
+Message::Message(const QString &addressPattern, std::initializer_list<QVariant> arguments)
+{
     setAddressPattern(addressPattern);
     setArguments(arguments);
 }
 
-Message Message::messageWithAddressPattern(const QString &addressPattern,
-                                           const QVariantList &arguments,
-                                           std::shared_ptr<Socket> replySocket) {
+Message Message::messageWithAddressPattern(const QString &addressPattern, const QVariantList &arguments,
+                                           std::shared_ptr<Socket> replySocket)
+{
     Message message(addressPattern, arguments);
     message.setReplySocket(std::move(replySocket));
     return message;
 }
 
-std::optional<Message> Message::messageWithString(const QString &text) {
+std::optional<Message> Message::messageWithString(const QString &text)
+{
     return TextForm::parse(text);
 }
 
-bool Message::legalAddress(QStringView address) {
+bool Message::legalAddress(QStringView address)
+{
     return address.startsWith(u'/') && AddressCharset::allAddressCharacters(address);
 }
 
-bool Message::legalAddressComponent(QStringView component) {
+bool Message::legalAddressComponent(QStringView component)
+{
     return !component.isEmpty() && AddressCharset::allAddressCharacters(component);
 }
 
-bool Message::legalMethod(QStringView method) {
+bool Message::legalMethod(QStringView method)
+{
     return AddressCharset::allMethodCharacters(method);
 }
 
-char Message::typeTagOf(const QVariant &value) {
+char Message::typeTagOf(const QVariant &value)
+{
     switch (value.typeId()) {
     case QMetaType::QString:
         return 's';
@@ -91,12 +101,14 @@ char Message::typeTagOf(const QVariant &value) {
     }
 }
 
-void Message::setAddressPattern(const QString &addressPattern) {
+void Message::setAddressPattern(const QString &addressPattern)
+{
     if (addressPattern.startsWith(u'/'))
         m_addressPattern = addressPattern;
 }
 
-QString Message::typeTagString() const {
+QString Message::typeTagString() const
+{
     QString tags(m_arguments.size() + 1, Qt::Uninitialized);
     tags[0] = u',';
     for (qsizetype i = 0; i < m_arguments.size(); ++i)
@@ -104,15 +116,18 @@ QString Message::typeTagString() const {
     return tags;
 }
 
-void Message::setArguments(const QVariantList &arguments) {
+void Message::setArguments(const QVariantList &arguments)
+{
     keepSendable(arguments);
 }
 
-void Message::setArguments(std::initializer_list<QVariant> arguments) {
+void Message::setArguments(std::initializer_list<QVariant> arguments)
+{
     keepSendable(arguments);
 }
 
-template <typename Range> void Message::keepSendable(const Range &arguments) {
+template <typename Range> void Message::keepSendable(const Range &arguments)
+{
     m_arguments.clear();
     for (const QVariant &argument : arguments) {
         if (typeTagOf(argument))
@@ -120,20 +135,22 @@ template <typename Range> void Message::keepSendable(const Range &arguments) {
     }
 }
 
-QVariantList Message::argumentList() const {
+QVariantList Message::argumentList() const
+{
     return QVariantList(m_arguments.begin(), m_arguments.end());
 }
 
-QStringList Message::addressParts() const {
+QStringList Message::addressParts() const
+{
     QStringList parts = m_addressPattern.split(u'/');
     parts.removeFirst();
     return parts;
 }
 
-QByteArray Message::packetData() const {
+QByteArray Message::packetData() const
+{
     // One allocation: size for the worst case of UTF-8, then cut to what was written.
-    qsizetype capacity =
-        Wire::maxStringSize(m_addressPattern) + Wire::padded(m_arguments.size() + 2);
+    qsizetype capacity = Wire::maxStringSize(m_addressPattern) + Wire::padded(m_arguments.size() + 2);
     for (const QVariant &argument : m_arguments) {
         if (argument.typeId() == QMetaType::QString)
             capacity += Wire::maxStringSize(stored<QString>(argument));
@@ -171,21 +188,25 @@ QByteArray Message::packetData() const {
     return data;
 }
 
-QString Message::asQSC() const {
+QString Message::asQSC() const
+{
     return TextForm::qsc(*this);
 }
 
-QString Message::description() const {
+QString Message::description() const
+{
     return TextForm::describe(*this);
 }
 
-QVariantMap Message::archive() const {
+QVariantMap Message::archive() const
+{
     return {{QStringLiteral("addressPattern"), m_addressPattern},
             {QStringLiteral("typeTagString"), typeTagString()},
             {QStringLiteral("arguments"), argumentList()}};
 }
 
-std::optional<Message> Message::unarchive(const QVariantMap &archive) {
+std::optional<Message> Message::unarchive(const QVariantMap &archive)
+{
     const QVariant address = archive.value(QStringLiteral("addressPattern"));
     if (address.typeId() != QMetaType::QString || !address.toString().startsWith(u'/'))
         return std::nullopt;

@@ -27,8 +27,7 @@ public:
     Message(const QString &addressPattern, const QVariantList &arguments);
     Message(const QString &addressPattern, std::initializer_list<QVariant> arguments);
 
-    static Message messageWithAddressPattern(const QString &addressPattern,
-                                             const QVariantList &arguments,
+    static Message messageWithAddressPattern(const QString &addressPattern, const QVariantList &arguments,
                                              std::shared_ptr<Socket> replySocket = {});
     static std::optional<Message> messageWithString(const QString &text);
 
@@ -60,7 +59,8 @@ public:
     QVariantMap archive() const;
     static std::optional<Message> unarchive(const QVariantMap &archive);
 
-    friend bool operator==(const Message &a, const Message &b) {
+    friend bool operator==(const Message &a, const Message &b)
+    {
         return a.m_addressPattern == b.m_addressPattern && a.m_arguments == b.m_arguments;
     }
 

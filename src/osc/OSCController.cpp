@@ -8,11 +8,14 @@
 OSCController::OSCController(UserDefaults &defaults, oscServerDelegate *listener, QObject *parent)
     : QObject(parent)
     , m_defaults(defaults)
-    , m_listener(listener) {}
+    , m_listener(listener)
+{
+}
 
 OSCController::~OSCController() = default;
 
-void OSCController::setupOSC() {
+void OSCController::setupOSC()
+{
     const QVariantMap settings = m_defaults.dictionaryForKey(QStringLiteral("OSC"));
     // Ports wrap into 16 bits the way the settings window hands them over.
     const auto port = [&settings](const char *key) {
@@ -28,8 +31,8 @@ void OSCController::setupOSC() {
     }
 }
 
-void OSCController::sendOSCMessageWithAddressPattern(const QString &address,
-                                                     const QVariant &value) {
+void OSCController::sendOSCMessageWithAddressPattern(const QString &address, const QVariant &value)
+{
     if (!m_client)
         return;
     if (value.isValid()) {
@@ -39,18 +42,20 @@ void OSCController::sendOSCMessageWithAddressPattern(const QString &address,
     }
 }
 
-void OSCController::sendOSCMessageWithAddressPattern(const QString &address,
-                                                     const QVariantList &values) {
+void OSCController::sendOSCMessageWithAddressPattern(const QString &address, const QVariantList &values)
+{
     if (m_client)
         m_client->sendPacket(osc::Message(address, values));
 }
 
-void OSCController::setVal(const QVariant &value, const QString &address) {
+void OSCController::setVal(const QVariant &value, const QString &address)
+{
     if (m_listener)
         m_listener->setVal(value, address);
     Q_EMIT logLine(logLineFor(value, address));
 }
 
-QString OSCController::logLineFor(const QVariant &value, const QString &address) {
+QString OSCController::logLineFor(const QVariant &value, const QString &address)
+{
     return QStringLiteral("%1 %2").arg(address).arg(value.toDouble(), 0, 'f', 6);
 }

@@ -5,36 +5,42 @@
 
 OSCServer::OSCServer(quint16 port, QObject *parent)
     : QObject(parent)
-    , m_listeningPort(port) {
+    , m_listeningPort(port)
+{
     m_server.setPort(port);
     m_server.setDelegate(this);
 }
 
-bool OSCServer::start() {
+bool OSCServer::start()
+{
     if (!m_server.startListening())
         return false;
     m_isActive = true;
     return true;
 }
 
-void OSCServer::stop() {
+void OSCServer::stop()
+{
     m_server.stopListening();
 }
 
-void OSCServer::changePortTo(quint16 port) {
+void OSCServer::changePortTo(quint16 port)
+{
     m_isActive = false;
     m_listeningPort = port;
     m_server.setPort(port);
     start();
 }
 
-void OSCServer::takeMessage(const osc::Message &message) {
+void OSCServer::takeMessage(const osc::Message &message)
+{
     // Applied from the event loop: the socket that decoded it is still inside its own event.
     QMetaObject::invokeMethod(
         this, [this, message] { applyMessage(message); }, Qt::QueuedConnection);
 }
 
-void OSCServer::applyMessage(const osc::Message &message) {
+void OSCServer::applyMessage(const osc::Message &message)
+{
     if (message.arguments().isEmpty() || !m_messageDelegate)
         return;
     m_messageDelegate->setVal(message.arguments().first(), message.addressPattern());

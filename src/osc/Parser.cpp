@@ -23,7 +23,8 @@ struct CachedAddress {
 };
 constexpr size_t cachedAddressSlots = 128;
 
-bool cachedAddress(QByteArrayView text, QString &address) {
+bool cachedAddress(QByteArrayView text, QString &address)
+{
     thread_local std::array<CachedAddress, cachedAddressSlots> cache;
     // FNV-1a: cheap for the few bytes of an address.
     quint32 hash = 2166136261u;
@@ -44,7 +45,8 @@ bool cachedAddress(QByteArrayView text, QString &address) {
 }
 
 // Appends the value in place and returns its size on the wire, or -1 when it cannot be read.
-qsizetype readArgument(char tag, QByteArrayView bytes, Arguments &arguments) {
+qsizetype readArgument(char tag, QByteArrayView bytes, Arguments &arguments)
+{
     qsizetype length = 4;
     switch (tag) {
     case 'i':
@@ -76,7 +78,8 @@ qsizetype readArgument(char tag, QByteArrayView bytes, Arguments &arguments) {
     }
 }
 
-char unescapedSlip(char follower) {
+char unescapedSlip(char follower)
+{
     if (follower == Parser::slipEscEsc)
         return Parser::slipEsc;
     if (follower == Parser::slipEscEnd)
@@ -84,14 +87,16 @@ char unescapedSlip(char follower) {
     return follower;
 }
 
-bool isSlipSpecial(char c) {
+bool isSlipSpecial(char c)
+{
     return c == Parser::slipEnd || c == Parser::slipEsc;
 }
 
 } // namespace
 
 void Parser::processOscData(QByteArrayView data, PacketDestination *destination,
-                            const std::shared_ptr<Socket> &replySocket) {
+                            const std::shared_ptr<Socket> &replySocket)
+{
     if (data.isEmpty() || !destination)
         return;
     if (data.front() == '/')
@@ -101,7 +106,8 @@ void Parser::processOscData(QByteArrayView data, PacketDestination *destination,
 }
 
 void Parser::processMessageData(QByteArrayView data, PacketDestination *destination,
-                                const std::shared_ptr<Socket> &replySocket) {
+                                const std::shared_ptr<Socket> &replySocket)
+{
     auto message = parseOscMessageData(data);
     if (!message || !destination)
         return;
@@ -110,12 +116,14 @@ void Parser::processMessageData(QByteArrayView data, PacketDestination *destinat
 }
 
 void Parser::processBundleData(QByteArrayView data, PacketDestination *destination,
-                               const std::shared_ptr<Socket> &replySocket) {
+                               const std::shared_ptr<Socket> &replySocket)
+{
     processBundleData(data, destination, replySocket, 0);
 }
 
 void Parser::processBundleData(QByteArrayView data, PacketDestination *destination,
-                               const std::shared_ptr<Socket> &replySocket, int depth) {
+                               const std::shared_ptr<Socket> &replySocket, int depth)
+{
     if (!data.startsWith(bundleTag) || data.size() - bundleTag.size() < minimumBundleBody)
         return;
     qsizetype position = bundleTag.size() + 8;
@@ -135,7 +143,8 @@ void Parser::processBundleData(QByteArrayView data, PacketDestination *destinati
     }
 }
 
-std::optional<Message> Parser::parseOscMessageData(QByteArrayView data) {
+std::optional<Message> Parser::parseOscMessageData(QByteArrayView data)
+{
     // Every path returns this one object, so it is built where the caller wants it: moving a
     // message would move each of its arguments.
     std::optional<Message> message;
@@ -144,7 +153,8 @@ std::optional<Message> Parser::parseOscMessageData(QByteArrayView data) {
     return message;
 }
 
-bool Parser::readMessage(QByteArrayView data, Message &message) {
+bool Parser::readMessage(QByteArrayView data, Message &message)
+{
     const auto addressText = Wire::terminatedText(data);
     if (!addressText || !addressText->startsWith('/'))
         return false;
@@ -169,7 +179,8 @@ bool Parser::readMessage(QByteArrayView data, Message &message) {
 }
 
 void Parser::translateSlipData(QByteArrayView chunk, QByteArray &buffer, SlipState &state,
-                               PacketDestination *destination) {
+                               PacketDestination *destination)
+{
     if (!state.socket)
         return;
     const char *in = chunk.begin();
@@ -199,7 +210,8 @@ void Parser::translateSlipData(QByteArrayView chunk, QByteArray &buffer, SlipSta
     }
 }
 
-void Parser::appendToFrame(QByteArray &buffer, SlipState &state, QByteArrayView bytes) {
+void Parser::appendToFrame(QByteArray &buffer, SlipState &state, QByteArrayView bytes)
+{
     if (state.discarding || bytes.isEmpty())
         return;
     if (buffer.size() + bytes.size() > maxFrameSize) {
@@ -210,7 +222,8 @@ void Parser::appendToFrame(QByteArray &buffer, SlipState &state, QByteArrayView 
     buffer.append(bytes);
 }
 
-void Parser::endFrame(QByteArray &buffer, SlipState &state, PacketDestination *destination) {
+void Parser::endFrame(QByteArray &buffer, SlipState &state, PacketDestination *destination)
+{
     if (state.discarding) {
         state.discarding = false;
         return;
@@ -224,7 +237,8 @@ void Parser::endFrame(QByteArray &buffer, SlipState &state, PacketDestination *d
     }
 }
 
-QByteArray Parser::slipEncoded(QByteArrayView packet) {
+QByteArray Parser::slipEncoded(QByteArrayView packet)
+{
     const auto specials = std::count_if(packet.begin(), packet.end(), isSlipSpecial);
     QByteArray frame(packet.size() + specials + 2, Qt::Uninitialized);
     char *out = frame.data();

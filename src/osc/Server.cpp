@@ -13,27 +13,33 @@ namespace osc {
 
 Server::Server()
     : m_tcpSocket(Socket::socketWithTcpSocket(net::TcpSocketPtr(new net::AsyncTcpSocket(this))))
-    , m_udpSocket(Socket::socketWithUdpSocket(net::UdpSocketPtr(new net::AsyncUdpSocket(this)))) {}
+    , m_udpSocket(Socket::socketWithUdpSocket(net::UdpSocketPtr(new net::AsyncUdpSocket(this))))
+{
+}
 
-Server::~Server() {
+Server::~Server()
+{
     // The sockets may outlive this object in packets still on their way.
     m_tcpSocket->tcpSocket()->setDelegate(nullptr);
     m_udpSocket->udpSocket()->setDelegate(nullptr);
     stopListening();
 }
 
-QString Server::validCharsForOSCMethod() {
+QString Server::validCharsForOSCMethod()
+{
     return AddressCharset::methodCharacters();
 }
 
-void Server::setPort(quint16 port) {
+void Server::setPort(quint16 port)
+{
     stopListening();
     m_port = port;
     m_tcpSocket->setPort(port);
     m_udpSocket->setPort(port);
 }
 
-bool Server::startListening() {
+bool Server::startListening()
+{
     if (!m_tcpSocket->startListening())
         return false;
     if (!m_udpSocket->startListening()) {
@@ -43,13 +49,15 @@ bool Server::startListening() {
     return true;
 }
 
-void Server::stopListening() {
+void Server::stopListening()
+{
     m_tcpSocket->stopListening();
     m_udpSocket->stopListening();
     m_connections.clear();
 }
 
-void Server::socketDidAcceptNewSocket(net::AsyncTcpSocket *, net::TcpSocketPtr socket) {
+void Server::socketDidAcceptNewSocket(net::AsyncTcpSocket *, net::TcpSocketPtr socket)
+{
     if (connectionCount() >= maxTcpConnections)
         return;
     socket->setDelegate(this);
@@ -64,7 +72,8 @@ void Server::socketDidAcceptNewSocket(net::AsyncTcpSocket *, net::TcpSocketPtr s
     raw->readData(-1, index);
 }
 
-void Server::socketDidReadData(net::AsyncTcpSocket *socket, const QByteArray &data, long tag) {
+void Server::socketDidReadData(net::AsyncTcpSocket *socket, const QByteArray &data, long tag)
+{
     const auto found = m_connections.find(tag);
     if (found == m_connections.end() || found->second.socket->tcpSocket() != socket)
         return;
@@ -73,14 +82,15 @@ void Server::socketDidReadData(net::AsyncTcpSocket *socket, const QByteArray &da
     socket->readData(-1, tag);
 }
 
-void Server::socketDidDisconnect(net::AsyncTcpSocket *socket, const QString &) {
-    std::erase_if(m_connections, [socket](const auto &entry) {
-        return entry.second.socket->tcpSocket() == socket;
-    });
+void Server::socketDidDisconnect(net::AsyncTcpSocket *socket, const QString &)
+{
+    std::erase_if(m_connections,
+                  [socket](const auto &entry) { return entry.second.socket->tcpSocket() == socket; });
 }
 
-void Server::udpSocketDidReceiveData(net::AsyncUdpSocket *, const QByteArray &data,
-                                     const QHostAddress &host, quint16) {
+void Server::udpSocketDidReceiveData(net::AsyncUdpSocket *, const QByteArray &data, const QHostAddress &host,
+                                     quint16)
+{
     auto replySocket = Socket::socketWithUdpSocket(net::UdpSocketPtr(new net::AsyncUdpSocket));
     replySocket->setHost(net::HostResolution::hostText(host));
     replySocket->setPort(m_udpReplyPort);

@@ -15,17 +15,18 @@ namespace {
 constexpr QChar escapedQuote(0x2341);
 constexpr QChar quotedMarker(0x2342);
 
-QString unescaped(QString text) {
+QString unescaped(QString text)
+{
     return text.replace(escapedQuote, u'"');
 }
 
-std::optional<QVariant> number(const QString &token) {
+std::optional<QVariant> number(const QString &token)
+{
     bool ok = false;
     for (const QLocale &locale : {QLocale(), QLocale::c()}) {
         const qlonglong integer = locale.toLongLong(token, &ok);
         if (ok)
-            return integer >= INT_MIN && integer <= INT_MAX ? QVariant(int(integer))
-                                                            : QVariant(integer);
+            return integer >= INT_MIN && integer <= INT_MAX ? QVariant(int(integer)) : QVariant(integer);
         const double real = locale.toDouble(token, &ok);
         if (ok)
             return real;
@@ -33,7 +34,8 @@ std::optional<QVariant> number(const QString &token) {
     return std::nullopt;
 }
 
-std::optional<QVariant> blob(QStringView base64) {
+std::optional<QVariant> blob(QStringView base64)
+{
     if (base64.isEmpty())
         return std::nullopt;
     const auto decoded =
@@ -43,7 +45,8 @@ std::optional<QVariant> blob(QStringView base64) {
     return *decoded;
 }
 
-template <typename Float> QString shortestFloat(Float value) {
+template <typename Float> QString shortestFloat(Float value)
+{
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     QString text = QString::fromLatin1(buffer, result.ptr - buffer);
@@ -55,7 +58,8 @@ template <typename Float> QString shortestFloat(Float value) {
 
 } // namespace
 
-std::optional<Message> TextForm::parse(const QString &text) {
+std::optional<Message> TextForm::parse(const QString &text)
+{
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return std::nullopt;
@@ -100,17 +104,16 @@ std::optional<Message> TextForm::parse(const QString &text) {
     return Message(address, arguments);
 }
 
-QString TextForm::qsc(const Message &message) {
+QString TextForm::qsc(const Message &message)
+{
     QString text = message.addressPattern();
     for (const QVariant &argument : message.arguments()) {
         switch (Message::typeTagOf(argument)) {
         case 's':
-            text += QStringLiteral(" \"") +
-                    argument.toString().replace(u'"', QStringLiteral("\\\"")) + u'"';
+            text += QStringLiteral(" \"") + argument.toString().replace(u'"', QStringLiteral("\\\"")) + u'"';
             break;
         case 'b':
-            text +=
-                QStringLiteral(" #blob") + QString::fromLatin1(argument.toByteArray().toBase64());
+            text += QStringLiteral(" #blob") + QString::fromLatin1(argument.toByteArray().toBase64());
             break;
         default:
             text += u' ' + numberText(argument);
@@ -120,7 +123,8 @@ QString TextForm::qsc(const Message &message) {
     return text;
 }
 
-QString TextForm::describe(const Message &message) {
+QString TextForm::describe(const Message &message)
+{
     QString text = message.addressPattern();
     for (const QVariant &argument : message.arguments()) {
         switch (Message::typeTagOf(argument)) {
@@ -128,8 +132,7 @@ QString TextForm::describe(const Message &message) {
             text += QStringLiteral(" \"") + argument.toString() + u'"';
             break;
         case 'b':
-            text +=
-                QStringLiteral(" <") + QString::fromLatin1(argument.toByteArray().toHex()) + u'>';
+            text += QStringLiteral(" <") + QString::fromLatin1(argument.toByteArray().toHex()) + u'>';
             break;
         default:
             text += u' ' + numberText(argument);
@@ -139,7 +142,8 @@ QString TextForm::describe(const Message &message) {
     return text;
 }
 
-QString TextForm::numberText(const QVariant &number) {
+QString TextForm::numberText(const QVariant &number)
+{
     switch (number.typeId()) {
     case QMetaType::Float:
         return shortestFloat(number.toFloat());

@@ -10,31 +10,36 @@
 
 namespace osc {
 
-QByteArray Wire::oscStringData(QStringView text) {
+QByteArray Wire::oscStringData(QStringView text)
+{
     QByteArray data(maxStringSize(text), Qt::Uninitialized);
     data.resize(writeString(data.data(), text) - data.data());
     return data;
 }
 
-QByteArray Wire::oscBlobData(QByteArrayView blob) {
+QByteArray Wire::oscBlobData(QByteArrayView blob)
+{
     QByteArray data(blobSize(blob), Qt::Uninitialized);
     writeBlob(data.data(), blob);
     return data;
 }
 
-QByteArray Wire::oscIntValue(qint32 value) {
+QByteArray Wire::oscIntValue(qint32 value)
+{
     QByteArray data(4, Qt::Uninitialized);
     writeInt(data.data(), quint32(value));
     return data;
 }
 
-QByteArray Wire::oscFloatValue(float value) {
+QByteArray Wire::oscFloatValue(float value)
+{
     QByteArray data(4, Qt::Uninitialized);
     writeFloat(data.data(), value);
     return data;
 }
 
-char *Wire::writeString(char *out, QStringView text) {
+char *Wire::writeString(char *out, QStringView text)
+{
     char *end = writeAscii(out, text);
     if (!end) {
         // A receiver ends the string at its first zero and steps over the padding from there;
@@ -49,7 +54,8 @@ char *Wire::writeString(char *out, QStringView text) {
     return end + padding;
 }
 
-char *Wire::writeAscii(char *out, QStringView text) {
+char *Wire::writeAscii(char *out, QStringView text)
+{
     // Addresses are ASCII by rule and most strings are too; this skips the codec for them.
     for (const QChar c : text) {
         if (c.isNull())
@@ -61,7 +67,8 @@ char *Wire::writeAscii(char *out, QStringView text) {
     return out;
 }
 
-char *Wire::writeBlob(char *out, QByteArrayView blob) {
+char *Wire::writeBlob(char *out, QByteArrayView blob)
+{
     out = writeInt(out, quint32(blob.size()));
     if (!blob.isEmpty())
         std::memcpy(out, blob.data(), size_t(blob.size()));
@@ -70,20 +77,24 @@ char *Wire::writeBlob(char *out, QByteArrayView blob) {
     return out + blob.size() + padding;
 }
 
-char *Wire::writeInt(char *out, quint32 value) {
+char *Wire::writeInt(char *out, quint32 value)
+{
     qToBigEndian(value, out);
     return out + 4;
 }
 
-char *Wire::writeFloat(char *out, float value) {
+char *Wire::writeFloat(char *out, float value)
+{
     return writeInt(out, std::bit_cast<quint32>(value));
 }
 
-quint32 Wire::readUInt32(const char *in) {
+quint32 Wire::readUInt32(const char *in)
+{
     return qFromBigEndian<quint32>(in);
 }
 
-std::optional<QString> Wire::stringWithOSCStringBytes(QByteArrayView bytes, qsizetype &length) {
+std::optional<QString> Wire::stringWithOSCStringBytes(QByteArrayView bytes, qsizetype &length)
+{
     const auto text = terminatedText(bytes);
     if (!text)
         return std::nullopt;
@@ -91,14 +102,16 @@ std::optional<QString> Wire::stringWithOSCStringBytes(QByteArrayView bytes, qsiz
     return stringFromUtf8(*text);
 }
 
-std::optional<QByteArrayView> Wire::terminatedText(QByteArrayView bytes) {
+std::optional<QByteArrayView> Wire::terminatedText(QByteArrayView bytes)
+{
     const auto zero = std::find(bytes.begin(), bytes.end(), '\0');
     if (zero == bytes.end())
         return std::nullopt;
     return QByteArrayView(bytes.begin(), zero);
 }
 
-std::optional<QString> Wire::stringFromUtf8(QByteArrayView text) {
+std::optional<QString> Wire::stringFromUtf8(QByteArrayView text)
+{
     if (std::all_of(text.begin(), text.end(), [](char c) { return uchar(c) < 0x80; }))
         return QString::fromLatin1(text);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -108,7 +121,8 @@ std::optional<QString> Wire::stringFromUtf8(QByteArrayView text) {
     return decoded;
 }
 
-std::optional<QByteArray> Wire::dataWithOSCBlobBytes(QByteArrayView bytes, qsizetype &length) {
+std::optional<QByteArray> Wire::dataWithOSCBlobBytes(QByteArrayView bytes, qsizetype &length)
+{
     if (bytes.size() < 4)
         return std::nullopt;
     // 64-bit arithmetic: a size near 2^32 must not wrap around and pass the check.
@@ -119,13 +133,15 @@ std::optional<QByteArray> Wire::dataWithOSCBlobBytes(QByteArrayView bytes, qsize
     return QByteArray(bytes.data() + 4, qsizetype(size));
 }
 
-std::optional<qint32> Wire::numberWithOSCIntBytes(QByteArrayView bytes) {
+std::optional<qint32> Wire::numberWithOSCIntBytes(QByteArrayView bytes)
+{
     if (bytes.size() < 4)
         return std::nullopt;
     return qint32(readUInt32(bytes.data()));
 }
 
-std::optional<float> Wire::numberWithOSCFloatBytes(QByteArrayView bytes) {
+std::optional<float> Wire::numberWithOSCFloatBytes(QByteArrayView bytes)
+{
     if (bytes.size() < 4)
         return std::nullopt;
     return std::bit_cast<float>(readUInt32(bytes.data()));

@@ -246,7 +246,7 @@ TEST_F(AppDelegateTest, LaunchRunsTheOtherPartsStepsInOrder) {
         using Step = AppDelegate::LaunchStep;
         for (auto [step, name] : {std::pair{Step::AttachFrontmostApplication, "attach"},
                                   std::pair{Step::RegisterShowHideHotKey, "hotkey"},
-                                  std::pair{Step::StartUpdateCheck, "update"}, std::pair{Step::SetupOSC, "osc"}}) {
+                                  std::pair{Step::StartUpdateCheck, "update"}}) {
             other.setLaunchStep(step, [&, name = QString::fromLatin1(name)] {
                 const bool midiReady = otherDefaults.integerForKey(QStringLiteral("user-out-UID")) != 0;
                 order.append(name + (otherItem.menu ? QStringLiteral("+menu") : QString()) +
@@ -255,7 +255,7 @@ TEST_F(AppDelegateTest, LaunchRunsTheOtherPartsStepsInOrder) {
         }
         otherDefaults.setObject(true, QStringLiteral("CheckForUpdate"));
         other.applicationDidFinishLaunching();
-        EXPECT_EQ(order, QStringList({"attach+menu+midi", "hotkey+menu+midi", "update+menu+midi", "osc+menu+midi"}));
+        EXPECT_EQ(order, QStringList({"attach+menu+midi", "hotkey+menu+midi", "update+menu+midi"}));
         const auto midiOut = other.statusMenu().itemWithTitle(QStringLiteral("Midi Out"))->submenu();
         ASSERT_EQ(midiOut->items().size(), 2);
         EXPECT_EQ(midiOut->itemAt(0)->title(), QStringLiteral("None"));
@@ -276,6 +276,33 @@ TEST_F(AppDelegateTest, UpdateCheckStepIsSkippedWhenNotWanted) {
     other.setLaunchStep(AppDelegate::LaunchStep::StartUpdateCheck, [&started] { started = true; });
     other.applicationDidFinishLaunching();
     EXPECT_FALSE(started);
+}
+
+} // namespace
+
+namespace {
+
+// An OSC-listening control that keeps the values its cell gives it.
+class OscListener : public midi::ListeningControl {
+public:
+    int kind() const override { return 7; }
+    int ctrlNumber() const override { return 0; }
+    int channelNumber() const override { return 1; }
+    QString oscAddress() const override { return QStringLiteral("/mixer/fader1"); }
+    void setMidiValue(const QVariant &value) override { values.append(value); }
+    QVariantList values;
+};
+
+TEST_F(AppDelegateTest, IncomingOscMovesTheCellOfExactlyThatAddress)
+{
+    OscListener listener;
+    app.midi().listeners().addListener(listener);
+    listener.values.clear();
+    app.setVal(0.25, QStringLiteral("/mixer/fader1"));
+    app.setVal(0.75, QStringLiteral("/mixer/fader"));
+    app.setVal(0.5, QStringLiteral("/mixer/fader1/"));
+    EXPECT_EQ(listener.values, QVariantList{0.25});
+    app.midi().listeners().removeListener(listener);
 }
 
 } // namespace

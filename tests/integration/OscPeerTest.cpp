@@ -24,21 +24,23 @@ namespace {
 
 constexpr int waitMs = 5000;
 
-bool havePeers() {
+bool havePeers()
+{
     return !QStandardPaths::findExecutable(QStringLiteral("oscsend")).isEmpty() &&
            !QStandardPaths::findExecutable(QStringLiteral("oscdump")).isEmpty();
 }
 
 class OscPeers : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         if (!havePeers())
             GTEST_SKIP() << "oscsend/oscdump (liblo-tools) not installed; run scripts/bootstrap";
-        m_defaults =
-            std::make_unique<UserDefaults>(m_directory.filePath(QStringLiteral("prefs.plist")));
+        m_defaults = std::make_unique<UserDefaults>(m_directory.filePath(QStringLiteral("prefs.plist")));
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         if (m_dump.state() != QProcess::NotRunning) {
             m_dump.kill();
             m_dump.waitForFinished(waitMs);
@@ -46,15 +48,15 @@ protected:
     }
 
     // The application's setup, listening on a free port and sending to hostPort.
-    bool startApplication(quint16 hostPort) {
+    bool startApplication(quint16 hostPort)
+    {
         for (int attempt = 0; attempt < 10; ++attempt) {
             m_port = freePortForTcpAndUdp();
-            m_defaults->setObject(
-                QVariantMap{{QStringLiteral("listen-port"), m_port},
-                            {QStringLiteral("host-port"), hostPort},
-                            {QStringLiteral("host-name"), QStringLiteral("127.0.0.1")},
-                            {QStringLiteral("active"), true}},
-                QStringLiteral("OSC"));
+            m_defaults->setObject(QVariantMap{{QStringLiteral("listen-port"), m_port},
+                                              {QStringLiteral("host-port"), hostPort},
+                                              {QStringLiteral("host-name"), QStringLiteral("127.0.0.1")},
+                                              {QStringLiteral("active"), true}},
+                                  QStringLiteral("OSC"));
             m_controller = std::make_unique<OSCController>(*m_defaults, &m_cells);
             m_controller->setupOSC();
             if (m_controller->server()->isActive())
@@ -63,7 +65,8 @@ protected:
         return false;
     }
 
-    static int oscsend(const QStringList &arguments) {
+    static int oscsend(const QStringList &arguments)
+    {
         QProcess process;
         process.start(QStringLiteral("oscsend"), arguments);
         if (!process.waitForFinished(waitMs))
@@ -72,7 +75,8 @@ protected:
     }
 
     // Starts oscdump on a free port; url is "%1" for UDP or "osc.tcp://:%1".
-    quint16 startDump(const QString &url) {
+    quint16 startDump(const QString &url)
+    {
         for (int attempt = 0; attempt < 10; ++attempt) {
             const quint16 port = freePortForTcpAndUdp();
             m_dump.start(QStringLiteral("oscdump"), {QStringLiteral("-L"), url.arg(port)});
@@ -83,7 +87,8 @@ protected:
     }
 
     // Sends with send() until oscdump prints a line holding marker; every line read is kept.
-    bool dumpShows(const QString &marker, const std::function<void()> &send) {
+    bool dumpShows(const QString &marker, const std::function<void()> &send)
+    {
         return QTest::qWaitFor(
             [&] {
                 send();
@@ -94,7 +99,8 @@ protected:
             waitMs);
     }
 
-    QString dumpedLine(const QString &address) const {
+    QString dumpedLine(const QString &address) const
+    {
         for (const QString &line : m_dumped.split(u'\n')) {
             const qsizetype at = line.indexOf(u' ' + address + u' ');
             if (at >= 0)
@@ -112,7 +118,8 @@ protected:
     QString m_dumped;
 };
 
-TEST_F(OscPeers, OscsendOverUdpMovesTheCellOfItsAddress) {
+TEST_F(OscPeers, OscsendOverUdpMovesTheCellOfItsAddress)
+{
     ASSERT_TRUE(startApplication(9));
     struct Case {
         const char *address, *type, *value;
@@ -125,10 +132,10 @@ TEST_F(OscPeers, OscsendOverUdpMovesTheCellOfItsAddress) {
     };
     for (const Case &c : cases) {
         controlStore &cell = m_cells.cell(QString::fromLatin1(c.address));
-        ASSERT_EQ(oscsend({QStringLiteral("127.0.0.1"), QString::number(m_port),
-                           QString::fromLatin1(c.address), QString::fromLatin1(c.type),
-                           QString::fromLatin1(c.value)}),
-                  0);
+        ASSERT_EQ(
+            oscsend({QStringLiteral("127.0.0.1"), QString::number(m_port), QString::fromLatin1(c.address),
+                     QString::fromLatin1(c.type), QString::fromLatin1(c.value)}),
+            0);
         ASSERT_TRUE(QTest::qWaitFor([&] { return cell.value().isValid(); }, waitMs)) << c.address;
         EXPECT_EQ(cell.value(), c.expected) << c.address;
     }
@@ -136,7 +143,8 @@ TEST_F(OscPeers, OscsendOverUdpMovesTheCellOfItsAddress) {
 
 // liblo frames TCP with a 32-bit length, not SLIP: such a stream never completes a frame
 // here, and must leave the server working for SLIP peers.
-TEST_F(OscPeers, OscsendOverTcpIsLengthPrefixedAndIgnored) {
+TEST_F(OscPeers, OscsendOverTcpIsLengthPrefixedAndIgnored)
+{
     ASSERT_TRUE(startApplication(9));
     controlStore &cell = m_cells.cell(QStringLiteral("/tcp"));
     oscsend({QStringLiteral("osc.tcp://127.0.0.1:%1").arg(m_port), QStringLiteral("/tcp"),
@@ -147,13 +155,13 @@ TEST_F(OscPeers, OscsendOverTcpIsLengthPrefixedAndIgnored) {
     QTcpSocket slipPeer;
     slipPeer.connectToHost(QHostAddress::LocalHost, m_port);
     ASSERT_TRUE(slipPeer.waitForConnected(waitMs));
-    slipPeer.write(
-        osc::Parser::slipEncoded(osc::Message(QStringLiteral("/tcp"), {2}).packetData()));
+    slipPeer.write(osc::Parser::slipEncoded(osc::Message(QStringLiteral("/tcp"), {2}).packetData()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return cell.value().isValid(); }, waitMs));
     EXPECT_EQ(cell.value().toInt(), 2);
 }
 
-TEST_F(OscPeers, OscdumpReadsWhatOurClientSendsOverUdp) {
+TEST_F(OscPeers, OscdumpReadsWhatOurClientSendsOverUdp)
+{
     const quint16 dumpPort = startDump(QStringLiteral("%1"));
     ASSERT_NE(dumpPort, 0) << "oscdump did not start";
     ASSERT_TRUE(startApplication(dumpPort));
@@ -161,9 +169,8 @@ TEST_F(OscPeers, OscdumpReadsWhatOurClientSendsOverUdp) {
     ASSERT_TRUE(dumpShows(QStringLiteral("/probe"),
                           [&] { client.sendPacket(osc::Message(QStringLiteral("/probe"), {})); }));
 
-    client.sendPacket(
-        osc::Message(QStringLiteral("/all/types"),
-                     {-7, 0.25, QStringLiteral("two words"), QByteArray("\xc0\xdb\x05", 3)}));
+    client.sendPacket(osc::Message(QStringLiteral("/all/types"),
+                                   {-7, 0.25, QStringLiteral("two words"), QByteArray("\xc0\xdb\x05", 3)}));
     m_controller->sendOSCMessageWithAddressPattern(QStringLiteral("/text"),
                                                    QVariant(QString::fromUtf8("Grüße")));
     ASSERT_TRUE(dumpShows(QStringLiteral("/text"), [] {}));
@@ -173,7 +180,8 @@ TEST_F(OscPeers, OscdumpReadsWhatOurClientSendsOverUdp) {
 }
 
 // liblo's TCP server recognises SLIP by its leading END, so oscdump reads our TCP client too.
-TEST_F(OscPeers, OscdumpReadsOurSlipFramesOverTcp) {
+TEST_F(OscPeers, OscdumpReadsOurSlipFramesOverTcp)
+{
     const quint16 dumpPort = startDump(QStringLiteral("osc.tcp://:%1"));
     ASSERT_NE(dumpPort, 0) << "oscdump did not start";
     QTcpSocket probe;
@@ -189,8 +197,8 @@ TEST_F(OscPeers, OscdumpReadsOurSlipFramesOverTcp) {
     client.setUseTcp(true);
     client.setHost(QStringLiteral("127.0.0.1"));
     client.setPort(dumpPort);
-    client.sendPacket(osc::Message(QStringLiteral("/stream"),
-                                   {1, 2.5, QStringLiteral("s"), QByteArray("\xdb\xdc", 2)}));
+    client.sendPacket(
+        osc::Message(QStringLiteral("/stream"), {1, 2.5, QStringLiteral("s"), QByteArray("\xdb\xdc", 2)}));
     client.sendPacket(osc::Message(QStringLiteral("/stream2"), {}));
     ASSERT_TRUE(dumpShows(QStringLiteral("/stream2"), [] {}));
     EXPECT_EQ(dumpedLine(QStringLiteral("/stream")),

@@ -14,13 +14,15 @@ namespace {
 constexpr int waitMs = 5000;
 
 struct UdpEvents : net::AsyncUdpSocketDelegate {
-    void udpSocketDidReceiveData(net::AsyncUdpSocket *, const QByteArray &data,
-                                 const QHostAddress &, quint16 port) override {
+    void udpSocketDidReceiveData(net::AsyncUdpSocket *, const QByteArray &data, const QHostAddress &,
+                                 quint16 port) override
+    {
         received.push_back(data);
         senderPort = port;
     }
     void udpSocketDidSendData(net::AsyncUdpSocket *, long tag) override { sent.push_back(tag); }
-    void udpSocketDidNotSendData(net::AsyncUdpSocket *, long tag, const QString &error) override {
+    void udpSocketDidNotSendData(net::AsyncUdpSocket *, long tag, const QString &error) override
+    {
         failed.push_back(tag);
         lastError = error;
     }
@@ -33,7 +35,8 @@ struct UdpEvents : net::AsyncUdpSocketDelegate {
     int closes = 0;
 };
 
-TEST(AsyncUdpSocket, ReceivesOnlyAfterReceivingBegins) {
+TEST(AsyncUdpSocket, ReceivesOnlyAfterReceivingBegins)
+{
     UdpEvents serverEvents, clientEvents;
     net::AsyncUdpSocket server(&serverEvents);
     ASSERT_TRUE(server.bindToPort(0, QStringLiteral("127.0.0.1")));
@@ -50,17 +53,18 @@ TEST(AsyncUdpSocket, ReceivesOnlyAfterReceivingBegins) {
     EXPECT_NE(serverEvents.senderPort, 0);
 }
 
-TEST(AsyncUdpSocket, BindFailuresKeepTheCallAndReason) {
+TEST(AsyncUdpSocket, BindFailuresKeepTheCallAndReason)
+{
     net::AsyncUdpSocket first, second;
     ASSERT_TRUE(first.bindToPort(0, QStringLiteral("127.0.0.1")));
     EXPECT_FALSE(second.bindToPort(first.localPort(), QStringLiteral("127.0.0.1")));
-    EXPECT_TRUE(second.lastError().startsWith(QStringLiteral("bind: ")))
-        << second.lastError().toStdString();
+    EXPECT_TRUE(second.lastError().startsWith(QStringLiteral("bind: "))) << second.lastError().toStdString();
     EXPECT_FALSE(second.bindToPort(0, QStringLiteral("no-such-interface0")));
     EXPECT_FALSE(second.beginReceiving());
 }
 
-TEST(AsyncUdpSocket, UnresolvableHostIsReportedAndClosesAfterSending) {
+TEST(AsyncUdpSocket, UnresolvableHostIsReportedAndClosesAfterSending)
+{
     UdpEvents events;
     net::AsyncUdpSocket socket(&events);
     socket.sendData("x", QStringLiteral("no-such-host.invalid"), 9, 2000, 7);
@@ -73,21 +77,25 @@ TEST(AsyncUdpSocket, UnresolvableHostIsReportedAndClosesAfterSending) {
 }
 
 struct TcpEvents : net::AsyncTcpSocketDelegate {
-    void socketDidAcceptNewSocket(net::AsyncTcpSocket *, net::TcpSocketPtr socket) override {
+    void socketDidAcceptNewSocket(net::AsyncTcpSocket *, net::TcpSocketPtr socket) override
+    {
         socket->setDelegate(this);
         accepted.push_back(std::move(socket));
     }
-    void socketDidConnectToHost(net::AsyncTcpSocket *, const QString &host, quint16) override {
+    void socketDidConnectToHost(net::AsyncTcpSocket *, const QString &host, quint16) override
+    {
         connectedHost = host;
     }
-    void socketDidReadData(net::AsyncTcpSocket *socket, const QByteArray &data, long tag) override {
+    void socketDidReadData(net::AsyncTcpSocket *socket, const QByteArray &data, long tag) override
+    {
         received += data;
         readTags.push_back(tag);
         if (keepReading)
             socket->readData(-1, tag + 1);
     }
     void socketDidWriteData(net::AsyncTcpSocket *, long tag) override { writeTags.push_back(tag); }
-    void socketDidDisconnect(net::AsyncTcpSocket *, const QString &error) override {
+    void socketDidDisconnect(net::AsyncTcpSocket *, const QString &error) override
+    {
         ++disconnects;
         lastError = error;
     }
@@ -104,14 +112,16 @@ struct TcpEvents : net::AsyncTcpSocketDelegate {
 struct TcpPair {
     TcpPair()
         : listener(&serverEvents)
-        , client(&clientEvents) {
+        , client(&clientEvents)
+    {
         listening = listener.acceptOnInterface(QStringLiteral("127.0.0.1"), 0);
         if (listening)
             client.connectToHost(QStringLiteral("127.0.0.1"), listener.localPort(), 2000);
     }
-    bool connected() {
-        return QTest::qWaitFor(
-            [&] { return client.isConnected() && serverEvents.accepted.size() == 1; }, waitMs);
+    bool connected()
+    {
+        return QTest::qWaitFor([&] { return client.isConnected() && serverEvents.accepted.size() == 1; },
+                               waitMs);
     }
     net::AsyncTcpSocket &server() { return *serverEvents.accepted.front(); }
 
@@ -120,7 +130,8 @@ struct TcpPair {
     bool listening = false;
 };
 
-TEST(AsyncTcpSocket, ReadsAndWritesCarryTheirTags) {
+TEST(AsyncTcpSocket, ReadsAndWritesCarryTheirTags)
+{
     TcpPair pair;
     ASSERT_TRUE(pair.listening);
     ASSERT_TRUE(pair.connected());
@@ -130,14 +141,14 @@ TEST(AsyncTcpSocket, ReadsAndWritesCarryTheirTags) {
     pair.server().readData(-1, 100);
     pair.client.writeData("hello ", 3000, 1);
     pair.client.writeData("world", 3000, 2);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return pair.serverEvents.received == "hello world"; }, waitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pair.serverEvents.received == "hello world"; }, waitMs));
     ASSERT_TRUE(QTest::qWaitFor([&] { return pair.clientEvents.writeTags.size() == 2; }, waitMs));
     EXPECT_EQ(pair.clientEvents.writeTags, (std::vector<long>{1, 2}));
     EXPECT_EQ(pair.serverEvents.readTags.front(), 100);
 }
 
-TEST(AsyncTcpSocket, DisconnectAfterWritingDeliversEverything) {
+TEST(AsyncTcpSocket, DisconnectAfterWritingDeliversEverything)
+{
     TcpPair pair;
     ASSERT_TRUE(pair.connected());
     pair.server().readData(-1, 0);
@@ -152,7 +163,8 @@ TEST(AsyncTcpSocket, DisconnectAfterWritingDeliversEverything) {
     EXPECT_EQ(pair.clientEvents.writeTags, std::vector<long>{5});
 }
 
-TEST(AsyncTcpSocket, ReadTimeOutClosesTheConnection) {
+TEST(AsyncTcpSocket, ReadTimeOutClosesTheConnection)
+{
     TcpPair pair;
     ASSERT_TRUE(pair.connected());
     pair.server().readData(100, 0);
@@ -161,7 +173,8 @@ TEST(AsyncTcpSocket, ReadTimeOutClosesTheConnection) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return pair.clientEvents.disconnects == 1; }, waitMs));
 }
 
-TEST(AsyncTcpSocket, RefusedConnectionIsReportedOnce) {
+TEST(AsyncTcpSocket, RefusedConnectionIsReportedOnce)
+{
     quint16 closedPort = 0;
     {
         net::AsyncTcpSocket probe;
@@ -179,7 +192,8 @@ TEST(AsyncTcpSocket, RefusedConnectionIsReportedOnce) {
     EXPECT_TRUE(client.isDisconnected());
 }
 
-TEST(AsyncTcpSocket, DroppingAnAcceptedSocketClosesIt) {
+TEST(AsyncTcpSocket, DroppingAnAcceptedSocketClosesIt)
+{
     TcpPair pair;
     ASSERT_TRUE(pair.connected());
     pair.serverEvents.accepted.clear();

@@ -12,7 +12,8 @@
 // by exact address.
 class CellTable : public oscServerDelegate {
 public:
-    controlStore &cell(const QString &address) {
+    controlStore &cell(const QString &address)
+    {
         auto &slot = m_cells[address];
         if (!slot) {
             slot = std::make_unique<controlStore>();
@@ -22,7 +23,8 @@ public:
         return *slot;
     }
 
-    void setVal(const QVariant &value, const QString &address) override {
+    void setVal(const QVariant &value, const QString &address) override
+    {
         ++m_calls;
         const auto found = m_cells.find(address);
         if (found != m_cells.end())

@@ -6,7 +6,8 @@
 
 // A port that is free for both TCP and UDP right now. Another process may take it before the
 // caller binds, so callers retry when their own bind fails.
-inline quint16 freePortForTcpAndUdp() {
+inline quint16 freePortForTcpAndUdp()
+{
     for (int attempt = 0; attempt < 50; ++attempt) {
         QTcpServer tcp;
         if (!tcp.listen(QHostAddress::Any, 0))

@@ -25,22 +25,24 @@ namespace {
 
 constexpr int waitMs = 5000;
 
-QByteArray packet(const QString &address, const QVariantList &arguments) {
+QByteArray packet(const QString &address, const QVariantList &arguments)
+{
     return osc::Message(address, arguments).packetData();
 }
 
 // The application's setup from preferences, with the cells of a few addresses.
 class OscEndpoints : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(m_directory.isValid());
-        m_defaults =
-            std::make_unique<UserDefaults>(m_directory.filePath(QStringLiteral("prefs.plist")));
+        m_defaults = std::make_unique<UserDefaults>(m_directory.filePath(QStringLiteral("prefs.plist")));
     }
 
     // Starts with a listen port free for both protocols, retrying when another process
     // takes the port in between.
-    void setUp(bool active, quint16 hostPort = 9) {
+    void setUp(bool active, quint16 hostPort = 9)
+    {
         for (int attempt = 0; attempt < 10; ++attempt) {
             m_port = freePortForTcpAndUdp();
             configure(m_port, hostPort, active);
@@ -50,20 +52,21 @@ protected:
         FAIL() << "no free port for the OSC server";
     }
 
-    void configure(qint64 listenPort, qint64 hostPort, bool active) {
-        m_defaults->setObject(
-            QVariantMap{{QStringLiteral("listen-port"), listenPort},
-                        {QStringLiteral("host-port"), hostPort},
-                        {QStringLiteral("host-name"), QStringLiteral("127.0.0.1")},
-                        {QStringLiteral("active"), active}},
-            QStringLiteral("OSC"));
+    void configure(qint64 listenPort, qint64 hostPort, bool active)
+    {
+        m_defaults->setObject(QVariantMap{{QStringLiteral("listen-port"), listenPort},
+                                          {QStringLiteral("host-port"), hostPort},
+                                          {QStringLiteral("host-name"), QStringLiteral("127.0.0.1")},
+                                          {QStringLiteral("active"), active}},
+                              QStringLiteral("OSC"));
         m_controller = std::make_unique<OSCController>(*m_defaults, &m_cells);
         m_controller->setupOSC();
     }
 
     OSCController &controller() { return *m_controller; }
 
-    void sendDatagram(const QByteArray &data) {
+    void sendDatagram(const QByteArray &data)
+    {
         QUdpSocket sender;
         sender.writeDatagram(data, QHostAddress::LocalHost, m_port);
     }
@@ -75,7 +78,8 @@ protected:
     quint16 m_port = 0;
 };
 
-TEST_F(OscEndpoints, DatagramAndTcpFrameOnTheSamePortBothMoveCells) {
+TEST_F(OscEndpoints, DatagramAndTcpFrameOnTheSamePortBothMoveCells)
+{
     setUp(true);
     controlStore &fader = m_cells.cell(QStringLiteral("/mixer/fader1"));
     controlStore &pad = m_cells.cell(QStringLiteral("/pads/1"));
@@ -99,7 +103,8 @@ TEST_F(OscEndpoints, DatagramAndTcpFrameOnTheSamePortBothMoveCells) {
     EXPECT_EQ(controller().server()->server().connectionCount(), 1);
 }
 
-TEST_F(OscEndpoints, UnknownAddressesAndEmptyMessagesChangeNothing) {
+TEST_F(OscEndpoints, UnknownAddressesAndEmptyMessagesChangeNothing)
+{
     setUp(true);
     controlStore &fader = m_cells.cell(QStringLiteral("/fader"));
     sendDatagram(packet(QStringLiteral("/fader/"), {1}));
@@ -111,7 +116,8 @@ TEST_F(OscEndpoints, UnknownAddressesAndEmptyMessagesChangeNothing) {
     EXPECT_EQ(m_cells.calls(), 3);
 }
 
-TEST_F(OscEndpoints, EachValueBecomesALogLine) {
+TEST_F(OscEndpoints, EachValueBecomesALogLine)
+{
     setUp(true);
     QSignalSpy lines(&controller(), &OSCController::logLine);
     sendDatagram(packet(QStringLiteral("/log"), {0.5}));
@@ -120,7 +126,8 @@ TEST_F(OscEndpoints, EachValueBecomesALogLine) {
     EXPECT_EQ(OSCController::logLineFor(3, QStringLiteral("/i")), QStringLiteral("/i 3.000000"));
 }
 
-TEST_F(OscEndpoints, InactiveSendsAndReceivesNothing) {
+TEST_F(OscEndpoints, InactiveSendsAndReceivesNothing)
+{
     QUdpSocket peer;
     ASSERT_TRUE(peer.bind(QHostAddress::LocalHost, 0));
     setUp(false, peer.localPort());
@@ -145,23 +152,24 @@ TEST_F(OscEndpoints, InactiveSendsAndReceivesNothing) {
     EXPECT_EQ(peer.receiveDatagram().data(), packet(QStringLiteral("/out"), {1}));
 }
 
-TEST_F(OscEndpoints, StoppingClosesConnectionsSoNothingArrives) {
+TEST_F(OscEndpoints, StoppingClosesConnectionsSoNothingArrives)
+{
     setUp(true);
     controlStore &fader = m_cells.cell(QStringLiteral("/fader"));
     QTcpSocket stream;
     stream.connectToHost(QHostAddress::LocalHost, m_port);
     ASSERT_TRUE(stream.waitForConnected(waitMs));
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return controller().server()->server().connectionCount() == 1; }, waitMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return controller().server()->server().connectionCount() == 1; }, waitMs));
     controller().server()->stop();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return stream.state() == QAbstractSocket::UnconnectedState; },
-                                waitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return stream.state() == QAbstractSocket::UnconnectedState; }, waitMs));
     sendDatagram(packet(QStringLiteral("/fader"), {1}));
     QTest::qWait(200);
     EXPECT_FALSE(fader.value().isValid());
 }
 
-TEST_F(OscEndpoints, PortsWrapModulo65536) {
+TEST_F(OscEndpoints, PortsWrapModulo65536)
+{
     for (int attempt = 0; attempt < 10; ++attempt) {
         m_port = freePortForTcpAndUdp();
         configure(65536 + m_port, 65536 + 8000, true);
@@ -175,14 +183,14 @@ TEST_F(OscEndpoints, PortsWrapModulo65536) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return fader.value().isValid(); }, waitMs));
 }
 
-TEST_F(OscEndpoints, SendingWithAndWithoutAValue) {
+TEST_F(OscEndpoints, SendingWithAndWithoutAValue)
+{
     QUdpSocket peer;
     ASSERT_TRUE(peer.bind(QHostAddress::LocalHost, 0));
     setUp(true, peer.localPort());
     controller().sendOSCMessageWithAddressPattern(QStringLiteral("/v"), QVariant(0.25));
     controller().sendOSCMessageWithAddressPattern(QStringLiteral("/t 1 \"two words\""), QVariant());
-    controller().sendOSCMessageWithAddressPattern(QStringLiteral("/l"),
-                                                  QVariantList{1, QStringLiteral("x")});
+    controller().sendOSCMessageWithAddressPattern(QStringLiteral("/l"), QVariantList{1, QStringLiteral("x")});
     controller().sendOSCMessageWithAddressPattern(QStringLiteral("not an address"), QVariant());
     QList<QByteArray> received;
     ASSERT_TRUE(QTest::qWaitFor(
@@ -199,7 +207,8 @@ TEST_F(OscEndpoints, SendingWithAndWithoutAValue) {
     EXPECT_TRUE(received.contains(packet(QStringLiteral("/l"), {1, QStringLiteral("x")})));
 }
 
-TEST_F(OscEndpoints, ChangingThePortMovesTheListener) {
+TEST_F(OscEndpoints, ChangingThePortMovesTheListener)
+{
     setUp(true);
     const quint16 oldPort = m_port;
     quint16 newPort = 0;
@@ -219,7 +228,8 @@ TEST_F(OscEndpoints, ChangingThePortMovesTheListener) {
     EXPECT_EQ(fader.value().toInt(), 2);
 }
 
-TEST_F(OscEndpoints, TcpConnectionsAreBounded) {
+TEST_F(OscEndpoints, TcpConnectionsAreBounded)
+{
     setUp(true);
     std::vector<std::unique_ptr<QTcpSocket>> peers;
     for (int i = 0; i < osc::Server::maxTcpConnections + 8; ++i) {
@@ -237,8 +247,7 @@ TEST_F(OscEndpoints, TcpConnectionsAreBounded) {
     peers.front()->disconnectFromHost();
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            return controller().server()->server().connectionCount() ==
-                   osc::Server::maxTcpConnections - 1;
+            return controller().server()->server().connectionCount() == osc::Server::maxTcpConnections - 1;
         },
         waitMs));
 }
@@ -254,14 +263,15 @@ struct ReplyCollector : osc::ClientDelegate {
 
 // Answers every message on the connection it came in on.
 struct Echo : osc::PacketDestination {
-    void takeMessage(const osc::Message &message) override {
-        osc::Message reply(QStringLiteral("/reply") + message.addressPattern(),
-                           message.argumentList());
+    void takeMessage(const osc::Message &message) override
+    {
+        osc::Message reply(QStringLiteral("/reply") + message.addressPattern(), message.argumentList());
         message.replySocket()->sendPacket(&reply);
     }
 };
 
-TEST(OscTcpClient, SendsFramesAndReadsRepliesOnTheSameConnection) {
+TEST(OscTcpClient, SendsFramesAndReadsRepliesOnTheSameConnection)
+{
     osc::Server server;
     Echo echo;
     server.setDelegate(&echo);
@@ -281,8 +291,7 @@ TEST(OscTcpClient, SendsFramesAndReadsRepliesOnTheSameConnection) {
     client.sendPacket(osc::Message(QStringLiteral("/ping"), {1, QByteArray("\xdb\xc0")}));
     client.sendPacket(osc::Message(QStringLiteral("/ping2"), {}));
     ASSERT_TRUE(QTest::qWaitFor([&] { return collector.replies.size() == 2; }, waitMs));
-    EXPECT_EQ(collector.replies[0],
-              osc::Message(QStringLiteral("/reply/ping"), {1, QByteArray("\xdb\xc0")}));
+    EXPECT_EQ(collector.replies[0], osc::Message(QStringLiteral("/reply/ping"), {1, QByteArray("\xdb\xc0")}));
     EXPECT_EQ(collector.connects, 1);
     EXPECT_TRUE(client.isConnected());
 
@@ -291,7 +300,8 @@ TEST(OscTcpClient, SendsFramesAndReadsRepliesOnTheSameConnection) {
     EXPECT_FALSE(client.isConnected());
 }
 
-TEST(OscTcpClient, ConnectNeedsHostAndPort) {
+TEST(OscTcpClient, ConnectNeedsHostAndPort)
+{
     osc::Client client;
     client.setUseTcp(true);
     client.setPort(0);

@@ -18,12 +18,8 @@ struct Recorder : osc::PacketDestination {
 
 // A connection's decoder: the buffer and state the server keeps per TCP peer.
 struct Stream {
-    Stream() {
-        state.socket = osc::Socket::socketWithUdpSocket(net::UdpSocketPtr(new net::AsyncUdpSocket));
-    }
-    void feed(QByteArrayView chunk) {
-        osc::Parser::translateSlipData(chunk, buffer, state, &recorder);
-    }
+    Stream() { state.socket = osc::Socket::socketWithUdpSocket(net::UdpSocketPtr(new net::AsyncUdpSocket)); }
+    void feed(QByteArrayView chunk) { osc::Parser::translateSlipData(chunk, buffer, state, &recorder); }
     QByteArray buffer;
     osc::SlipState state;
     Recorder recorder;
@@ -33,12 +29,13 @@ struct Stream {
 const osc::Message first(QStringLiteral("/one"), {QByteArray("\xc0\xdb\xdc\xdd", 4), 1});
 const osc::Message second(QStringLiteral("/two"), {QStringLiteral("x"), 2.5});
 
-QByteArray twoFrames() {
-    return osc::Parser::slipEncoded(first.packetData()) +
-           osc::Parser::slipEncoded(second.packetData());
+QByteArray twoFrames()
+{
+    return osc::Parser::slipEncoded(first.packetData()) + osc::Parser::slipEncoded(second.packetData());
 }
 
-TEST(OscSlip, EncodingEscapesEndAndEsc) {
+TEST(OscSlip, EncodingEscapesEndAndEsc)
+{
     EXPECT_EQ(osc::Parser::slipEncoded(QByteArray("a\xc0"
                                                   "b\xdb"
                                                   "c",
@@ -48,7 +45,8 @@ TEST(OscSlip, EncodingEscapesEndAndEsc) {
     EXPECT_EQ(osc::Parser::slipEncoded({}).toHex(' '), QByteArray("c0 c0"));
 }
 
-TEST(OscSlip, DecodesTheSameWhereverTheStreamIsSplit) {
+TEST(OscSlip, DecodesTheSameWhereverTheStreamIsSplit)
+{
     const QByteArray stream = twoFrames();
     for (qsizetype cut = 0; cut <= stream.size(); ++cut) {
         Stream decoder;
@@ -61,7 +59,8 @@ TEST(OscSlip, DecodesTheSameWhereverTheStreamIsSplit) {
     }
 }
 
-TEST(OscSlip, SplitBetweenEscAndItsFollowerKeepsTheEscape) {
+TEST(OscSlip, SplitBetweenEscAndItsFollowerKeepsTheEscape)
+{
     const QByteArray frame = osc::Parser::slipEncoded(first.packetData());
     const qsizetype esc = frame.indexOf(char(0xdb));
     ASSERT_GT(esc, 0);
@@ -73,7 +72,8 @@ TEST(OscSlip, SplitBetweenEscAndItsFollowerKeepsTheEscape) {
     EXPECT_EQ(decoder.recorder.messages[0], first);
 }
 
-TEST(OscSlip, OneByteChunksAndEmptyFrames) {
+TEST(OscSlip, OneByteChunksAndEmptyFrames)
+{
     const QByteArray stream = QByteArray(3, char(0xc0)) + twoFrames();
     Stream decoder;
     for (const char byte : stream)
@@ -81,14 +81,16 @@ TEST(OscSlip, OneByteChunksAndEmptyFrames) {
     EXPECT_EQ(decoder.recorder.messages.size(), 2u);
 }
 
-TEST(OscSlip, RepliesCarryTheConnectionSocket) {
+TEST(OscSlip, RepliesCarryTheConnectionSocket)
+{
     Stream decoder;
     decoder.feed(twoFrames());
     ASSERT_FALSE(decoder.recorder.messages.empty());
     EXPECT_EQ(decoder.recorder.messages[0].replySocket(), decoder.state.socket);
 }
 
-TEST(OscSlip, WithoutASocketTheChunkIsIgnored) {
+TEST(OscSlip, WithoutASocketTheChunkIsIgnored)
+{
     Stream decoder;
     decoder.state.socket.reset();
     decoder.feed(twoFrames());
@@ -96,7 +98,8 @@ TEST(OscSlip, WithoutASocketTheChunkIsIgnored) {
     EXPECT_TRUE(decoder.buffer.isEmpty());
 }
 
-TEST(OscSlip, OversizedFrameIsDroppedAndTheNextOneDecoded) {
+TEST(OscSlip, OversizedFrameIsDroppedAndTheNextOneDecoded)
+{
     Stream decoder;
     const QByteArray chunk(64 * 1024, 'a');
     // A peer that keeps sending without END: the buffer must stop growing at the cap.
@@ -111,7 +114,8 @@ TEST(OscSlip, OversizedFrameIsDroppedAndTheNextOneDecoded) {
     EXPECT_FALSE(decoder.state.discarding);
 }
 
-TEST(OscSlip, FrameOfExactlyTheCapIsKept) {
+TEST(OscSlip, FrameOfExactlyTheCapIsKept)
+{
     QByteArray packet = osc::Message(QStringLiteral("/big"), {QByteArray(16, 'z')}).packetData();
     const qsizetype blobSize = osc::Parser::maxFrameSize - packet.size() + 16;
     packet = osc::Message(QStringLiteral("/big"), {QByteArray(blobSize, 'z')}).packetData();

@@ -9,10 +9,11 @@
 
 namespace {
 
-TEST(OscTextForm, ReadsTheDocumentedExample) {
-    const auto message = osc::Message::messageWithString(
-        QStringLiteral("  /a 1 2.5 \"x y\" #blob") +
-        QString::fromLatin1(QByteArray("\x00\x01", 2).toBase64()) + u'\n');
+TEST(OscTextForm, ReadsTheDocumentedExample)
+{
+    const auto message =
+        osc::Message::messageWithString(QStringLiteral("  /a 1 2.5 \"x y\" #blob") +
+                                        QString::fromLatin1(QByteArray("\x00\x01", 2).toBase64()) + u'\n');
     ASSERT_TRUE(message);
     EXPECT_EQ(message->addressPattern(), QStringLiteral("/a"));
     EXPECT_EQ(message->typeTagString(), QStringLiteral(",ifsb"));
@@ -20,12 +21,14 @@ TEST(OscTextForm, ReadsTheDocumentedExample) {
               QVariantList({1, 2.5, QStringLiteral("x y"), QByteArray("\x00\x01", 2)}));
 }
 
-TEST(OscTextForm, FailsOnEmptyTextIllegalAddressOrUnbalancedQuotes) {
+TEST(OscTextForm, FailsOnEmptyTextIllegalAddressOrUnbalancedQuotes)
+{
     for (const char *text : {"", "   \n", "a/b 1", "/a#b 1", "/a \"x", "/a \"x\" \"y"})
         EXPECT_FALSE(osc::Message::messageWithString(QString::fromUtf8(text))) << text;
 }
 
-TEST(OscTextForm, QuotesEscapesAndBlobs) {
+TEST(OscTextForm, QuotesEscapesAndBlobs)
+{
     struct Case {
         const char *text;
         QVariantList arguments;
@@ -46,10 +49,10 @@ TEST(OscTextForm, QuotesEscapesAndBlobs) {
     }
 }
 
-TEST(OscTextForm, AsQSCReadsBackToTheSameMessage) {
+TEST(OscTextForm, AsQSCReadsBackToTheSameMessage)
+{
     const std::vector<osc::Message> messages = {
-        osc::Message(QStringLiteral("/m"),
-                     {1, 2.5, QStringLiteral("x \"y\" z"), QByteArray("\xff\x00", 2)}),
+        osc::Message(QStringLiteral("/m"), {1, 2.5, QStringLiteral("x \"y\" z"), QByteArray("\xff\x00", 2)}),
         osc::Message(QStringLiteral("/whole/float"), {1.0, float(0.1), -3}),
         osc::Message(QStringLiteral("/empty"), {}),
     };
@@ -63,14 +66,16 @@ TEST(OscTextForm, AsQSCReadsBackToTheSameMessage) {
     EXPECT_EQ(messages[0].asQSC(), QStringLiteral(R"(/m 1 2.5 "x \"y\" z" #blob/wA=)"));
 }
 
-TEST(OscTextForm, DescriptionQuotesStringsAndBundlesHaveNoTextForm) {
-    EXPECT_EQ(osc::Message(QStringLiteral("/d"), {7, QStringLiteral("s"), QByteArray("\x01", 1)})
-                  .description(),
-              QStringLiteral("/d 7 \"s\" <01>"));
+TEST(OscTextForm, DescriptionQuotesStringsAndBundlesHaveNoTextForm)
+{
+    EXPECT_EQ(
+        osc::Message(QStringLiteral("/d"), {7, QStringLiteral("s"), QByteArray("\x01", 1)}).description(),
+        QStringLiteral("/d 7 \"s\" <01>"));
     EXPECT_TRUE(osc::Bundle().asQSC().isEmpty());
 }
 
-TEST(OscAddressValidation, AddressesComponentsAndMethods) {
+TEST(OscAddressValidation, AddressesComponentsAndMethods)
+{
     struct Case {
         const char *text;
         bool address, component, method;
@@ -88,13 +93,13 @@ TEST(OscAddressValidation, AddressesComponentsAndMethods) {
         EXPECT_EQ(osc::Message::legalMethod(text), c.method) << c.text;
     }
     for (const QChar pattern : QStringLiteral("*?[]{},")) {
-        EXPECT_TRUE(osc::Message::legalAddress(QStringLiteral("/") + pattern))
-            << pattern.toLatin1();
+        EXPECT_TRUE(osc::Message::legalAddress(QStringLiteral("/") + pattern)) << pattern.toLatin1();
         EXPECT_FALSE(osc::Message::legalMethod(QString(pattern))) << pattern.toLatin1();
     }
 }
 
-TEST(OscAddressValidation, MethodCharacterSet) {
+TEST(OscAddressValidation, MethodCharacterSet)
+{
     const QString chars = osc::Server::validCharsForOSCMethod();
     EXPECT_EQ(chars.size(), 85);
     for (const QChar excluded : QStringLiteral(" /#*,?[]{}"))
@@ -103,7 +108,8 @@ TEST(OscAddressValidation, MethodCharacterSet) {
         EXPECT_TRUE(chars.contains(included)) << included.toLatin1();
 }
 
-TEST(OscAddressFormatter, CompletesTheSlashAndRefusesIllegalCharacters) {
+TEST(OscAddressFormatter, CompletesTheSlashAndRefusesIllegalCharacters)
+{
     struct Case {
         const char *typed;
         bool accepted;
@@ -118,16 +124,15 @@ TEST(OscAddressFormatter, CompletesTheSlashAndRefusesIllegalCharacters) {
         const auto check = OSCAddressFormatter::isPartialStringValid(QString::fromUtf8(c.typed));
         EXPECT_EQ(check.accepted, c.accepted) << c.typed;
         EXPECT_EQ(check.replacement, QString::fromUtf8(c.replacement)) << c.typed;
-        EXPECT_EQ(check.error,
-                  c.error ? QStringLiteral("this is not a valid OSC address") : QString())
+        EXPECT_EQ(check.error, c.error ? QStringLiteral("this is not a valid OSC address") : QString())
             << c.typed;
     }
-    EXPECT_EQ(OSCAddressFormatter::stringForObjectValue(QStringLiteral("/x")),
-              QStringLiteral("/x"));
+    EXPECT_EQ(OSCAddressFormatter::stringForObjectValue(QStringLiteral("/x")), QStringLiteral("/x"));
     EXPECT_FALSE(OSCAddressFormatter::stringForObjectValue(5));
 }
 
-TEST(OscAddressFormatter, DrivesALineEdit) {
+TEST(OscAddressFormatter, DrivesALineEdit)
+{
     QLineEdit field;
     OSCAddressFormatter formatter;
     field.setValidator(&formatter);

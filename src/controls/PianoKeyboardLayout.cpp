@@ -5,7 +5,6 @@ namespace {
 constexpr qreal cornerRadius = 5;
 // Draw paths reach this far beyond the top edge so that only their lower corners are square.
 constexpr qreal overhang = 10;
-constexpr int groups[][3] = {{0, 5, -1}, {4, 11, -1}, {2, 7, 9}, {1, 3, 6}, {8, 10, -1}};
 
 int typeOf(int semitone)
 {
@@ -32,13 +31,12 @@ PianoKeyboardLayout::PianoKeyboardLayout(qreal width, qreal height, int octaves)
     , m_height(height)
     , m_unit(float(width / (12 * octaves + 1.5)))
 {
-    // Black keys are two groups in the table only to keep rows short; they form one group.
-    for (const auto &group : groups) {
+    // Painted in this order, so black keys lie over the white ones they overlap.
+    const QList<QList<int>> groups = {{0, 5}, {4, 11}, {2, 7, 9}, {1, 3, 6, 8, 10}};
+    for (const QList<int> &group : groups) {
         for (int octave = 0; octave < octaves; ++octave) {
-            for (int semitone : group) {
-                if (semitone >= 0)
-                    addKey(12 * octave + semitone, typeOf(semitone));
-            }
+            for (int semitone : group)
+                addKey(12 * octave + semitone, typeOf(semitone));
         }
     }
     m_downKey = QRectF(0, 0, 0.75 * m_unit, height);

@@ -60,6 +60,9 @@ void pianoView::resizeEvent(QResizeEvent *event)
 void pianoView::viewWillDraw()
 {
     layoutKeysIfWidthChanged();
+    // The labels are placed in pixels, so a new point scale moves them though the keys stay.
+    if (pointScale() != m_labelScale)
+        fitLabels();
     updateLabelTexts();
 }
 
@@ -85,6 +88,7 @@ void pianoView::fitLabels()
     }
     // Labels are child widgets in pixels; their place and font follow the point scale.
     const qreal scale = pointScale();
+    m_labelScale = scale;
     const QFont font = labelFont(qMax(1, qRound(m_labelFontSize * scale)));
     const QSizeF labelSize = QFontMetricsF(labelFont(m_labelFontSize)).size(0, QStringLiteral("C-0"));
     for (int i = 0; i < m_textFields.size(); ++i) {
@@ -144,13 +148,14 @@ void pianoView::touchesBegan(const TouchList &touches)
     for (const Touch &touch : touches) {
         if (!touch.direct)
             continue;
-        if (fingerIndex(touch.identity) < 0) {
-            Finger finger;
-            finger.trackingTouchIdentity = touch.identity;
-            finger.origPoint = touch.location;
-            if (searchKeyForFinger(finger, touch.location))
-                m_activeKeys.append(finger);
-        }
+        // A touch already playing is not begun twice.
+        if (fingerIndex(touch.identity) >= 0)
+            continue;
+        Finger finger;
+        finger.trackingTouchIdentity = touch.identity;
+        finger.origPoint = touch.location;
+        if (searchKeyForFinger(finger, touch.location))
+            m_activeKeys.append(finger);
         shiftOctave(touch.location);
         update();
     }

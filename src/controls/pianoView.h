@@ -92,6 +92,7 @@ private:
     QList<Finger> m_activeKeys;
     QList<QLabel *> m_textFields;
     int m_labelFontSize = 0;
+    qreal m_labelScale = 0;
 
     int m_channelNumber = 1;
     int m_type = Glissando;

@@ -3,6 +3,7 @@
 #include "controls/pianoView.h"
 
 #include <QImage>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -282,6 +283,37 @@ TEST(PianoViewLabels, FontFitsOneAndAHalfUnits)
         EXPECT_EQ(view.labelFontSize() == 7, c.smallest);
         EXPECT_EQ(view.labelTexts().size(), c.octaves);
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(PianoViewScale, KeysAndLabelsAreInPointsOfTheStrip)
+{
+    RecordingPianoDelegate delegate;
+    pianoView view(2, 4);
+    view.setPianoDelegate(&delegate);
+    view.setPointScale(2);
+    view.resize(2 * width, 2 * height);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    EXPECT_FLOAT_EQ(view.layout().unit(), 20.0f);
+
+    Hand hand(&view);
+    // Pixel 50 is point 25, the middle of the first key; pixel 72 is point 36, on the black key C#.
+    hand.press(1, {50, 50});
+    hand.press(2, {72, 10});
+    hand.release(1, {50, 50});
+    hand.release(2, {72, 10});
+    EXPECT_EQ(delegate.take(),
+              QStringList({"note 48 127 ch1", "note 49 127 ch1", "note 48 0 ch1", "note 49 0 ch1"}));
+
+    const QList<QLabel *> labels = view.findChildren<QLabel *>();
+    ASSERT_EQ(labels.size(), 2);
+    // Octave i starts (12·i + 0.75)·u points from the left; its label's bottom is a point below the view's.
+    EXPECT_EQ(labels[1]->geometry().left(), qRound((12 + 0.75) * 20 * 2));
+    EXPECT_NEAR(labels[1]->geometry().bottom(), 2 * (height + 1), 2);
 }
 
 } // namespace

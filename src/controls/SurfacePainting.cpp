@@ -28,6 +28,13 @@ qreal brightness(const QColor &color)
     return (299 * color.redF() + 587 * color.greenF() + 114 * color.blueF()) / 1000;
 }
 
+QString printable(const QString &text)
+{
+    QString result = text;
+    result.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
+    return result;
+}
+
 void fillButton(QPainter &painter, const QRectF &upwards, RoundSide side, qreal height)
 {
     const QRectF rect = flipped(upwards, height);

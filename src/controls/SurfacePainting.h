@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QRectF>
+#include <QString>
 
 class QPainter;
 
@@ -17,6 +18,10 @@ QRectF flipped(const QRectF &upwards, qreal height);
 
 // Perceived brightness of a colour; 0 for none, so highlights stay white before a colour arrives.
 qreal brightness(const QColor &color);
+
+// Host texts keep the zero byte their packing leaves at the end; it is drawn as nothing rather
+// than as a missing-glyph box, and so is every other control character.
+QString printable(const QString &text);
 
 enum class RoundSide { Left, Right };
 

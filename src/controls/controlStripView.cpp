@@ -178,10 +178,11 @@ void controlStripView::drawLabel(QPainter &painter, int segment) const
     painter.save();
     painter.setClipRect(label.rect);
     if (segment == ControlStripLayout::device) {
-        painter.drawText(label.rect, Qt::AlignCenter | Qt::TextWordWrap, label.text);
+        painter.drawText(label.rect, Qt::AlignCenter | Qt::TextWordWrap,
+                         SurfacePainting::printable(label.text));
     } else {
-        const QString text =
-            QFontMetricsF(labelFont).elidedText(label.text, Qt::ElideRight, label.rect.width());
+        const QString text = QFontMetricsF(labelFont).elidedText(SurfacePainting::printable(label.text),
+                                                                 Qt::ElideRight, label.rect.width());
         painter.drawText(label.rect, Qt::AlignCenter | Qt::TextSingleLine, text);
     }
     painter.restore();

@@ -188,7 +188,8 @@ void eightFaderView::drawLabel(QPainter &painter, const Label &label, int pointS
     labelFont.setPixelSize(pointSize);
     painter.setFont(labelFont);
     painter.setPen(label.color);
-    const QString text = QFontMetricsF(labelFont).elidedText(label.text, Qt::ElideRight, label.rect.width());
+    const QString text = QFontMetricsF(labelFont).elidedText(SurfacePainting::printable(label.text),
+                                                             Qt::ElideRight, label.rect.width());
     painter.drawText(label.rect, Qt::AlignCenter | Qt::TextSingleLine, text);
 }
 

@@ -200,6 +200,9 @@ TEST_F(EightFaderViewTest, NamesFromTheHostAppearInTheirSlots)
     EXPECT_EQ(m_view->nameLabel(3).text.left(6), "Cutoff");
     EXPECT_EQ(inkIn(render(), m_view->nameLabel(2).rect.adjusted(0, 0, 0, -12), SurfacePainting::darkGrey),
               0);
+    m_rig.m_bank.setParameterName(QString(1, QChar(0)), 2);
+    EXPECT_EQ(inkIn(render(), m_view->nameLabel(2).rect.adjusted(0, 0, 0, -12), SurfacePainting::darkGrey), 0)
+        << "the zero byte a host text ends with draws as nothing";
     setType(3, 0);
     EXPECT_EQ(inkIn(render(), label.adjusted(0, 0, 0, -12), SurfacePainting::darkGrey), 0)
         << "a slot of no known type hides its name";

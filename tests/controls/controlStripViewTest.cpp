@@ -103,6 +103,7 @@ TEST_F(ControlStripViewTest, DragSensitivities)
                                            pitchBendHex(drag.channel, int(drag.expected * 16383)),
                                            controlHex(39 + drag.channel, 0)}))
             << drag.name;
+        EXPECT_EQ(m_rig.m_strip.getValueForFader(fader), drag.expected) << drag.name;
     }
     m_rig.m_strip.sendValue(1.0f, 2);
     m_touches->press(450);

@@ -1,0 +1,106 @@
+#include "../midi/SurfaceRig.h"
+#include "ViewTestSupport.h"
+#include "ViewTouches.h"
+
+#include "controls/SurfacePainting.h"
+#include "controls/controlStripView.h"
+#include "controls/eightFaderView.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+using namespace ViewTestSupport;
+
+namespace {
+
+// The strip draws points at twice their size, as on a screen of ordinary density.
+constexpr qreal scale = 2;
+constexpr int width = 1085;
+constexpr int height = 30;
+
+// With STRIPDECK_SCREENSHOT_DIR set, the scenes are kept there as PNG files for the docs.
+void keep(const QImage &image, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("STRIPDECK_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+        ASSERT_TRUE(image.save(QDir(dir).filePath(name)));
+    }
+}
+
+QRectF scaled(const QRectF &upwards)
+{
+    const QRectF rect = SurfacePainting::flipped(upwards, height);
+    return QRectF(rect.topLeft() * scale, rect.size() * scale);
+}
+
+template <typename View> void place(View &view)
+{
+    view.setPointScale(scale);
+    view.resize(int(width * scale), int(height * scale));
+    view.show();
+}
+
+class SurfaceViewScreenshotTest : public ::testing::Test {
+protected:
+    SurfaceRig m_rig;
+};
+
+// A synth's first bank as a host shows it, touched at the points the layout gives.
+TEST_F(SurfaceViewScreenshotTest, Bank)
+{
+    eightFaderView view(&m_rig.m_bank);
+    place(view);
+    const char *names[] = {"Cutoff", "Resonance", "Env Amount", "Drive", "Attack", "Release", "Mono", "Hold"};
+    const int values[] = {9000, 4200, 12000, 2500, 600, 7000, 16383, 0};
+    m_rig.surface(sysex(4, QByteArray::fromHex("1a6a7f")));
+    m_rig.surface(controlChange(11, 127));
+    m_rig.surface(controlChange(31, 3));
+    m_rig.surface(controlChange(26, 2));
+    m_rig.surface(controlChange(27, 3));
+    for (int slot = 0; slot < 8; ++slot) {
+        m_rig.surface(sysex(10, char(slot) + packed(names[slot])));
+        m_rig.surface(pitchBend(9 + slot, values[slot]));
+    }
+    QImage image = rendered(view);
+    keep(image, QStringLiteral("control-surface-bank.png"));
+    const EightFaderLayout layout = view.layout();
+    const QColor device = QColor::fromRgbF(26 / 127.0f, 106 / 127.0f, 1.0f);
+    EXPECT_TRUE(near(colourAt(image, scaled(layout.marker(0, values[0] / 16383.0f))), device));
+    EXPECT_TRUE(near(
+        colourAt(image, QRectF(scaled(layout.slotBackground(6)).topLeft() + QPointF(4, 4), QSizeF(1, 1))),
+        device));
+
+    ViewTouches touches(view);
+    touches.tap(scale * (layout.slotLeft(7) + 5));
+    EXPECT_EQ(m_rig.sentToSurface().last(), pitchBendHex(16, 0)) << "touches are read in points";
+}
+
+TEST_F(SurfaceViewScreenshotTest, Strip)
+{
+    controlStripView view(&m_rig.m_strip);
+    place(view);
+    m_rig.surface(sysex(1, QByteArray::fromHex("7f4a10")));
+    m_rig.surface(controlChange(3, 1));
+    m_rig.surface(sysex(3, packed("Wavetable Synth")));
+    m_rig.surface(sysex(4, QByteArray::fromHex("1a6a7f")));
+    m_rig.surface(sysex(0, packed("Lead Vox")));
+    m_rig.surface(sysex(2, char(0) + packed("Reverb")));
+    m_rig.surface(sysex(2, char(1) + packed("Delay")));
+    m_rig.surface(controlChange(1, 127));
+    const int values[] = {11500, 8192, 6000, 3000, 0, 14000};
+    for (int fader = 0; fader < 6; ++fader)
+        m_rig.surface(pitchBend(1 + fader, values[fader]));
+    QImage image = rendered(view);
+    keep(image, QStringLiteral("control-surface-strip.png"));
+    const ControlStripLayout layout = view.layout();
+    const QColor track = QColor::fromRgbF(1.0f, 74 / 127.0f, 16 / 127.0f);
+    EXPECT_TRUE(near(colourAt(image, scaled(layout.marker(5, values[5] / 16383.0f))), track));
+    EXPECT_TRUE(near(colourAt(image, QRectF(60, 4, 1, 1)), track)) << "solo is lit";
+
+    ViewTouches touches(view);
+    touches.tap(scale * (layout.ends()[7] + 20));
+    EXPECT_EQ(m_rig.sentToSurface().last(), controlHex(2, 127)) << "touches are read in points";
+}
+
+} // namespace

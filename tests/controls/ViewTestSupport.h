@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRectF>
+#include <QWidget>
+
+// Pixel reading for views drawn at one device pixel per point.
+namespace ViewTestSupport {
+
+inline QImage rendered(QWidget &view)
+{
+    return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+inline QColor colourAt(const QImage &image, const QRectF &rect)
+{
+    return image.pixelColor(rect.center().toPoint());
+}
+
+// Colours within a few steps of each other: antialiasing and rounding move a channel or two.
+inline bool near(const QColor &a, const QColor &b)
+{
+    return std::abs(a.red() - b.red()) <= 3 && std::abs(a.green() - b.green()) <= 3 &&
+           std::abs(a.blue() - b.blue()) <= 3;
+}
+
+// Pixels of a rectangle that are not the background colour: text drawn there.
+inline int inkIn(const QImage &image, const QRectF &rect, const QColor &background)
+{
+    int count = 0;
+    const QRect pixels = rect.toAlignedRect().intersected(image.rect());
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        for (int x = pixels.left(); x <= pixels.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - background.red()) + std::abs(pixel.green() - background.green()) +
+                    std::abs(pixel.blue() - background.blue()) >
+                60)
+                ++count;
+        }
+    }
+    return count;
+}
+
+// Packs text the way a host script does: its bits as one stream cut into 7-bit data bytes.
+inline QByteArray packed(const QByteArray &text)
+{
+    QByteArray result;
+    quint32 pending = 0;
+    int bits = 0;
+    for (const char c : text) {
+        pending = (pending << 8) | quint8(c);
+        bits += 8;
+        while (bits >= 7) {
+            bits -= 7;
+            result.append(char((pending >> bits) & 0x7F));
+        }
+        pending &= (1u << bits) - 1;
+    }
+    if (bits > 0)
+        result.append(char((pending << (7 - bits)) & 0x7F));
+    return result;
+}
+
+inline QByteArray sysex(int command, const QByteArray &arguments)
+{
+    return QByteArray::fromHex("f07d00") + char(command) + arguments + char(0xF7);
+}
+
+inline QByteArray controlChange(int controller, int value)
+{
+    return QByteArray::fromHex("b0") + char(controller) + char(value);
+}
+
+// Pitch bend of a 0 … 16383 value on channel 1 … 16, as the host sends it: LSB first.
+inline QByteArray pitchBend(int channel, int value)
+{
+    return QByteArray(1, char(0xE0 + channel - 1)) + char(value & 0x7F) + char(value >> 7);
+}
+
+inline QString pitchBendHex(int channel, int value)
+{
+    return QString::fromLatin1(pitchBend(channel, value).toHex());
+}
+
+inline QString controlHex(int controller, int value)
+{
+    return QString::fromLatin1(controlChange(controller, value).toHex());
+}
+
+} // namespace ViewTestSupport

@@ -4,6 +4,7 @@
 #include "Presentation.h"
 #include "SettingsWindows.h"
 #include "StatusMenu.h"
+#include "UserControls.h"
 #include "controls/TouchBarTemplates.h"
 #include "model/Menu.h"
 #include "platform/touchbar/TouchBarArrangements.h"
@@ -27,12 +28,7 @@ class AppDelegate : public QObject, public TouchBarDelegate {
     Q_OBJECT
 public:
     // Start-up steps whose work lives elsewhere, in the order they run among the others.
-    enum class LaunchStep {
-        AttachFrontmostApplication,
-        RegisterShowHideHotKey,
-        StartUpdateCheck,
-        SetupOSC
-    };
+    enum class LaunchStep { AttachFrontmostApplication, RegisterShowHideHotKey, StartUpdateCheck, SetupOSC };
 
     AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem, TouchBarHost &touchBarHost,
                 QObject *parent = nullptr);
@@ -48,25 +44,21 @@ public:
 
     // The seams later parts plug into.
     void setLaunchStep(LaunchStep step, std::function<void()> work);
-    void setItemFactory(std::unique_ptr<TouchBarDelegate> factory) {
-        m_itemFactory = std::move(factory);
-    }
+    void setItemFactory(std::unique_ptr<TouchBarDelegate> factory) { m_itemFactory = std::move(factory); }
     // Not owned; must outlive the delegate.
     void setHotKeyRegistry(HotKeyRegistry *registry) { m_hotKeys = registry; }
 
-    std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &bar,
-                                                        const QString &identifier) override;
+    std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &bar, const QString &identifier) override;
 
     void toggleTouchbar() { m_presentation.toggleTouchbar(); }
     void changeMode() { m_presentation.changeMode(); }
     void showTouchbar(TouchBar *bar) { m_presentation.showTouchbar(bar); }
-    void openTouchbar(TouchBar *bar, const QString &identifier) {
+    void openTouchbar(TouchBar *bar, const QString &identifier)
+    {
         m_presentation.openTouchbar(bar, identifier);
     }
     void closeTouchbar(TouchBar *bar) { m_presentation.closeTouchbar(bar); }
-    void openPopUp(TouchBar *bar, const QString &identifier) {
-        m_presentation.openPopUp(bar, identifier);
-    }
+    void openPopUp(TouchBar *bar, const QString &identifier) { m_presentation.openPopUp(bar, identifier); }
     void closePopUp() { m_presentation.closePopUp(); }
     void reloadTouchbar() { m_presentation.reloadTouchbar(); }
     void loadTouchbar() { m_presentation.loadTouchbar(); }
@@ -101,6 +93,7 @@ public:
     MenuItem *toggleMenuItem() const { return m_statusMenuBuilder.toggleMenuItem(); }
     MenuItem *modeMenuItem() const { return m_statusMenuBuilder.modeMenuItem(); }
     MidiServices &midi() { return m_midi; }
+    UserControls &controls() { return m_controls; }
     const std::shared_ptr<Menu> &midiOutSubMenu() { return m_midi.endpoints().midiOutSubMenu(); }
     const std::shared_ptr<Menu> &midiInSubMenu() { return m_midi.endpoints().midiInSubMenu(); }
     TouchBar *responderTouchBar() const { return m_responderTouchBar.get(); }
@@ -133,6 +126,7 @@ private:
     TouchBarArrangements m_arrangements;
     TouchBarTemplates m_templates;
     Presentation m_presentation;
+    UserControls m_controls;
     SettingsWindows m_settingsWindows;
     StatusMenu m_statusMenuBuilder;
     Menu m_statusMenu;

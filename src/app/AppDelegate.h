@@ -28,7 +28,12 @@ class AppDelegate : public QObject, public TouchBarDelegate {
     Q_OBJECT
 public:
     // Start-up steps whose work lives elsewhere, in the order they run among the others.
-    enum class LaunchStep { AttachFrontmostApplication, RegisterShowHideHotKey, StartUpdateCheck, SetupOSC };
+    enum class LaunchStep {
+        AttachFrontmostApplication,
+        RegisterShowHideHotKey,
+        StartUpdateCheck,
+        SetupOSC
+    };
 
     AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem, TouchBarHost &touchBarHost,
                 QObject *parent = nullptr);
@@ -44,21 +49,25 @@ public:
 
     // The seams later parts plug into.
     void setLaunchStep(LaunchStep step, std::function<void()> work);
-    void setItemFactory(std::unique_ptr<TouchBarDelegate> factory) { m_itemFactory = std::move(factory); }
+    void setItemFactory(std::unique_ptr<TouchBarDelegate> factory) {
+        m_itemFactory = std::move(factory);
+    }
     // Not owned; must outlive the delegate.
     void setHotKeyRegistry(HotKeyRegistry *registry) { m_hotKeys = registry; }
 
-    std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &bar, const QString &identifier) override;
+    std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &bar,
+                                                        const QString &identifier) override;
 
     void toggleTouchbar() { m_presentation.toggleTouchbar(); }
     void changeMode() { m_presentation.changeMode(); }
     void showTouchbar(TouchBar *bar) { m_presentation.showTouchbar(bar); }
-    void openTouchbar(TouchBar *bar, const QString &identifier)
-    {
+    void openTouchbar(TouchBar *bar, const QString &identifier) {
         m_presentation.openTouchbar(bar, identifier);
     }
     void closeTouchbar(TouchBar *bar) { m_presentation.closeTouchbar(bar); }
-    void openPopUp(TouchBar *bar, const QString &identifier) { m_presentation.openPopUp(bar, identifier); }
+    void openPopUp(TouchBar *bar, const QString &identifier) {
+        m_presentation.openPopUp(bar, identifier);
+    }
     void closePopUp() { m_presentation.closePopUp(); }
     void reloadTouchbar() { m_presentation.reloadTouchbar(); }
     void loadTouchbar() { m_presentation.loadTouchbar(); }

@@ -28,7 +28,9 @@ AppDelegate::AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem,
     , m_arrangements(defaults)
     , m_templates(this, &m_arrangements)
     , m_presentation(touchBarHost, m_templates)
-    , m_statusMenuBuilder(*this) {
+    , m_controls(defaults, m_midi, m_templates, m_presentation)
+    , m_statusMenuBuilder(*this)
+    , m_itemFactory(m_controls.makeItemFactory()) {
     m_midi.feedback().setClosePopUp([this] { closePopUp(); });
     m_midi.surfaceDelegate().setOpenDeviceTouchBar([this] { openDeviceTouchBar(); });
     connect(&m_presentation, &Presentation::touchbarShownChanged, this,
@@ -101,7 +103,7 @@ std::shared_ptr<TouchBarItem> AppDelegate::makeItemForIdentifier(TouchBar &bar,
 
 void AppDelegate::openDeviceTouchBar()
 {
-    m_presentation.openPopUp(m_templates.eightFaderGroup(), {});
+    m_controls.actions().openDeviceTouchBar();
 }
 
 void AppDelegate::setVal(const QVariant &value, const QString &address)

@@ -4,6 +4,7 @@
 #include "Presentation.h"
 #include "SettingsWindows.h"
 #include "StatusMenu.h"
+#include "UserControls.h"
 #include "controls/TouchBarTemplates.h"
 #include "model/Menu.h"
 #include "osc/OSCController.h"
@@ -106,6 +107,7 @@ public:
     MenuItem *toggleMenuItem() const { return m_statusMenuBuilder.toggleMenuItem(); }
     MenuItem *modeMenuItem() const { return m_statusMenuBuilder.modeMenuItem(); }
     MidiServices &midi() { return m_midi; }
+    UserControls &controls() { return m_controls; }
     const std::shared_ptr<Menu> &midiOutSubMenu() { return m_midi.endpoints().midiOutSubMenu(); }
     const std::shared_ptr<Menu> &midiInSubMenu() { return m_midi.endpoints().midiInSubMenu(); }
     TouchBar *responderTouchBar() const { return m_responderTouchBar.get(); }
@@ -139,6 +141,7 @@ private:
     TouchBarArrangements m_arrangements;
     TouchBarTemplates m_templates;
     Presentation m_presentation;
+    UserControls m_controls;
     SettingsWindows m_settingsWindows;
     StatusMenu m_statusMenuBuilder;
     Menu m_statusMenu;

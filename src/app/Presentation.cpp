@@ -95,10 +95,12 @@ void Presentation::closeTouchbar(TouchBar *bar) {
 }
 
 void Presentation::openPopUp(TouchBar *bar, const QString &) {
+    m_currentPopOver = bar;
     showTouchbar(bar);
 }
 
 void Presentation::closePopUp() {
+    m_currentPopOver = nullptr;
     m_lastCreatedBar.clear();
     if (m_userTouchbarNumber < 0)
         m_userTouchbarNumber = 0;

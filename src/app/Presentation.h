@@ -40,6 +40,8 @@ public:
     bool touchbarShown() const { return m_touchbarShown; }
     TouchBar *currentRootTouchbar() const { return m_currentRootTouchbar; }
     QString lastCreatedBar() const { return m_lastCreatedBar; }
+    // The touch bar of the open popover, or null.
+    TouchBar *currentPopOver() const { return m_currentPopOver; }
     void setLastCreatedBar(const QString &identifier) { m_lastCreatedBar = identifier; }
     bool editCCs() const { return m_editCCs; }
     void setEditCCs(bool editing) { m_editCCs = editing; }
@@ -75,6 +77,7 @@ private:
     bool m_touchbarShown = false;
     QPointer<TouchBar> m_currentRootTouchbar;
     QString m_lastCreatedBar;
+    QPointer<TouchBar> m_currentPopOver;
     QString m_customizationIdentifier;
     QStringList m_defaultItemIdentifiers;
     // A reload is waiting to put the saved content back; a second reload keeps that content

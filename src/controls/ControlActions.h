@@ -1,0 +1,57 @@
+#pragma once
+
+#include "receiveValueSlider.h"
+
+#include <QString>
+#include <QVariantList>
+
+#include <functional>
+
+class ControlHost;
+class TouchBarTemplates;
+class midiSlider;
+class padButton;
+
+namespace midi {
+class ListenerTables;
+class MidiRouter;
+class ListeningControl;
+} // namespace midi
+
+// What the strip's controls do when touched: the messages they send, the value cells they
+// update, and the popovers they open and close.
+class ControlActions : public valueSliderDelegate {
+public:
+    // Address pattern and its arguments; no arguments is a message without any.
+    using OscSender = std::function<void(const QString &, const QVariantList &)>;
+    using EscapeKey = std::function<void(bool keyDown)>;
+
+    // None is owned; all must outlive the actions.
+    ControlActions(midi::MidiRouter &router, midi::ListenerTables &listeners, TouchBarTemplates &templates,
+                   ControlHost &host);
+
+    void setOscSender(OscSender sender) { m_sendOSC = std::move(sender); }
+    void setEscapeKey(EscapeKey key) { m_escapeKey = std::move(key); }
+
+    void sliderChanged(midiSlider &item);
+    void sliderTouched(receiveValueSlider &slider) override;
+    void padAction(padButton &pad);
+    void transportAction(padButton &button);
+    void escAction(padButton &button);
+    void popOverAction(padButton &button);
+    void closeAction();
+    void openDeviceTouchBar();
+
+private:
+    void handOver(QObject *control);
+    void sendOSC(const QString &address, const QVariantList &values);
+    void sendPadValue(const padButton &pad, double value);
+    void setCell(const midi::ListeningControl &control, const QVariant &value);
+
+    midi::MidiRouter &m_router;
+    midi::ListenerTables &m_listeners;
+    TouchBarTemplates &m_templates;
+    ControlHost &m_host;
+    OscSender m_sendOSC;
+    EscapeKey m_escapeKey;
+};

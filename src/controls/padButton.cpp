@@ -1,0 +1,131 @@
+#include "padButton.h"
+
+#include "titleColorCell.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+const QColor offBezel(0x3a, 0x3a, 0x3c);
+}
+
+padButton::padButton(QWidget *parent)
+    : TouchView(parent)
+{
+}
+
+void padButton::setTitle(const QString &title)
+{
+    m_title = title;
+    update();
+}
+
+void padButton::setIcon(ControlIcons::Icon icon)
+{
+    m_icon = icon;
+    update();
+}
+
+void padButton::setState(bool on)
+{
+    m_state = on;
+    update();
+}
+
+void padButton::setBezelColor(const QColor &color)
+{
+    m_bezelColor = color;
+    update();
+}
+
+void padButton::setIgnoreState(bool ignore)
+{
+    m_ignoreState = ignore;
+    update();
+}
+
+QColor padButton::titleColor() const
+{
+    return titleColorCell::getTextColorForBackColor(m_bezelColor, m_ignoreState || m_state);
+}
+
+void padButton::setMidiValue(const QVariant &value)
+{
+    setState(value.toInt() >= 1);
+}
+
+QSize padButton::sizeHint() const
+{
+    return QSize(72, 30);
+}
+
+void padButton::sendAction()
+{
+    if (m_action)
+        m_action(*this);
+}
+
+void padButton::touchesBegan(const TouchList &touches)
+{
+    if (m_touchIdentity)
+        return;
+    const auto touch = std::find_if(touches.begin(), touches.end(), [](const Touch &t) { return t.direct; });
+    if (touch == touches.end())
+        return;
+    m_touchIdentity = touch->identity;
+    if (m_actsAtPress)
+        sendAction();
+    m_highlighted = true;
+    update();
+}
+
+void padButton::touchesEnded(const TouchList &touches)
+{
+    release(touches, true);
+}
+
+void padButton::touchesCancelled(const TouchList &touches)
+{
+    release(touches, false);
+}
+
+void padButton::release(const TouchList &touches, bool ended)
+{
+    // Qt may cancel without naming the touches; the pad then releases all the same, so no
+    // note is left sounding and the next press is not refused.
+    const bool ours = (!ended && touches.isEmpty() && m_touchIdentity) ||
+                      std::any_of(touches.begin(), touches.end(),
+                                  [this](const Touch &t) { return m_touchIdentity == t.identity; });
+    if (!ours)
+        return;
+    m_touchIdentity.reset();
+    // The receiver reads a highlighted button as a release, wherever the finger went.
+    m_highlighted = true;
+    if (ended && m_buttonType == ButtonType::PushOnPushOff)
+        m_state = !m_state;
+    if (ended || m_actsAtPress)
+        sendAction();
+    m_highlighted = false;
+    update();
+}
+
+void padButton::draw(QPainter &painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF bounds = QRectF(QPointF(0, 0), sizeInPoints()).adjusted(1, 1, -1, -1);
+    QColor bezel = (m_ignoreState || m_state) ? m_bezelColor : offBezel;
+    if (m_highlighted)
+        bezel = bezel.lighter(130);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(bezel);
+    painter.drawRoundedRect(bounds, 6, 6);
+
+    if (m_icon) {
+        ControlIcons::draw(painter, *m_icon, bounds, titleColor());
+        return;
+    }
+    painter.setPen(titleColor());
+    painter.drawText(bounds.adjusted(4, 0, -4, 0), Qt::AlignCenter,
+                     painter.fontMetrics().elidedText(m_title, Qt::ElideRight, int(bounds.width() - 8)));
+}

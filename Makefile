@@ -13,14 +13,18 @@ run: build
 # private X and JACK servers.
 test: check sanitize
 
+# Tests on the JACK server run one at a time after the rest: the dummy server is not real-time,
+# and a busy machine makes its clients miss cycles and drop MIDI.
+CTEST = ctest --output-on-failure
+
 check: build
-	scripts/with-test-services ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+	scripts/with-test-services sh -c '$(CTEST) --test-dir $(BUILD) -LE jack -j$(JOBS) && $(CTEST) --test-dir $(BUILD) -L jack'
 
 sanitize: bootstrap
 	cmake -S . -B $(SANITIZE) $(CMAKE_ARGS) -DSTRIPDECK_SANITIZE=ON -DSTRIPDECK_BENCH=OFF
 	cmake --build $(SANITIZE) -j$(JOBS)
 	ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
-		scripts/with-test-services ctest --test-dir $(SANITIZE) --output-on-failure -j$(JOBS)
+		scripts/with-test-services sh -c '$(CTEST) --test-dir $(SANITIZE) -LE jack -j$(JOBS) && $(CTEST) --test-dir $(SANITIZE) -L jack'
 
 build: bootstrap
 	cmake -S . -B $(BUILD) $(CMAKE_ARGS)

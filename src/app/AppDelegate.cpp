@@ -32,6 +32,9 @@ AppDelegate::AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem,
     , m_statusMenuBuilder(*this)
     , m_itemFactory(m_controls.makeItemFactory()) {
     m_midi.feedback().setClosePopUp([this] { closePopUp(); });
+    m_controls.actions().setOscSender([this](const QString &address, const QVariantList &values) {
+        m_osc.sendOSCMessageWithAddressPattern(address, values);
+    });
     m_midi.surfaceDelegate().setOpenDeviceTouchBar([this] { openDeviceTouchBar(); });
     connect(&m_presentation, &Presentation::touchbarShownChanged, this,
             &AppDelegate::touchbarShownChanged);

@@ -2,6 +2,10 @@
 
 #include "MidiServices.h"
 #include "Presentation.h"
+#include "controls/controlStripView.h"
+#include "controls/eightFaderView.h"
+#include "model/ControlCatalog.h"
+#include "platform/touchbar/TouchBarItem.h"
 
 UserControls::UserControls(UserDefaults &defaults, MidiServices &midi, TouchBarTemplates &templates,
                            Presentation &presentation)
@@ -14,7 +18,23 @@ UserControls::UserControls(UserDefaults &defaults, MidiServices &midi, TouchBarT
 
 std::unique_ptr<ItemFactory> UserControls::makeItemFactory()
 {
-    return std::make_unique<ItemFactory>(m_actions, m_maps, m_midi.listeners(), *this);
+    auto factory = std::make_unique<ItemFactory>(m_actions, m_maps, m_midi.listeners(), *this);
+    // The bank and the strip keep their models for the whole run; each showing gets a new view.
+    factory->setMaker(ControlCatalog::eightFaderViewIdentifier(), [this](const QString &identifier, const ControlSettings &) {
+        return fullWidthItem(identifier, new eightFaderView(&m_midi.eightFaderItem()));
+    });
+    factory->setMaker(ControlCatalog::controlStripViewIdentifier(), [this](const QString &identifier, const ControlSettings &) {
+        return fullWidthItem(identifier, new controlStripView(&m_midi.controlStripItem()));
+    });
+    return factory;
+}
+
+std::shared_ptr<TouchBarItem> UserControls::fullWidthItem(const QString &identifier, QWidget *view)
+{
+    auto item = std::make_shared<TouchBarItem>(identifier);
+    item->setView(view);
+    item->setSizing(TouchBarItem::Sizing::Fill, 0);
+    return item;
 }
 
 int UserControls::userTouchbarNumber() const

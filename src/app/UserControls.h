@@ -37,6 +37,8 @@ public:
     TouchBar *currentPopOver() const override;
 
 private:
+    static std::shared_ptr<TouchBarItem> fullWidthItem(const QString &identifier, QWidget *view);
+
     MidiServices &m_midi;
     Presentation &m_presentation;
     ControlMaps m_maps;

@@ -1,5 +1,6 @@
 // Feedback throughput: how many host messages per second the surface input can apply to the
 // bank and the strip, and user messages to the listener cells.
+#include "SurfaceEncoder.h"
 #include "controls/ControlSurfaceDelegate.h"
 #include "controls/controlStripTouchbarItem.h"
 #include "controls/eightFaderTouchbarItem.h"
@@ -16,24 +17,6 @@ namespace {
 
 constexpr int burst = 1024;
 
-QByteArray packed(const QByteArray &text) {
-    QByteArray result;
-    quint32 pending = 0;
-    int bits = 0;
-    for (const char c : text) {
-        pending = (pending << 8) | quint8(c);
-        bits += 8;
-        while (bits >= 7) {
-            bits -= 7;
-            result.append(char((pending >> bits) & 0x7F));
-        }
-        pending &= (1u << bits) - 1;
-    }
-    if (bits > 0)
-        result.append(char((pending << (7 - bits)) & 0x7F));
-    return result;
-}
-
 QByteArray bytes(std::initializer_list<int> values) {
     QByteArray result;
     for (int value : values)
@@ -42,7 +25,7 @@ QByteArray bytes(std::initializer_list<int> values) {
 }
 
 QByteArray parameterName(int slot, const QByteArray &name) {
-    return QByteArray::fromHex("f07d000a") + char(slot) + packed(name) + char(0xF7);
+    return QByteArray::fromHex("f07d000a") + char(slot) + SurfaceEncoder::packText(name) + char(0xF7);
 }
 
 class Cell : public midi::ListeningControl {

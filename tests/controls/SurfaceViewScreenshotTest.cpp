@@ -59,7 +59,7 @@ TEST_F(SurfaceViewScreenshotTest, Bank)
     m_rig.surface(controlChange(26, 2));
     m_rig.surface(controlChange(27, 3));
     for (int slot = 0; slot < 8; ++slot) {
-        m_rig.surface(sysex(10, char(slot) + packed(names[slot])));
+        m_rig.surface(sysex(10, char(slot) + SurfaceEncoder::packText(names[slot])));
         m_rig.surface(pitchBend(9 + slot, values[slot]));
     }
     QImage image = rendered(view);
@@ -82,11 +82,11 @@ TEST_F(SurfaceViewScreenshotTest, Strip)
     place(view);
     m_rig.surface(sysex(1, QByteArray::fromHex("7f4a10")));
     m_rig.surface(controlChange(3, 1));
-    m_rig.surface(sysex(3, packed("Wavetable Synth")));
+    m_rig.surface(sysex(3, SurfaceEncoder::packText("Wavetable Synth")));
     m_rig.surface(sysex(4, QByteArray::fromHex("1a6a7f")));
-    m_rig.surface(sysex(0, packed("Lead Vox")));
-    m_rig.surface(sysex(2, char(0) + packed("Reverb")));
-    m_rig.surface(sysex(2, char(1) + packed("Delay")));
+    m_rig.surface(sysex(0, SurfaceEncoder::packText("Lead Vox")));
+    m_rig.surface(sysex(2, char(0) + SurfaceEncoder::packText("Reverb")));
+    m_rig.surface(sysex(2, char(1) + SurfaceEncoder::packText("Delay")));
     m_rig.surface(controlChange(1, 127));
     const int values[] = {11500, 8192, 6000, 3000, 0, 14000};
     for (int fader = 0; fader < 6; ++fader)

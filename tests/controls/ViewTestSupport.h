@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SurfaceEncoder.h"
 #include <QColor>
 #include <QImage>
 #include <QRectF>
@@ -40,26 +41,6 @@ inline int inkIn(const QImage &image, const QRectF &rect, const QColor &backgrou
         }
     }
     return count;
-}
-
-// Packs text the way a host script does: its bits as one stream cut into 7-bit data bytes.
-inline QByteArray packed(const QByteArray &text)
-{
-    QByteArray result;
-    quint32 pending = 0;
-    int bits = 0;
-    for (const char c : text) {
-        pending = (pending << 8) | quint8(c);
-        bits += 8;
-        while (bits >= 7) {
-            bits -= 7;
-            result.append(char((pending >> bits) & 0x7F));
-        }
-        pending &= (1u << bits) - 1;
-    }
-    if (bits > 0)
-        result.append(char((pending << (7 - bits)) & 0x7F));
-    return result;
 }
 
 inline QByteArray sysex(int command, const QByteArray &arguments)

@@ -137,7 +137,7 @@ TEST_F(ControlStripViewTest, DeviceButtonOpensTheBankOnlyWithADevice)
     EXPECT_TRUE(takeSent().isEmpty());
     EXPECT_EQ(m_rig.m_deviceTouchBarsOpened, 0);
     m_rig.surface(controlChange(3, 1));
-    m_rig.surface(sysex(3, packed("Operator")));
+    m_rig.surface(sysex(3, SurfaceEncoder::packText("Operator")));
     m_touches->tap(845);
     EXPECT_EQ(takeSent(), QStringList{controlHex(4, 1)});
     EXPECT_EQ(m_rig.m_deviceTouchBarsOpened, 1);
@@ -186,7 +186,7 @@ TEST_F(ControlStripViewTest, FeedbackShowsInTheTrackColour)
 {
     const ControlStripLayout layout = m_view->layout();
     m_rig.surface(sysex(1, QByteArray::fromHex("00007f")));
-    m_rig.surface(sysex(0, packed("Drums")));
+    m_rig.surface(sysex(0, SurfaceEncoder::packText("Drums")));
     m_rig.surface(pitchBend(1, 16383));
     const QImage image = render();
     EXPECT_TRUE(near(colourAt(image, QRectF(60, 2, 1, 1)), Qt::blue)) << "the band behind the name";
@@ -203,7 +203,7 @@ TEST_F(ControlStripViewTest, DeviceButtonTakesTheDeviceColour)
     m_rig.surface(sysex(4, QByteArray::fromHex("7f7f00")));
     EXPECT_TRUE(near(colourAt(render(), probe), SurfacePainting::darkGrey)) << "no device yet";
     m_rig.surface(controlChange(3, 1));
-    m_rig.surface(sysex(3, packed("Simpler")));
+    m_rig.surface(sysex(3, SurfaceEncoder::packText("Simpler")));
     m_rig.surface(sysex(4, QByteArray::fromHex("7f7f00")));
     EXPECT_TRUE(near(colourAt(render(), probe), Qt::yellow));
     EXPECT_EQ(m_view->label(7).color, QColor(Qt::black));
@@ -211,8 +211,8 @@ TEST_F(ControlStripViewTest, DeviceButtonTakesTheDeviceColour)
 
 TEST_F(ControlStripViewTest, ASendNameReplacesOnlyItsOwnSlot)
 {
-    m_rig.surface(sysex(2, char(1) + packed("Reverb")));
-    m_rig.surface(sysex(5, packed("Balance")));
+    m_rig.surface(sysex(2, char(1) + SurfaceEncoder::packText("Reverb")));
+    m_rig.surface(sysex(5, SurfaceEncoder::packText("Balance")));
     render();
     EXPECT_EQ(m_view->label(3).text, "Send 1");
     EXPECT_EQ(m_view->label(4).text.left(6), "Reverb");
@@ -224,7 +224,7 @@ TEST_F(ControlStripViewTest, ASendNameReplacesOnlyItsOwnSlot)
 TEST_F(ControlStripViewTest, DeviceNameWraps)
 {
     m_rig.surface(controlChange(3, 1));
-    m_rig.surface(sysex(3, packed("Glue Compressor Deluxe")));
+    m_rig.surface(sysex(3, SurfaceEncoder::packText("Glue Compressor Deluxe")));
     const QImage image = render();
     const QRectF label = m_view->label(7).rect;
     EXPECT_GT(inkIn(image, QRectF(label.left(), 2, label.width(), 12), SurfacePainting::darkGrey), 20);

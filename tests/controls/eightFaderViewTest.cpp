@@ -195,7 +195,7 @@ TEST_F(EightFaderViewTest, NamesFromTheHostAppearInTheirSlots)
 {
     const QRectF label = m_view->nameLabel(3).rect;
     EXPECT_EQ(inkIn(render(), label, SurfacePainting::darkGrey), 0);
-    m_rig.surface(sysex(10, char(3) + packed("Cutoff")));
+    m_rig.surface(sysex(10, char(3) + SurfaceEncoder::packText("Cutoff")));
     EXPECT_GT(inkIn(render(), label.adjusted(0, 0, 0, -12), SurfacePainting::darkGrey), 20);
     EXPECT_EQ(m_view->nameLabel(3).text.left(6), "Cutoff");
     EXPECT_EQ(inkIn(render(), m_view->nameLabel(2).rect.adjusted(0, 0, 0, -12), SurfacePainting::darkGrey),
@@ -245,7 +245,7 @@ TEST_F(EightFaderViewTest, ToggleSlotLightsAtFullValue)
     m_rig.surface(sysex(4, QByteArray::fromHex("7f7f7f")));
     setType(2, 2);
     m_rig.surface(pitchBend(11, 16383));
-    m_rig.surface(sysex(10, char(2) + packed("Bypass")));
+    m_rig.surface(sysex(10, char(2) + SurfaceEncoder::packText("Bypass")));
     const QImage image = render();
     EXPECT_TRUE(near(colourAt(image, QRectF(slotRect(2).left() + 2, 2, 1, 1)), Qt::white));
     EXPECT_EQ(m_view->nameLabel(2).color, QColor(Qt::black)) << "dark text on a bright slot";

@@ -1,3 +1,4 @@
+#include "SurfaceEncoder.h"
 #include "SurfaceRig.h"
 
 #include <QSignalSpy>
@@ -8,24 +9,6 @@ namespace {
 
 // Packs text the way a host script does: its bits as one stream, cut into 7-bit data bytes,
 // the last one padded with zero bits.
-QByteArray packed(const QByteArray &text) {
-    QByteArray result;
-    quint32 pending = 0;
-    int bits = 0;
-    for (const char c : text) {
-        pending = (pending << 8) | quint8(c);
-        bits += 8;
-        while (bits >= 7) {
-            bits -= 7;
-            result.append(char((pending >> bits) & 0x7F));
-        }
-        pending &= (1u << bits) - 1;
-    }
-    if (bits > 0)
-        result.append(char((pending << (7 - bits)) & 0x7F));
-    return result;
-}
-
 QByteArray bytes(std::initializer_list<int> values) {
     QByteArray result;
     for (int value : values)
@@ -88,11 +71,11 @@ protected:
 
 TEST_F(SurfaceFeedbackTest, TextCommandsNameTheTrackSendsDeviceAndParameters) {
     m_rig.m_strip.hasDevice(true);
-    m_rig.surface(sysex(0, packed("Drums")));
-    m_rig.surface(sysex(2, char(1) + packed("Reverb")));
-    m_rig.surface(sysex(3, packed("EQ Ei")));
-    m_rig.surface(sysex(5, packed("Balance")));
-    m_rig.surface(sysex(10, char(3) + packed("Cutoff")));
+    m_rig.surface(sysex(0, SurfaceEncoder::packText("Drums")));
+    m_rig.surface(sysex(2, char(1) + SurfaceEncoder::packText("Reverb")));
+    m_rig.surface(sysex(3, SurfaceEncoder::packText("EQ Ei")));
+    m_rig.surface(sysex(5, SurfaceEncoder::packText("Balance")));
+    m_rig.surface(sysex(10, char(3) + SurfaceEncoder::packText("Cutoff")));
 
     EXPECT_EQ(m_rig.m_strip.getChannelName(), withPadding("Drums"));
     EXPECT_EQ(m_rig.m_strip.getNameForSend(1), withPadding("Reverb"));
@@ -106,7 +89,7 @@ TEST_F(SurfaceFeedbackTest, TextCommandsNameTheTrackSendsDeviceAndParameters) {
 
 TEST_F(SurfaceFeedbackTest, DeviceNameOfFourLettersKeepsTheByteOfThePartialGroup) {
     m_rig.m_strip.hasDevice(true);
-    m_rig.surface(QByteArray::fromHex("f07d0003" + packed("Comp").toHex() + "f7"));
+    m_rig.surface(QByteArray::fromHex("f07d0003" + SurfaceEncoder::packText("Comp").toHex() + "f7"));
     EXPECT_EQ(m_rig.m_strip.getDeviceName(), withPadding("Comp"));
 }
 
@@ -134,7 +117,7 @@ TEST_F(SurfaceFeedbackTest, DeviceColourReachesTheStripAndLightsTheBank) {
 
 TEST_F(SurfaceFeedbackTest, UnassignedCommandsChangeNothing) {
     for (int command : {6, 7, 8, 9, 11, 12, 0x7F})
-        expectNoChange(sysex(command, packed("Ignored")));
+        expectNoChange(sysex(command, SurfaceEncoder::packText("Ignored")));
 }
 
 // Each body is one byte short of what its command reads.
@@ -155,9 +138,9 @@ TEST_F(SurfaceFeedbackTest, EmptyTextIsStillAText) {
 }
 
 TEST_F(SurfaceFeedbackTest, IndexesBeyondTheItemsAreIgnored) {
-    expectNoChange(sysex(2, char(4) + packed("Fifth")));
-    expectNoChange(sysex(10, char(8) + packed("Ninth")));
-    expectNoChange(sysex(10, char(0x7F) + packed("Far")));
+    expectNoChange(sysex(2, char(4) + SurfaceEncoder::packText("Fifth")));
+    expectNoChange(sysex(10, char(8) + SurfaceEncoder::packText("Ninth")));
+    expectNoChange(sysex(10, char(0x7F) + SurfaceEncoder::packText("Far")));
 }
 
 TEST_F(SurfaceFeedbackTest, ColourComponentsAboveTheProtocolStayValid) {
@@ -260,8 +243,8 @@ TEST_F(SurfaceFeedbackTest, TheSameBytesOnTheUserInputOnlyMoveListenerCells) {
     const auto bankNumber = m_rig.m_listeners.returnListenerFor(TestControl(0, 31, 1));
     const QStringList bank = bankState(m_rig.m_bank);
     const QStringList strip = stripState(m_rig.m_strip);
-    m_rig.user(sysex(3, packed("Comp")));
-    m_rig.user(sysex(10, char(0) + packed("Gain")));
+    m_rig.user(sysex(3, SurfaceEncoder::packText("Comp")));
+    m_rig.user(sysex(10, char(0) + SurfaceEncoder::packText("Gain")));
     m_rig.user(sysex(1, QByteArray::fromHex("000000")));
     m_rig.user("eb0040");
     m_rig.user("b00305");
@@ -286,9 +269,9 @@ TEST(ConvertDataToUTF8, UnpacksSevenBitGroups) {
     const Unpacking cases[] = {
         {"two bytes give A and a zero byte", QByteArray::fromHex("2040"), QString("A") + QChar(0)},
         {"empty", {}, ""},
-        {"one whole group", packed("Seven!!"), "Seven!!"},
-        {"two groups and a partial one", packed("Fourteen bytes!"), withPadding("Fourteen bytes!")},
-        {"multi-byte characters", packed("Grüße 音"), withPadding("Grüße 音")},
+        {"one whole group", SurfaceEncoder::packText("Seven!!"), "Seven!!"},
+        {"two groups and a partial one", SurfaceEncoder::packText("Fourteen bytes!"), withPadding("Fourteen bytes!")},
+        {"multi-byte characters", SurfaceEncoder::packText("Grüße 音"), withPadding("Grüße 音")},
         {"one byte, from its own bits alone", QByteArray::fromHex("20"), "@"},
     };
     for (const auto &c : cases)
@@ -297,10 +280,10 @@ TEST(ConvertDataToUTF8, UnpacksSevenBitGroups) {
 
 TEST(ConvertDataToUTF8, InvalidUtf8ReadsNull) {
     const QByteArray invalid[] = {
-        packed("\xff\xfe"),
-        packed("ok \xc3"),          // a character cut off at the end
-        packed("\xc0\xaf"),         // an over-long form
-        packed("\xed\xa0\x80 x y"), // an encoded surrogate
+        SurfaceEncoder::packText("\xff\xfe"),
+        SurfaceEncoder::packText("ok \xc3"),          // a character cut off at the end
+        SurfaceEncoder::packText("\xc0\xaf"),         // an over-long form
+        SurfaceEncoder::packText("\xed\xa0\x80 x y"), // an encoded surrogate
     };
     for (const QByteArray &bytes : invalid)
         EXPECT_EQ(midi::SurfaceFeedback::convertDataToUTF8(bytes), "null")

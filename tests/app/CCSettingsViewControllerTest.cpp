@@ -17,6 +17,7 @@
 
 #include <QColorDialog>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -24,6 +25,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -314,7 +317,8 @@ TEST_P(PendingEditsTest, TouchingASecondControlAsksFirst)
 INSTANTIATE_TEST_SUITE_P(Answers, PendingEditsTest,
                          ::testing::Values(PendingCase{"apply", "slider2", "Edited", false},
                                            PendingCase{"discard", "slider2", "One", false},
-                                           PendingCase{"cancel", "slider1", "One", true}));
+                                           PendingCase{"cancel", "slider1", "One", true}),
+                         [](const auto &info) { return std::string(info.param.answer); });
 
 TEST_F(CCSettingsViewControllerTest, ClosingWithPendingEditsAsksAndClosesOnlyAfterApplyOrDiscard)
 {
@@ -418,6 +422,162 @@ TEST_P(ScaleDefaultTest, AMissingScaleEndTakesTheKindsDefault)
 INSTANTIATE_TEST_SUITE_P(Kinds, ScaleDefaultTest,
                          ::testing::Values(KindDefault{"ctrl", "127"}, KindDefault{"pbend", "16383"},
                                            KindDefault{"ctrl14", "16383"}, KindDefault{"nrpn", "16383"},
-                                           KindDefault{"osc", "1"}));
+                                           KindDefault{"osc", "1"}),
+                         [](const auto &info) { return std::string(info.param.kind); });
+
+struct FormCase {
+    const char *popover; // group to open first, or empty
+    const char *control;
+    EditedControl::Type type;
+    QStringList kinds;
+    bool nameEnabled;
+    bool behaviourShown;
+    bool colourShown;
+};
+
+class FormPerControlTest : public CCSettingsViewControllerTest,
+                           public ::testing::WithParamInterface<FormCase> {};
+
+// Each control shows the kinds it can send and the fields that mean something for it.
+TEST_P(FormPerControlTest, ShowsWhatTheControlCanUse)
+{
+    const FormCase c = GetParam();
+    QVariantMap ctrl{{QStringLiteral("kind"), QStringLiteral("ctrl")}, {QStringLiteral("channel"), 1}};
+    if (*c.popover)
+        store(QString::fromLatin1(c.control), ctrl, QString::fromLatin1(c.popover));
+    openEditor();
+    if (*c.popover)
+        touch(QString::fromLatin1(c.popover));
+    touch(QString::fromLatin1(c.control));
+    ASSERT_TRUE(editor->currentControl());
+    EXPECT_EQ(editor->currentControl()->type(), c.type);
+    QStringList kinds;
+    for (int i = 0; i < menu("kindButton")->count(); ++i)
+        kinds << menu("kindButton")->itemText(i);
+    EXPECT_EQ(kinds, c.kinds);
+    EXPECT_EQ(line("nameTextField")->isEnabled(), c.nameEnabled);
+    EXPECT_EQ(!menu("behaviorButton")->isHidden(), c.behaviourShown);
+    EXPECT_EQ(!field<QPushButton>("colorWell")->isHidden(), c.colourShown);
+    EXPECT_FALSE(applyButton()->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, FormPerControlTest,
+    ::testing::Values(FormCase{"",
+                               "slider1",
+                               EditedControl::Type::Fader,
+                               {"ctrl", "pbend", "ctrl14", "nrpn", "osc"},
+                               true,
+                               true,
+                               true},
+                      FormCase{"8pad-group1",
+                               "pad3",
+                               EditedControl::Type::Pad,
+                               {"ctrl", "note", "prgch", "nrpn", "osc"},
+                               true,
+                               true,
+                               true},
+                      FormCase{"transport-group",
+                               "play",
+                               EditedControl::Type::Transport,
+                               {"ctrl", "note", "MMC", "osc"},
+                               false,
+                               false,
+                               true},
+                      FormCase{"transport-group",
+                               "previous",
+                               EditedControl::Type::Transport,
+                               {"ctrl", "note", "osc"},
+                               false,
+                               false,
+                               true},
+                      FormCase{"", "transport-group", EditedControl::Type::Group, {}, false, false, true},
+                      FormCase{"", "8pad-group1", EditedControl::Type::Group, {}, true, false, true}),
+    [](const auto &info) {
+        std::string name = info.param.control;
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name;
+    });
+
+TEST_F(CCSettingsViewControllerTest, PadNumbersAreNoteNamesForNotesAndPushForProgramChanges)
+{
+    const QString group = QStringLiteral("8pad-group1");
+    store(QStringLiteral("pad1"),
+          {{QStringLiteral("kind"), QStringLiteral("note")},
+           {QStringLiteral("value"), 60},
+           {QStringLiteral("channel"), 10}},
+          group);
+    openEditor();
+    touch(group);
+    touch(QStringLiteral("pad1"));
+    EXPECT_EQ(value()->text(), QStringLiteral("C3"));
+    EXPECT_EQ(field<QPushButton>("colorWell")->styleSheet(),
+              QStringLiteral("background-color: ") + ControlColors::pad(group).name(QColor::HexArgb));
+    value()->selectAll();
+    QTest::keyClicks(value(), QStringLiteral("G#8"));
+    EXPECT_NE(value()->value(), 128) << "names past G8 are no MIDI notes";
+    value()->selectAll();
+    QTest::keyClicks(value(), QStringLiteral("C#4"));
+    EXPECT_EQ(value()->value(), 73);
+    EXPECT_TRUE(applyButton()->isEnabled());
+
+    choose(menu("kindButton"), QStringLiteral("prgch"));
+    EXPECT_TRUE(menu("behaviorButton")->isHidden()) << "a program change always pushes";
+    EXPECT_FALSE(line("scaleFromTextField")->isEnabled());
+    EXPECT_EQ(value()->text(), QStringLiteral("73"));
+    QTest::mouseClick(applyButton(), Qt::LeftButton);
+    const QVariantMap stored = storedMap().value(group).toMap().value(QStringLiteral("pad1")).toMap();
+    EXPECT_EQ(stored.value(QStringLiteral("kind")).toString(), QStringLiteral("prgch"));
+    EXPECT_EQ(stored.value(QStringLiteral("value")).toInt(), 73);
+    EXPECT_EQ(stored.value(QStringLiteral("channel")).toInt(), 10);
+    EXPECT_FALSE(stored.contains(QStringLiteral("scaleFrom"))) << "disabled fields are not written";
+}
+
+TEST_F(CCSettingsViewControllerTest, AnUnfinishedNoteNameIsNotApplied)
+{
+    const QString group = QStringLiteral("8pad-group1");
+    store(QStringLiteral("pad2"),
+          {{QStringLiteral("kind"), QStringLiteral("note")}, {QStringLiteral("value"), 60}}, group);
+    openEditor();
+    touch(group);
+    touch(QStringLiteral("pad2"));
+    typeName(QStringLiteral("Kick"));
+    value()->selectAll();
+    QTest::keyClicks(value(), QStringLiteral("D#"));
+    QTest::mouseClick(applyButton(), Qt::LeftButton);
+    EXPECT_TRUE(applyButton()->isEnabled());
+    EXPECT_FALSE(field<QLabel>("buttonName")->text().isEmpty()) << "the window says why";
+    EXPECT_EQ(
+        storedMap().value(group).toMap().value(QStringLiteral("pad2")).toMap().value(QStringLiteral("label")),
+        QVariant());
+}
+
+TEST_F(CCSettingsViewControllerTest, OscAddressesKeepTheirLeadingSlashAndAddressCharacters)
+{
+    store(QStringLiteral("slider1"), {{QStringLiteral("kind"), QStringLiteral("osc")}});
+    openEditor();
+    touch(QStringLiteral("slider1"));
+    QLineEdit *address = line("addressTextField");
+    address->selectAll();
+    QTest::keyClicks(address, QStringLiteral("mix/fader 1#"));
+    EXPECT_EQ(address->text(), QStringLiteral("/mix/fader1"));
+    line("scaleToTextField")->selectAll();
+    QTest::keyClicks(line("scaleToTextField"), QStringLiteral("0.75"));
+    QTest::mouseClick(applyButton(), Qt::LeftButton);
+    const QVariantMap stored = storedMap().value(QStringLiteral("slider1")).toMap();
+    EXPECT_EQ(stored.value(QStringLiteral("oscAddress")).toString(), QStringLiteral("/mix/fader1"));
+    EXPECT_EQ(stored.value(QStringLiteral("scaleTo")).toDouble(), 0.75);
+}
+
+TEST_F(CCSettingsViewControllerTest, QuittingWithTheEditorOpenBringsNothingBack)
+{
+    openEditor();
+    touch(QStringLiteral("slider1"));
+    typeName(QStringLiteral("Unapplied"));
+    QPointer<CCSettingsViewController> window = editor;
+    app->applicationWillTerminate();
+    EXPECT_FALSE(window && window->isVisible());
+    EXPECT_FALSE(app->presentation().touchbarShown()) << "the window's close must not show the strip again";
+}
 
 } // namespace

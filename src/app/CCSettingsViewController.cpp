@@ -39,7 +39,6 @@ QString key(const char *name)
 CCSettingsViewController::CCSettingsViewController(UserDefaults &defaults, settingsDelegate *delegate,
                                                    QWidget *parent)
     : QWidget(parent)
-    , m_defaults(defaults)
     , m_maps(defaults)
     , m_delegate(delegate)
 {

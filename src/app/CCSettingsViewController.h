@@ -117,7 +117,6 @@ private:
     double scaleValue(const QLineEdit *field) const;
     QString scaleText(double value) const;
 
-    UserDefaults &m_defaults;
     ControlMaps m_maps;
     settingsDelegate *m_delegate;
     int m_touchBarNumber = 0;

@@ -58,7 +58,9 @@ ControlPreview::ControlPreview(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     new QHBoxLayout(m_stage);
     m_stage->layout()->setContentsMargins(0, 0, 0, 0);
-    m_stage->setMinimumHeight(controlHeight + 2 * groupInset + fontMetrics().height());
+    // Room for the widest control, the piano inside a group frame: the window does not grow later.
+    m_stage->setMinimumSize(int(pianoView::minimumWidth) + 4 * groupInset,
+                            controlHeight + 3 * groupInset + fontMetrics().height());
     m_stage->setAttribute(Qt::WA_TransparentForMouseEvents);
     layout->addWidget(m_stage);
     m_caption->setAlignment(Qt::AlignCenter);
@@ -131,5 +133,6 @@ void ControlPreview::showLook(const Look &look)
     row->addStretch();
     row->addWidget(shown);
     row->addStretch();
+    shown->show();
     m_caption->setText(look.caption);
 }

@@ -378,6 +378,7 @@ TEST_F(CCSettingsViewControllerTest, ApplyWritesTheRecordAndRebuildsTheStrip)
 TEST_F(CCSettingsViewControllerTest, AControlWithoutARecordShowsTheDocumentedDefaults)
 {
     removeRecord(QStringLiteral("slider1"));
+    removeRecord(QStringLiteral("piano"));
     openEditor();
     touch(QStringLiteral("slider1"));
     EXPECT_EQ(line("nameTextField")->text(), QString());
@@ -395,6 +396,8 @@ TEST_F(CCSettingsViewControllerTest, AControlWithoutARecordShowsTheDocumentedDef
     EXPECT_EQ(menu("startOctaveButton")->currentIndex(), 4);
     EXPECT_EQ(menu("numOctavesButton")->currentText(), QStringLiteral("2"));
     EXPECT_EQ(menu("kindButton")->currentText(), QStringLiteral("note"));
+    EXPECT_EQ(line("scaleToTextField")->text(), QStringLiteral("127"));
+    EXPECT_EQ(menu("channelButton")->currentIndex(), -1) << "channel 0 is no menu item";
     EXPECT_TRUE(field<QPushButton>("colorWell")->isHidden());
     EXPECT_TRUE(value()->isHidden());
     EXPECT_FALSE(applyButton()->isEnabled());

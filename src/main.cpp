@@ -1,4 +1,5 @@
 #include "app/AppDelegate.h"
+#include "app/CCSettingsViewController.h"
 #include "midi/Client.h"
 #include "model/UserDefaults.h"
 #include "platform/midi/MidiBackendFactory.h"
@@ -23,6 +24,7 @@ int main(int argc, char *argv[])
         TrayStatusItem statusItem;
         StripTouchBarHost touchBarHost;
         AppDelegate delegate(defaults, statusItem, touchBarHost);
+        CCSettingsViewController::install(delegate);
         QObject::connect(&delegate, &AppDelegate::quitRequested, &application, &QApplication::quit);
         QObject::connect(&application, &QApplication::aboutToQuit, &delegate,
                          &AppDelegate::applicationWillTerminate);

@@ -19,6 +19,7 @@ public:
     bool registerShortcut(quint32 id, quint16 keyCode, quint64 modifierFlags) override;
     void unregisterShortcut(quint32 id) override;
     QString unavailableReason() const override { return m_unavailableReason; }
+    bool hasDisplay() const { return m_connection != nullptr; }
     // The reason the last registration was refused.
     QString errorString() const { return m_errorString; }
 

@@ -185,7 +185,9 @@ void X11GlobalShortcutService::ungrab(const Grab &grab)
 {
     for (quint16 lock : std::as_const(m_connection->lockStates))
         xcb_ungrab_key(m_connection->handle, grab.keycode, m_connection->root, grab.modifiers | lock);
-    xcb_flush(m_connection->handle);
+    // A round trip, so the combination is free for other programs when this returns.
+    std::free(
+        xcb_get_input_focus_reply(m_connection->handle, xcb_get_input_focus(m_connection->handle), nullptr));
 }
 
 bool X11GlobalShortcutService::registerShortcut(quint32 id, quint16 keyCode, quint64 modifierFlags)

@@ -39,7 +39,9 @@ HotKeyCommands::~HotKeyCommands()
 {
     m_app.setHotKeyRegistry(nullptr);
     m_app.setLaunchStep(AppDelegate::LaunchStep::RegisterShowHideHotKey, {});
-    m_app.settingsWindows().close(SettingsWindows::Kind::KeyCommands);
+    // Deleted, not closed: a window with unapplied changes refuses to close, and it must not
+    // outlive the delegate it calls.
+    delete m_app.settingsWindows().window(SettingsWindows::Kind::KeyCommands);
     m_app.settingsWindows().setContentFactory(SettingsWindows::Kind::KeyCommands, {});
     m_center.unregisterAllHotKeys();
     m_center.setService(nullptr);

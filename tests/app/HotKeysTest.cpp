@@ -417,6 +417,15 @@ TEST_F(KeyCommandsWindowTest, ApplyInTheConfirmationStoresAndCloses)
     EXPECT_TRUE(app->presentation().touchbarShown());
 }
 
+TEST_F(KeyCommandsWindowTest, AWindowWithUnappliedChangesGoesWithItsDelegate)
+{
+    type(window->switchField(1), Qt::Key_A, Qt::MetaModifier, 0);
+    QPointer<hotKeyViewController> open = window;
+    hotKeys.reset();
+    EXPECT_TRUE(open.isNull()) << "no window is left calling a delegate that is gone";
+    EXPECT_EQ(live(), 0);
+}
+
 TEST_F(HotKeyCommandsTest, TheWindowSaysWhenHotKeysCannotWork)
 {
     service.reason = QStringLiteral("Global hot keys are unavailable: no X display could be opened.");

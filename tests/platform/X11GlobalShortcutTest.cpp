@@ -106,6 +106,17 @@ TEST(X11GlobalShortcutUnavailableTest, WithoutADisplayTheServiceSaysWhy)
     EXPECT_EQ(fallback.charactersForKeyCode(keyA, 8), QStringLiteral("a")) << "the default layout stands in";
 }
 
+TEST_F(X11GlobalShortcutTest, InAWaylandSessionTheServiceGrabsButSaysItIsLimited)
+{
+    const QByteArray previous = qgetenv("XDG_SESSION_TYPE");
+    qputenv("XDG_SESSION_TYPE", "wayland");
+    X11GlobalShortcutService throughXWayland;
+    qputenv("XDG_SESSION_TYPE", previous);
+    EXPECT_TRUE(throughXWayland.unavailableReason().contains(QStringLiteral("Wayland")));
+    EXPECT_TRUE(throughXWayland.registerShortcut(1, keyF5, command)) << "X applications still see the grab";
+    EXPECT_TRUE(service->unavailableReason().isEmpty() || previous == "wayland");
+}
+
 TEST_F(X11GlobalShortcutTest, TheDisplaysLayoutTranslatesKeys)
 {
     XkbKeyboardLayout layout;

@@ -5,6 +5,7 @@
 #include "platform/qt/TrayStatusItem.h"
 #include "platform/qt/UnixSignalQuitter.h"
 #include "platform/touchbar/StripTouchBarHost.h"
+#include "platform/x11/X11FrontmostApplication.h"
 
 #include <QApplication>
 
@@ -23,6 +24,8 @@ int main(int argc, char *argv[])
         TrayStatusItem statusItem;
         StripTouchBarHost touchBarHost;
         AppDelegate delegate(defaults, statusItem, touchBarHost);
+        X11FrontmostApplication frontmost(delegate.applications());
+        delegate.setFrontmostApplicationSource(&frontmost);
         QObject::connect(&delegate, &AppDelegate::quitRequested, &application, &QApplication::quit);
         QObject::connect(&application, &QApplication::aboutToQuit, &delegate,
                          &AppDelegate::applicationWillTerminate);

@@ -65,12 +65,11 @@ public:
     // Not owned; must outlive the delegate.
     void setHotKeyRegistry(HotKeyRegistry *registry) { m_hotKeys = registry; }
     // Not owned; where the frontmost application comes from, before the launch.
-    void setFrontmostApplicationSource(FrontmostApplicationSource *source) {
-        m_attachment.setSource(source);
-    }
+    void setFrontmostApplicationSource(FrontmostApplicationSource *source) { m_attachment.setSource(source); }
     ApplicationCatalog &applications() { return m_attachment.applications(); }
     ApplicationAttachment &attachment() { return m_attachment; }
-    void checkFrontmostApplication(const QString &frontmost) {
+    void checkFrontmostApplication(const QString &frontmost)
+    {
         m_attachment.checkFrontmostApplication(frontmost);
     }
     QString frontmostAppIdentifier() const override { return m_attachment.frontmostIdentifier(); }

@@ -170,7 +170,6 @@ TEST_F(AppDelegateTest, OtherSettingsWindowsTakeTheHotKeysAwayUntilTheyClose) {
     const std::tuple<void (AppDelegate::*)(), void (AppDelegate::*)(), Kind> windows[] = {
         {&AppDelegate::openOSCSettings, &AppDelegate::closeOSCSettingsWindow, Kind::OSC},
         {&AppDelegate::setKeyCommands, &AppDelegate::closeKeyCommandsWindow, Kind::KeyCommands},
-        {&AppDelegate::attachToApplication, &AppDelegate::closeAttachAppWindow, Kind::Attach},
     };
     for (const auto &[open, close, kind] : windows) {
         SCOPED_TRACE(int(kind));
@@ -230,7 +229,7 @@ TEST_F(AppDelegateTest, QuitUnregistersEveryHotKeyAndLeavesNoWindow) {
     opened(QStringLiteral("Quit"))->trigger();
     ASSERT_EQ(quit.count(), 1);
     app.applicationWillTerminate();
-    EXPECT_EQ(hotKeys.calls.mid(1, 1), QStringList({QStringLiteral("unregisterAll")}));
+    EXPECT_EQ(hotKeys.calls.last(), QStringLiteral("unregisterAll"));
     EXPECT_EQ(host.presentedBar(), nullptr);
     EXPECT_FALSE(statusItem.visible);
 }

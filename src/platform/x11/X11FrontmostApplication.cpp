@@ -112,34 +112,41 @@ bool X11FrontmostApplication::connectToDisplay(const QByteArray &displayName)
     return true;
 }
 
-void X11FrontmostApplication::readEvents()
+bool X11FrontmostApplication::takeActiveWindowChange()
 {
-    xcb_connection_t *c = m_connection->handle;
-    bool activeChanged = false;
-    // Replies read while asking for properties can queue further events, so the queue is
-    // drained until empty rather than once per wake-up.
-    while (const auto event = owned(xcb_poll_for_event(c))) {
+    bool changed = false;
+    while (const auto event = owned(xcb_poll_for_event(m_connection->handle))) {
         if ((event->response_type & ~0x80) != XCB_PROPERTY_NOTIFY)
             continue;
         const auto *notify = reinterpret_cast<const xcb_property_notify_event_t *>(event.get());
-        activeChanged = activeChanged ||
-                        (notify->window == m_connection->root && notify->atom == m_connection->activeWindow);
+        changed =
+            changed || (notify->window == m_connection->root && notify->atom == m_connection->activeWindow);
     }
-    if (xcb_connection_has_error(c)) {
-        m_notifier->setEnabled(false);
-        m_connection.reset();
-        m_frontmost.clear();
-        m_unavailableReason = QStringLiteral("the connection to the X display was lost");
-        return;
+    return changed;
+}
+
+void X11FrontmostApplication::readEvents()
+{
+    // Waiting for the replies of one check can move later events from the socket into xcb's
+    // queue, where the notifier never sees them; so the queue is read again after every check.
+    while (takeActiveWindowChange()) {
+        const QString application = activeApplication();
+        // Another window of the same application, or none at all, brings no application forward.
+        if (!application.isEmpty() && application != m_frontmost) {
+            m_frontmost = application;
+            Q_EMIT didActivateApplication(application);
+        }
     }
-    if (!activeChanged)
-        return;
-    const QString application = activeApplication();
-    // Another window of the same application, or none at all, brings no application to the front.
-    if (application.isEmpty() || application == m_frontmost)
-        return;
-    m_frontmost = application;
-    Q_EMIT didActivateApplication(application);
+    if (xcb_connection_has_error(m_connection->handle))
+        disconnected();
+}
+
+void X11FrontmostApplication::disconnected()
+{
+    m_notifier->setEnabled(false);
+    m_connection.reset();
+    m_frontmost.clear();
+    m_unavailableReason = QStringLiteral("the connection to the X display was lost");
 }
 
 QString X11FrontmostApplication::activeApplication()

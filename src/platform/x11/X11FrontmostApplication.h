@@ -29,6 +29,9 @@ private:
 
     bool connectToDisplay(const QByteArray &displayName);
     void readEvents();
+    // Reads every event there is; true when the active window was announced among them.
+    bool takeActiveWindowChange();
+    void disconnected();
     // The application of the window now active; empty when no window is.
     QString activeApplication();
 

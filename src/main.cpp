@@ -9,6 +9,7 @@
 #include "platform/touchbar/StripTouchBarHost.h"
 #include "platform/x11/X11GlobalShortcutService.h"
 #include "platform/x11/XkbKeyboardLayout.h"
+#include "platform/x11/X11FrontmostApplication.h"
 
 #include <QApplication>
 
@@ -31,6 +32,8 @@ int main(int argc, char *argv[])
         AppDelegate delegate(defaults, statusItem, touchBarHost);
         CCSettingsViewController::install(delegate);
         HotKeyCommands hotKeys(delegate, shortcuts, keyboardLayout);
+        X11FrontmostApplication frontmost(delegate.applications());
+        delegate.setFrontmostApplicationSource(&frontmost);
         QObject::connect(&delegate, &AppDelegate::quitRequested, &application, &QApplication::quit);
         QObject::connect(&application, &QApplication::aboutToQuit, &delegate,
                          &AppDelegate::applicationWillTerminate);

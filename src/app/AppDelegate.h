@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ApplicationAttachment.h"
 #include "MidiServices.h"
 #include "Presentation.h"
 #include "SettingsWindows.h"
 #include "StatusMenu.h"
 #include "UserControls.h"
 #include "settingsDelegate.h"
+#include "attachViewControllerDelegate.h"
 #include "controls/TouchBarTemplates.h"
 #include "model/Menu.h"
 #include "osc/OSCController.h"
@@ -30,7 +32,8 @@ class UserDefaults;
 class AppDelegate : public QObject,
                     public TouchBarDelegate,
                     public oscServerDelegate,
-                    public settingsDelegate {
+                    public settingsDelegate,
+                    public attachViewControllerDelegate {
     Q_OBJECT
 public:
     // Start-up steps whose work lives elsewhere, in the order they run among the others.
@@ -63,6 +66,15 @@ public:
     }
     // Not owned; must outlive the delegate.
     void setHotKeyRegistry(HotKeyRegistry *registry) { m_hotKeys = registry; }
+    // Not owned; where the frontmost application comes from, before the launch.
+    void setFrontmostApplicationSource(FrontmostApplicationSource *source) { m_attachment.setSource(source); }
+    ApplicationCatalog &applications() { return m_attachment.applications(); }
+    ApplicationAttachment &attachment() { return m_attachment; }
+    void checkFrontmostApplication(const QString &frontmost)
+    {
+        m_attachment.checkFrontmostApplication(frontmost);
+    }
+    QString frontmostAppIdentifier() const override { return m_attachment.frontmostIdentifier(); }
 
     std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &bar,
                                                         const QString &identifier) override;
@@ -100,7 +112,7 @@ public:
     void closeSettingsWindow() override;
     void closeOSCSettingsWindow();
     void closeKeyCommandsWindow();
-    void closeAttachAppWindow();
+    void closeAttachAppWindow() override;
 
     UserDefaults &defaults() const { return m_defaults; }
     Presentation &presentation() { return m_presentation; }
@@ -147,6 +159,8 @@ private:
     Presentation m_presentation;
     UserControls m_controls;
     SettingsWindows m_settingsWindows;
+    // After the windows, so its window is gone before they are.
+    ApplicationAttachment m_attachment;
     StatusMenu m_statusMenuBuilder;
     Menu m_statusMenu;
     std::unique_ptr<TouchBar> m_responderTouchBar;

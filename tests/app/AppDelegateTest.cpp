@@ -170,7 +170,6 @@ TEST_F(AppDelegateTest, OtherSettingsWindowsTakeTheHotKeysAwayUntilTheyClose) {
     const std::tuple<void (AppDelegate::*)(), void (AppDelegate::*)(), Kind> windows[] = {
         {&AppDelegate::openOSCSettings, &AppDelegate::closeOSCSettingsWindow, Kind::OSC},
         {&AppDelegate::setKeyCommands, &AppDelegate::closeKeyCommandsWindow, Kind::KeyCommands},
-        {&AppDelegate::attachToApplication, &AppDelegate::closeAttachAppWindow, Kind::Attach},
     };
     for (const auto &[open, close, kind] : windows) {
         SCOPED_TRACE(int(kind));

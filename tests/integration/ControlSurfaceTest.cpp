@@ -50,16 +50,30 @@ QPointF fillPoint(const QRectF &rect)
     return QPointF(rect.left() + std::min<qreal>(12, rect.width() / 2), rect.bottom() - 2);
 }
 
-// The bounding box, in screen pixels, of the text drawn in white inside a rectangle.
+// The pixels of a rectangle that text or symbols drawn in white cover: set in the mask.
+QImage inkMask(const RunningProgram &program, const QImage &screen, const QRectF &points)
+{
+    const QRect pixels(program.screenPoint(points.topLeft()), program.screenPoint(points.bottomRight()));
+    QImage mask(pixels.size(), QImage::Format_Mono);
+    mask.fill(0);
+    for (int y = 0; y < pixels.height(); ++y) {
+        for (int x = 0; x < pixels.width(); ++x) {
+            const QColor c = screen.pixelColor(pixels.topLeft() + QPoint(x, y));
+            if (std::min({c.red(), c.green(), c.blue()}) > 170)
+                mask.setPixel(x, y, 1);
+        }
+    }
+    return mask;
+}
+
+// The bounding box, in pixels of the rectangle, of what is drawn in white inside it.
 QRect inkBox(const RunningProgram &program, const QImage &screen, const QRectF &points)
 {
-    const QPoint topLeft = program.screenPoint(points.topLeft());
-    const QPoint bottomRight = program.screenPoint(points.bottomRight());
+    const QImage mask = inkMask(program, screen, points);
     QRect box;
-    for (int y = topLeft.y(); y < bottomRight.y(); ++y) {
-        for (int x = topLeft.x(); x < bottomRight.x(); ++x) {
-            const QColor c = screen.pixelColor(x, y);
-            if (std::min({c.red(), c.green(), c.blue()}) > 170)
+    for (int y = 0; y < mask.height(); ++y) {
+        for (int x = 0; x < mask.width(); ++x) {
+            if (mask.pixelIndex(x, y) == 1)
                 box |= QRect(x, y, 1, 1);
         }
     }
@@ -340,6 +354,15 @@ TEST_F(ControlSurfaceTest, DeviceButtonOpensTheBankWhichMirrorsTheHostUntilClose
                                                    QColor::fromHsvF(0.569444f, 0.73f, 0.96f));
                                    }))
             << "colour mode 2 paints slot 5 in its palette colour, not the device's";
+
+        // Bank mode 1 puts arrows on both end buttons: the bank number and the device's power
+        // symbol give way.
+        const QImage numbered = m_program.screenshot();
+        const QRectF bypass = onStrip(m_bankFrame, m_bank.bypassLabel());
+        EXPECT_TRUE(playUntilShown({QStringLiteral("bank-mode on")}, [&](const QImage &screen) {
+            return inkMask(m_program, screen, bankNumber) != inkMask(m_program, numbered, bankNumber) &&
+                   inkMask(m_program, screen, bypass) != inkMask(m_program, numbered, bypass);
+        })) << "bank mode changed neither end button";
     }
 
     {

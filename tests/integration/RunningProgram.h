@@ -52,7 +52,7 @@ public:
     QImage screenshot() const;
     QColor pixel(const QImage &screen, const QPointF &points) const;
     // Polls screenshots until the condition holds for one of them; false at the deadline.
-    bool waitForScreen(const std::function<bool(const QImage &)> &condition, int milliseconds = 5000) const;
+    bool waitForScreen(const std::function<bool(const QImage &)> &condition, int milliseconds = 10000) const;
 
     static constexpr qreal stripWidth = 1085.0;
     static constexpr qreal stripHeight = 30.0;

@@ -66,16 +66,19 @@ TEST_F(TouchBarItemTest, ViewWhoseActionDropsItsItemOutlivesTheEventItHandles)
     EXPECT_TRUE(watched.isNull()) << "the view goes once control is back in the event loop";
 }
 
-TEST_F(TouchBarItemTest, WithoutAnEventLoopADroppedItemTakesItsViewAtOnce)
+TEST_F(TouchBarItemTest, DroppedOrReplacedViewsLeaveTheScreenAtOnceAndGoLater)
 {
+    QPointer<QWidget> replacement = new ActingView;
+    item->setView(replacement);
+    replacement->show();
+    ASSERT_FALSE(watched.isNull());
+    EXPECT_FALSE(watched->isVisible());
     item.reset();
+    ASSERT_FALSE(replacement.isNull());
+    EXPECT_FALSE(replacement->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(watched.isNull());
-}
-
-TEST_F(TouchBarItemTest, ReplacedViewGoesTheSameWay)
-{
-    item->setView(new ActingView);
-    EXPECT_TRUE(watched.isNull());
+    EXPECT_TRUE(replacement.isNull());
 }
 
 } // namespace

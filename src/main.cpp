@@ -5,6 +5,7 @@
 #include "platform/qt/TrayStatusItem.h"
 #include "platform/qt/UnixSignalQuitter.h"
 #include "platform/touchbar/StripTouchBarHost.h"
+#include "platform/x11/XTestKeySynthesizer.h"
 
 #include <QApplication>
 
@@ -22,7 +23,9 @@ int main(int argc, char *argv[])
     {
         TrayStatusItem statusItem;
         StripTouchBarHost touchBarHost;
+        XTestKeySynthesizer escapeKey;
         AppDelegate delegate(defaults, statusItem, touchBarHost);
+        delegate.controls().setKeySynthesizer(&escapeKey);
         QObject::connect(&delegate, &AppDelegate::quitRequested, &application, &QApplication::quit);
         QObject::connect(&application, &QApplication::aboutToQuit, &delegate,
                          &AppDelegate::applicationWillTerminate);

@@ -1,11 +1,15 @@
 #include "app/AppDelegate.h"
+#include "app/CCSettingsViewController.h"
+#include "app/HotKeyCommands.h"
 #include "midi/Client.h"
 #include "model/UserDefaults.h"
 #include "platform/midi/MidiBackendFactory.h"
 #include "platform/qt/TrayStatusItem.h"
 #include "platform/qt/UnixSignalQuitter.h"
 #include "platform/touchbar/StripTouchBarHost.h"
+#include "platform/x11/X11GlobalShortcutService.h"
 #include "platform/x11/XTestKeySynthesizer.h"
+#include "platform/x11/XkbKeyboardLayout.h"
 
 #include <QApplication>
 
@@ -24,8 +28,12 @@ int main(int argc, char *argv[])
         TrayStatusItem statusItem;
         StripTouchBarHost touchBarHost;
         XTestKeySynthesizer escapeKey;
+        X11GlobalShortcutService shortcuts;
+        XkbKeyboardLayout keyboardLayout;
         AppDelegate delegate(defaults, statusItem, touchBarHost);
         delegate.controls().setKeySynthesizer(&escapeKey);
+        CCSettingsViewController::install(delegate);
+        HotKeyCommands hotKeys(delegate, shortcuts, keyboardLayout);
         QObject::connect(&delegate, &AppDelegate::quitRequested, &application, &QApplication::quit);
         QObject::connect(&application, &QApplication::aboutToQuit, &delegate,
                          &AppDelegate::applicationWillTerminate);

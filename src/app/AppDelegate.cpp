@@ -79,13 +79,14 @@ void AppDelegate::applicationDidFinishLaunching() {
 }
 
 void AppDelegate::applicationWillTerminate() {
-    unregisterAllHotKeys();
     // Nothing is saved here: every setting was written when it changed. The windows go first so
     // that none outlives the run on a screen that keeps showing it until the process is gone.
     if (m_presentation.touchbarShown())
         m_presentation.closeTouchbar(m_presentation.currentRootTouchbar());
     m_settingsWindows.closeAll();
     m_statusItem.setVisible(false);
+    // Last: closing a window that unregistered the hot keys registers them again.
+    unregisterAllHotKeys();
 }
 
 void AppDelegate::setupUserPreferences() {

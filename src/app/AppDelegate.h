@@ -5,6 +5,7 @@
 #include "SettingsWindows.h"
 #include "StatusMenu.h"
 #include "UserControls.h"
+#include "settingsDelegate.h"
 #include "controls/TouchBarTemplates.h"
 #include "model/Menu.h"
 #include "osc/OSCController.h"
@@ -26,7 +27,10 @@ class UserDefaults;
 
 // Owns what lives for the whole run and keeps the program's operation names; the work
 // itself is done by the classes it forwards to.
-class AppDelegate : public QObject, public TouchBarDelegate, public oscServerDelegate {
+class AppDelegate : public QObject,
+                    public TouchBarDelegate,
+                    public oscServerDelegate,
+                    public settingsDelegate {
     Q_OBJECT
 public:
     // Start-up steps whose work lives elsewhere, in the order they run among the others.
@@ -74,7 +78,7 @@ public:
         m_presentation.openPopUp(bar, identifier);
     }
     void closePopUp() { m_presentation.closePopUp(); }
-    void reloadTouchbar() { m_presentation.reloadTouchbar(); }
+    void reloadTouchbar() override { m_presentation.reloadTouchbar(); }
     void loadTouchbar() { m_presentation.loadTouchbar(); }
 
     // Status menu actions.
@@ -93,7 +97,7 @@ public:
     void validateMenuItem(MenuItem &item) const { m_statusMenuBuilder.validateMenuItem(item); }
 
     // Window-closing callbacks.
-    void closeSettingsWindow();
+    void closeSettingsWindow() override;
     void closeOSCSettingsWindow();
     void closeKeyCommandsWindow();
     void closeAttachAppWindow();

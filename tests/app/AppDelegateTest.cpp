@@ -230,7 +230,8 @@ TEST_F(AppDelegateTest, QuitUnregistersEveryHotKeyAndLeavesNoWindow) {
     opened(QStringLiteral("Quit"))->trigger();
     ASSERT_EQ(quit.count(), 1);
     app.applicationWillTerminate();
-    EXPECT_EQ(hotKeys.calls.mid(1, 1), QStringList({QStringLiteral("unregisterAll")}));
+    EXPECT_EQ(hotKeys.calls.last(), QStringLiteral("unregisterAll"))
+        << "closing the bar and the windows comes first, so nothing registers again afterwards";
     EXPECT_EQ(host.presentedBar(), nullptr);
     EXPECT_FALSE(statusItem.visible);
 }

@@ -12,6 +12,7 @@ public:
     static QColor defaultFill();
     static void drawBar(QPainter &painter, const QRectF &bar, double fraction, const QColor &fill);
     static void drawPanBar(QPainter &painter, const QRectF &bar, double fraction, const QColor &fill);
-    // The empty track, under every bar.
+
+private:
     static void drawTrack(QPainter &painter, const QRectF &bar);
 };

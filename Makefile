@@ -4,7 +4,7 @@ SANITIZE   ?= build-sanitize
 JOBS       ?= 2
 CMAKE_ARGS ?= -DSTRIPDECK_WERROR=ON
 
-.PHONY: run test build bootstrap check sanitize fuzz clean
+.PHONY: run test build bootstrap check sanitize fuzz bench-latency clean
 
 run: build
 	scripts/run $(BUILD)/bin/stripdeck
@@ -37,6 +37,13 @@ bootstrap:
 fuzz: bootstrap
 	CXX=clang++ cmake -S . -B build-fuzz -DSTRIPDECK_FUZZ=ON
 	cmake --build build-fuzz -j$(JOBS)
+
+# Touch-to-JACK latency on a private dummy server with 64-frame periods (median and 99th
+# percentile in microseconds are the counters median_us and p99_us).
+bench-latency: bootstrap
+	cmake -S . -B $(BUILD) $(CMAKE_ARGS)
+	cmake --build $(BUILD) -j$(JOBS) --target bench_jack_send bench_touch_to_jack
+	scripts/bench-latency $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE) build-fuzz

@@ -8,6 +8,7 @@
 #include "platform/qt/UnixSignalQuitter.h"
 #include "platform/touchbar/StripTouchBarHost.h"
 #include "platform/x11/X11GlobalShortcutService.h"
+#include "platform/x11/XTestKeySynthesizer.h"
 #include "platform/x11/XkbKeyboardLayout.h"
 #include "platform/x11/X11FrontmostApplication.h"
 
@@ -27,9 +28,11 @@ int main(int argc, char *argv[])
     {
         TrayStatusItem statusItem;
         StripTouchBarHost touchBarHost;
+        XTestKeySynthesizer escapeKey;
         X11GlobalShortcutService shortcuts;
         XkbKeyboardLayout keyboardLayout;
         AppDelegate delegate(defaults, statusItem, touchBarHost);
+        delegate.controls().setKeySynthesizer(&escapeKey);
         CCSettingsViewController::install(delegate);
         HotKeyCommands hotKeys(delegate, shortcuts, keyboardLayout);
         X11FrontmostApplication frontmost(delegate.applications());

@@ -2,6 +2,7 @@
 
 #include "MidiServices.h"
 #include "Presentation.h"
+#include "controls/KeySynthesizer.h"
 #include "controls/controlStripView.h"
 #include "controls/eightFaderView.h"
 #include "model/ControlCatalog.h"
@@ -20,13 +21,23 @@ std::unique_ptr<ItemFactory> UserControls::makeItemFactory()
 {
     auto factory = std::make_unique<ItemFactory>(m_actions, m_maps, m_midi.listeners(), *this);
     // The bank and the strip keep their models for the whole run; each showing gets a new view.
-    factory->setMaker(ControlCatalog::eightFaderViewIdentifier(), [this](const QString &identifier, const ControlSettings &) {
-        return fullWidthItem(identifier, new eightFaderView(&m_midi.eightFaderItem()));
-    });
-    factory->setMaker(ControlCatalog::controlStripViewIdentifier(), [this](const QString &identifier, const ControlSettings &) {
-        return fullWidthItem(identifier, new controlStripView(&m_midi.controlStripItem()));
-    });
+    factory->setMaker(ControlCatalog::eightFaderViewIdentifier(),
+                      [this](const QString &identifier, const ControlSettings &) {
+                          return fullWidthItem(identifier, new eightFaderView(&m_midi.eightFaderItem()));
+                      });
+    factory->setMaker(ControlCatalog::controlStripViewIdentifier(),
+                      [this](const QString &identifier, const ControlSettings &) {
+                          return fullWidthItem(identifier, new controlStripView(&m_midi.controlStripItem()));
+                      });
     return factory;
+}
+
+void UserControls::setKeySynthesizer(KeySynthesizer *keys)
+{
+    // A key that cannot be posted is dropped: the button has nowhere to report it.
+    m_actions.setEscapeKey(
+        keys ? ControlActions::EscapeKey([keys](bool keyDown) { keys->postEscape(keyDown); })
+             : ControlActions::EscapeKey());
 }
 
 std::shared_ptr<TouchBarItem> UserControls::fullWidthItem(const QString &identifier, QWidget *view)

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class KeySynthesizer;
 class MidiServices;
 class Presentation;
 class TouchBarTemplates;
@@ -26,6 +27,9 @@ public:
     ControlActions &actions() { return m_actions; }
     std::unique_ptr<ItemFactory> makeItemFactory();
     void setEditorHandOver(EditorHandOver handOver) { m_editorHandOver = std::move(handOver); }
+    // What the escape button presses; not owned, must outlive this object. Without one the
+    // button does nothing.
+    void setKeySynthesizer(KeySynthesizer *keys);
 
     int userTouchbarNumber() const override;
     QString lastCreatedBar() const override;

@@ -4,6 +4,7 @@
 #include "TouchBarTemplates.h"
 #include "midiSlider.h"
 #include "padButton.h"
+#include "pianoView.h"
 
 #include "midi/ListenerTables.h"
 #include "midi/MidiRouter.h"
@@ -228,4 +229,24 @@ void ControlActions::openDeviceTouchBar()
 {
     m_host.openPopUp(m_templates.eightFaderGroup(), {});
     m_router.sendControlSurfaceControl(4, 1, 1);
+}
+
+void ControlActions::sendNoteOn(int note, int velocity, int channel)
+{
+    m_router.sendNoteOn(note, velocity, channel);
+}
+
+void ControlActions::sendPitchBend(quint16 value, int channel)
+{
+    m_router.sendPitchBend(value, channel);
+}
+
+void ControlActions::sendOSCMessageWithAddressPattern(const QString &address, const QVariantList &values)
+{
+    sendOSC(address, values);
+}
+
+void ControlActions::pianoTouched(pianoView *view)
+{
+    handOver(view);
 }

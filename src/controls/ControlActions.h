@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pianoKeysItemDelegate.h"
 #include "receiveValueSlider.h"
 
 #include <QString>
@@ -19,8 +20,8 @@ class ListeningControl;
 } // namespace midi
 
 // What the strip's controls do when touched: the messages they send, the value cells they
-// update, and the popovers they open and close.
-class ControlActions : public valueSliderDelegate {
+// update, and the popovers they open and close. The piano keyboard plays through it too.
+class ControlActions : public valueSliderDelegate, public pianoKeysItemDelegate {
 public:
     // Address pattern and its arguments; no arguments is a message without any.
     using OscSender = std::function<void(const QString &, const QVariantList &)>;
@@ -41,6 +42,11 @@ public:
     void popOverAction(padButton &button);
     void closeAction();
     void openDeviceTouchBar();
+
+    void sendNoteOn(int note, int velocity, int channel) override;
+    void sendPitchBend(quint16 value, int channel) override;
+    void sendOSCMessageWithAddressPattern(const QString &address, const QVariantList &values) override;
+    void pianoTouched(pianoView *view) override;
 
 private:
     void handOver(QObject *control);

@@ -5,6 +5,7 @@
 #include "TouchBarTemplates.h"
 #include "midiSlider.h"
 #include "padButton.h"
+#include "pianoView.h"
 #include "popUpButton.h"
 
 #include "midi/ListenerTables.h"
@@ -19,6 +20,8 @@
 namespace {
 
 using Family = ControlSettings::Family;
+
+constexpr qreal escWidth = 64.0;
 
 struct TransportButton {
     const char *name;
@@ -112,12 +115,16 @@ std::shared_ptr<TouchBarItem> ItemFactory::makeItemForIdentifier(TouchBar &, con
         return makeFader(identifier, recordFor(name));
     if (const int pad = numbered(identifier, QStringLiteral("pad"), 10))
         return makePad(identifier, pad, recordFor(name));
+    if (name == QLatin1String("esc"))
+        return makeESCPadButton(identifier, QStringLiteral("esc"), QStringLiteral("esc Button"), 1);
     if (name == QLatin1String("close"))
         return makeCloseButton(identifier);
     if (ControlCatalog::groupNames().contains(name))
         return makeGroupButton(identifier, name);
     if (transportButton(name))
         return makeTransport(identifier, name, recordFor(name));
+    if (name == QLatin1String("piano"))
+        return makePiano(identifier, recordFor(name));
     if (name == QLatin1String("simpleLabel"))
         return makeLabel(identifier);
     return nullptr;
@@ -195,6 +202,21 @@ std::shared_ptr<TouchBarItem> ItemFactory::makePad(const QString &identifier, in
     button->setBehavior(behaviour);
     if (toggle)
         m_listeners.addListener(*button);
+    return item;
+}
+
+std::shared_ptr<TouchBarItem> ItemFactory::makeESCPadButton(const QString &identifier, const QString &title,
+                                                            const QString &customizationLabel, int tag)
+{
+    auto *button = new padButton;
+    button->setTitle(title);
+    button->setTag(tag);
+    button->setIdentifier(identifier);
+    button->setCanSendMMC(false);
+    button->setTitleCell(padButton::TitleCell::VAlignText);
+    button->setAction([this](padButton &pressed) { m_actions.escAction(pressed); });
+    auto item = buttonItem(identifier, button, customizationLabel);
+    item->setSizing(TouchBarItem::Sizing::Fixed, escWidth);
     return item;
 }
 
@@ -276,6 +298,24 @@ std::shared_ptr<TouchBarItem> ItemFactory::makeTransport(const QString &identifi
     button->setBehavior(record.behaviour(Family::Transport));
     button->setButtonType(padButton::ButtonType::Momentary);
     button->setBezelColor(record.color().value_or(ControlColors::transport()));
+    return item;
+}
+
+std::shared_ptr<TouchBarItem> ItemFactory::makePiano(const QString &identifier, const ControlSettings &record)
+{
+    auto *piano = new pianoView(record.octaves(), record.startOctave());
+    piano->setIdentifier(identifier);
+    piano->setPianoDelegate(&m_actions);
+    piano->setChannelNumber(record.channel());
+    piano->setType(record.behaviour(Family::Piano));
+    piano->setKind(int(record.kind()));
+    piano->setOscAddress(record.oscAddress().value_or(QString()));
+    piano->setMinValue(record.scaleFrom());
+    piano->setMaxValue(record.scaleTo());
+    auto item = std::make_shared<TouchBarItem>(identifier);
+    item->setView(piano);
+    item->setCustomizationLabel(localized("Piano Keys"));
+    item->setSizing(TouchBarItem::Sizing::AtLeast, pianoView::minimumWidth);
     return item;
 }
 

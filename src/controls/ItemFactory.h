@@ -22,8 +22,8 @@ class ListenerTables;
 // map of the current touch bar (or of the open group), wired to its action.
 class ItemFactory : public TouchBarDelegate {
 public:
-    // Makes the item of one identifier from its record; for the views other classes provide
-    // (piano, escape button, eight-fader bank, channel strip).
+    // Makes the item of one identifier from its record; for the views whose models live
+    // elsewhere (eight-fader bank, channel strip).
     using Maker = std::function<std::shared_ptr<TouchBarItem>(const QString &identifier,
                                                               const ControlSettings &record)>;
 
@@ -38,6 +38,8 @@ public:
 
     std::shared_ptr<TouchBarItem> makePadButton(const QString &identifier, const QString &title,
                                                 const QString &customizationLabel, int tag);
+    std::shared_ptr<TouchBarItem> makeESCPadButton(const QString &identifier, const QString &title,
+                                                   const QString &customizationLabel, int tag);
     std::shared_ptr<TouchBarItem> makeCloseButton(const QString &identifier);
     std::shared_ptr<TouchBarItem> makePopoverButton(const QString &identifier, const QString &title,
                                                     const QString &customizationLabel, int tag);
@@ -54,6 +56,7 @@ private:
     std::shared_ptr<TouchBarItem> makeGroupButton(const QString &identifier, const QString &groupName);
     std::shared_ptr<TouchBarItem> makeTransport(const QString &identifier, const QString &controlName,
                                                 const ControlSettings &record);
+    std::shared_ptr<TouchBarItem> makePiano(const QString &identifier, const ControlSettings &record);
     std::shared_ptr<TouchBarItem> makeLabel(const QString &identifier);
     static std::shared_ptr<TouchBarItem> buttonItem(const QString &identifier, padButton *button,
                                                     const QString &customizationLabel);

@@ -1,14 +1,17 @@
 #include "padButton.h"
 
 #include "titleColorCell.h"
+#include "valignTextCell.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
 
 namespace {
 const QColor offBezel(0x3a, 0x3a, 0x3c);
-}
+constexpr qreal titleInset = 5.0;
+} // namespace
 
 padButton::padButton(QWidget *parent)
     : TouchView(parent)
@@ -45,9 +48,25 @@ void padButton::setIgnoreState(bool ignore)
     update();
 }
 
+void padButton::setTitleCell(TitleCell cell)
+{
+    m_titleCell = cell;
+    update();
+}
+
 QColor padButton::titleColor() const
 {
+    if (m_titleCell != TitleCell::TitleColor)
+        return Qt::white;
     return titleColorCell::getTextColorForBackColor(m_bezelColor, m_ignoreState || m_state);
+}
+
+QRectF padButton::titleRect() const
+{
+    const QRectF bounds(QPointF(0, 0), sizeInPoints());
+    const qreal height = QFontMetricsF(font()).height();
+    const QRectF title(titleInset, (bounds.height() - height) / 2, bounds.width() - 2 * titleInset, height);
+    return m_titleCell == TitleCell::VAlignText ? valignTextCell::titleRectForBounds(title, bounds) : title;
 }
 
 void padButton::setMidiValue(const QVariant &value)
@@ -126,6 +145,7 @@ void padButton::draw(QPainter &painter)
         return;
     }
     painter.setPen(titleColor());
-    painter.drawText(bounds.adjusted(4, 0, -4, 0), Qt::AlignCenter,
-                     painter.fontMetrics().elidedText(m_title, Qt::ElideRight, int(bounds.width() - 8)));
+    const QRectF title = titleRect();
+    painter.drawText(title, Qt::AlignCenter,
+                     painter.fontMetrics().elidedText(m_title, Qt::ElideRight, int(title.width())));
 }

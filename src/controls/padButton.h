@@ -17,6 +17,9 @@ class padButton : public TouchView, public midi::ListeningControl {
     Q_OBJECT
 public:
     enum class ButtonType { Momentary, PushOnPushOff };
+    // How the title is drawn: coloured for the bezel (titleColorCell), or in the default
+    // colour and lifted to the optical centre (valignTextCell).
+    enum class TitleCell { TitleColor, VAlignText };
     using Action = std::function<void(padButton &)>;
 
     explicit padButton(QWidget *parent = nullptr);
@@ -42,8 +45,12 @@ public:
     // Set, the title colour is picked for the bezel colour whatever the state.
     bool ignoreState() const { return m_ignoreState; }
     void setIgnoreState(bool ignore);
+    TitleCell titleCell() const { return m_titleCell; }
+    void setTitleCell(TitleCell cell);
     // The colour the title is drawn in.
     QColor titleColor() const;
+    // Where the title is drawn, in points.
+    QRectF titleRect() const;
 
     bool canSendMMC() const { return m_canSendMMC; }
     void setCanSendMMC(bool can) { m_canSendMMC = can; }
@@ -91,6 +98,7 @@ private:
     bool m_state = false;
     bool m_highlighted = false;
     bool m_ignoreState = true;
+    TitleCell m_titleCell = TitleCell::TitleColor;
     bool m_actsAtPress = true;
     std::optional<quint64> m_touchIdentity;
     QColor m_bezelColor = QColor(0x3a, 0x3a, 0x3c);

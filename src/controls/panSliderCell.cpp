@@ -39,10 +39,3 @@ void panSliderCell::drawPanBar(QPainter &painter, const QRectF &bar, double frac
                             QPointF(std::max(centre, position), bar.bottom())),
                      fill);
 }
-
-void panSliderCell::drawPreviewBar(QPainter &painter, const QRectF &bar, const QColor &fill)
-{
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(fill);
-    painter.drawRoundedRect(QRectF(bar.x(), bar.y() + 1, 0.5 * bar.width(), bar.height() - 2), 2, 2);
-}

@@ -5,14 +5,13 @@
 
 class QPainter;
 
-// The bars of a slider track: a plain bar filled from the start, a pan bar filled from the
-// centre towards the value, and the fixed half-filled preview bar.
+// The bars of a slider track: a plain bar filled from the start, and a pan bar filled from the
+// centre towards the value.
 class panSliderCell {
 public:
     static QColor defaultFill();
     static void drawBar(QPainter &painter, const QRectF &bar, double fraction, const QColor &fill);
     static void drawPanBar(QPainter &painter, const QRectF &bar, double fraction, const QColor &fill);
-    static void drawPreviewBar(QPainter &painter, const QRectF &bar, const QColor &fill);
 
 private:
     static void drawTrack(QPainter &painter, const QRectF &bar);

@@ -35,6 +35,8 @@ public:
     int numOctaves() const { return m_numOctaves; }
     int startOctave() const { return m_startOctave; }
 
+    QString identifier() const { return m_identifier; }
+    void setIdentifier(const QString &identifier) { m_identifier = identifier; }
     int channelNumber() const { return m_channelNumber; }
     void setChannelNumber(int channel) { m_channelNumber = channel; }
     int type() const { return m_type; }
@@ -94,6 +96,7 @@ private:
     int m_labelFontSize = 0;
     qreal m_labelScale = 0;
 
+    QString m_identifier;
     int m_channelNumber = 1;
     int m_type = Glissando;
     int m_kind = noteKind;

@@ -67,9 +67,13 @@ TEST_P(TransportBytes, PressAndReleaseFollowTheButtonTable)
 INSTANTIATE_TEST_SUITE_P(
     Transport, TransportBytes,
     ::testing::Values(
-        TransportCase{"stopMMC", "stop", record("MMC", 0, 1, 0, 127), "", "f0 7f 7f 06 09 f7"},
-        TransportCase{"ffMMC", "ff", record("MMC", 0, 1, 0, 127), "f0 7f 7f 06 04 f7", "f0 7f 7f 06 09 f7"},
+        TransportCase{"playMMC", "play", record("MMC", 0, 1, 0, 127), "", "f0 7f 7f 06 02 f7"},
         TransportCase{"pauseMMC", "pause", record("MMC", 0, 1, 0, 127), "", "f0 7f 7f 06 08 f7"},
+        TransportCase{"stopMMC", "stop", record("MMC", 0, 1, 0, 127), "", "f0 7f 7f 06 09 f7"},
+        TransportCase{"recordMMC", "record", record("MMC", 0, 1, 0, 127), "", "f0 7f 7f 06 06 f7"},
+        TransportCase{"ffMMC", "ff", record("MMC", 0, 1, 0, 127), "f0 7f 7f 06 04 f7", "f0 7f 7f 06 09 f7"},
+        TransportCase{"fbMMC", "fb", record("MMC", 0, 1, 0, 127), "f0 7f 7f 06 05 f7", "f0 7f 7f 06 09 f7"},
+        TransportCase{"previousMMCSendsNothing", "previous", record("MMC", 0, 1, 0, 127), "", ""},
         TransportCase{"nextMMCSendsNothing", "next", record("MMC", 0, 1, 0, 127), "", ""},
         TransportCase{"playCtrl", "play", record("ctrl", 118, 1, 0, 127), "b0 76 7f", ""},
         TransportCase{"fbCtrl", "fb", record("ctrl", 118, 1, 0, 127), "b0 76 7f", "b0 76 00"},
@@ -105,14 +109,37 @@ TEST_F(OscControls, PadsSendDoublesAndPauseSendsNoArguments)
 
 using Faders = ControlRig;
 
-TEST_F(Faders, PitchBendAtTheMiddleSendsTheCentre)
+struct FaderCase {
+    const char *name;
+    QVariantMap record;
+    QStringList bytes;
+};
+
+class FaderBytes : public ControlRig, public ::testing::WithParamInterface<FaderCase> {};
+
+// The middle of the track: half the range, rounded half away from zero.
+TEST_P(FaderBytes, TouchAtTheMiddleSendsByKind)
 {
-    store(QStringLiteral("slider1"), record("pbend", 0, 1, 0, 16383, "volume"));
+    store(QStringLiteral("slider1"), GetParam().record);
     midiSlider *item = fader(QStringLiteral("slider1"));
     ASSERT_NE(item, nullptr);
     press(item->slider(), QPoint(100, 15));
-    EXPECT_EQ(userBytes(), QStringList{QStringLiteral("e0 00 40")});
+    EXPECT_EQ(userBytes(), GetParam().bytes);
+    release(item->slider(), QPoint(100, 15));
+    EXPECT_TRUE(userBytes().isEmpty()) << "the same integer is not sent twice";
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Faders, FaderBytes,
+    ::testing::Values(FaderCase{"ctrl", record("ctrl", 7, 2, 0, 127, "volume"), {"b1 07 40"}},
+                      FaderCase{"pbend", record("pbend", 0, 1, 0, 16383, "volume"), {"e0 00 40"}},
+                      FaderCase{
+                          "ctrl14", record("ctrl14", 7, 1, 0, 16383, "volume"), {"b0 07 40", "b0 27 00"}},
+                      FaderCase{"nrpn",
+                                record("nrpn", 258, 1, 0, 16383, "volume"),
+                                {"b0 63 02", "b0 62 02", "b0 06 40", "b0 26 00"}},
+                      FaderCase{"noteSendsNothing", record("note", 60, 1, 0, 127, "volume"), {}}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(Faders, DragSendsEachIntegerOnceAndTheFirstEventAlways)
 {
@@ -197,6 +224,9 @@ TEST_F(Listening, ToggleLightsAndProgramPadIgnores)
     EXPECT_FALSE(momentary->state());
     ASSERT_TRUE(loopback->inject(midi::MidiEndpoints::userName(), QByteArray::fromHex("b01400")));
     EXPECT_FALSE(toggle->state());
+    ASSERT_TRUE(loopback->inject(midi::MidiEndpoints::userName(), QByteArray::fromHex("c014")));
+    ASSERT_TRUE(loopback->inject(midi::MidiEndpoints::userName(), QByteArray::fromHex("b0147f")));
+    EXPECT_FALSE(program->state()) << "a program pad listens to nothing";
 }
 
 TEST_F(Listening, TwoFadersOnOneAddressFollowEachOther)

@@ -1,0 +1,145 @@
+#include "ControlRig.h"
+#include "PianoTestSupport.h"
+
+#include "controls/KeySynthesizer.h"
+#include "controls/pianoView.h"
+
+namespace {
+
+// Two octaves in 510 points: key p is the strip 15 + 20·p … 35 + 20·p.
+QPointF key(int p)
+{
+    return {25.0 + 20 * p, 20};
+}
+
+class PianoItem : public ControlRig {
+protected:
+    pianoView *piano(const QVariantMap &stored)
+    {
+        store(QStringLiteral("piano"), stored);
+        TouchBarItem *item = make(QStringLiteral("piano"));
+        if (!item)
+            return nullptr;
+        auto *view = qobject_cast<pianoView *>(item->view());
+        view->resize(510, 30);
+        return view;
+    }
+
+    static QVariantMap pianoRecord(const char *kind, const char *type)
+    {
+        QVariantMap result = record(kind, 0, 2, 0.5, 100.9, type);
+        result.insert(QStringLiteral("oscAddress"), QStringLiteral("/keys"));
+        return result;
+    }
+};
+
+TEST_F(PianoItem, ReadsItsRecord)
+{
+    QVariantMap stored = pianoRecord("osc", "pitchbend");
+    stored.insert(QStringLiteral("octaves"), 3);
+    stored.insert(QStringLiteral("startOctave"), 1);
+    pianoView *view = piano(stored);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->numOctaves(), 3);
+    EXPECT_EQ(view->startOctave(), 1);
+    EXPECT_EQ(view->type(), pianoView::PitchBend);
+    EXPECT_EQ(view->kind(), 7);
+    EXPECT_EQ(view->channelNumber(), 2);
+    EXPECT_EQ(view->oscAddress(), QStringLiteral("/keys"));
+    EXPECT_EQ(view->minValue(), 0.5);
+    EXPECT_EQ(view->maxValue(), 100.9);
+    EXPECT_EQ(view->identifier(), ControlCatalog::identifier(QStringLiteral("piano")));
+    EXPECT_EQ(items.back()->customizationLabel(), QStringLiteral("Piano Keys"));
+    EXPECT_EQ(items.back()->sizing(), TouchBarItem::Sizing::AtLeast);
+}
+
+TEST_F(PianoItem, WithoutARecordTwoOctavesFromC2)
+{
+    TouchBarItem *item = make(QStringLiteral("piano"));
+    ASSERT_NE(item, nullptr);
+    auto *view = qobject_cast<pianoView *>(item->view());
+    EXPECT_EQ(view->numOctaves(), 2);
+    EXPECT_EQ(view->startOctave(), 4);
+}
+
+TEST_F(PianoItem, NoteKindPlaysOnTheUserOutput)
+{
+    pianoView *view = piano(pianoRecord("note", "pitchbend"));
+    Hand hand(view);
+    hand.press(1, key(0));
+    hand.press(2, key(0));
+    hand.move(2, key(1));
+    hand.release(1, key(0));
+    hand.release(2, key(1));
+    // Start octave 4 puts the first key on note 48; velocities are truncated; a move of one key
+    // unit bends half way up.
+    EXPECT_EQ(userBytes(),
+              QStringList({"91 30 64", "91 30 64", "e1 00 60", "91 30 00", "91 30 00", "e1 00 40"}));
+    EXPECT_TRUE(oscSent.isEmpty());
+}
+
+TEST_F(PianoItem, OtherKindsPlayThroughTheOscClient)
+{
+    pianoView *view = piano(pianoRecord("osc", "glissando"));
+    Hand hand(view);
+    hand.press(1, key(2));
+    hand.release(1, key(2));
+    ASSERT_EQ(oscSent.size(), 2);
+    EXPECT_EQ(oscSent[0], (std::pair{QStringLiteral("/keys"), QVariantList{50, 100.9}}));
+    EXPECT_EQ(oscSent[1], (std::pair{QStringLiteral("/keys"), QVariantList{50, 0.5}}));
+    EXPECT_TRUE(userBytes().isEmpty());
+}
+
+TEST_F(PianoItem, EditModeHandsThePianoOverAtEveryTouch)
+{
+    QList<QObject *> handed;
+    app->controls().setEditorHandOver([&](int, QObject *control) { handed.append(control); });
+    app->presentation().setEditCCs(true);
+    pianoView *view = piano(pianoRecord("note", "glissando"));
+    Hand hand(view);
+    hand.press(1, key(0));
+    hand.release(1, key(0));
+    hand.press(1, QPointF(3, 15));
+    EXPECT_EQ(handed, (QList<QObject *>{view, view})) << "an octave-zone touch counts too";
+    EXPECT_EQ(userBytes().size(), 2);
+}
+
+class RecordingKeys : public KeySynthesizer {
+public:
+    QList<bool> posted;
+    bool postEscape(bool keyDown) override
+    {
+        posted.append(keyDown);
+        return true;
+    }
+    QString errorString() const override { return {}; }
+};
+
+using EscapeItem = ControlRig;
+
+TEST_F(EscapeItem, IsANarrowButtonThatPostsEscapeDownAndUp)
+{
+    RecordingKeys keys;
+    app->controls().setKeySynthesizer(&keys);
+    padButton *button = pad(QStringLiteral("esc"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->title(), QStringLiteral("esc"));
+    EXPECT_EQ(button->tag(), 1);
+    EXPECT_EQ(items.back()->customizationLabel(), QStringLiteral("esc Button"));
+    EXPECT_EQ(items.back()->sizing(), TouchBarItem::Sizing::Fixed);
+    EXPECT_EQ(items.back()->width(), 64.0);
+
+    press(button);
+    EXPECT_EQ(keys.posted, QList<bool>{true});
+    release(button, QPoint(-40, 10));
+    EXPECT_EQ(keys.posted, (QList<bool>{true, false})) << "released away from the button";
+    EXPECT_TRUE(userBytes().isEmpty());
+    EXPECT_TRUE(oscSent.isEmpty());
+
+    app->controls().setKeySynthesizer(nullptr);
+    press(button);
+    release(button);
+    EXPECT_EQ(keys.posted.size(), 2);
+}
+
+} // namespace

@@ -7,10 +7,10 @@
 #include "platform/qt/TrayStatusItem.h"
 #include "platform/qt/UnixSignalQuitter.h"
 #include "platform/touchbar/StripTouchBarHost.h"
+#include "platform/x11/X11FrontmostApplication.h"
 #include "platform/x11/X11GlobalShortcutService.h"
 #include "platform/x11/XTestKeySynthesizer.h"
 #include "platform/x11/XkbKeyboardLayout.h"
-#include "platform/x11/X11FrontmostApplication.h"
 
 #include <QApplication>
 

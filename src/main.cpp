@@ -1,7 +1,9 @@
 #include "app/AppDelegate.h"
+#include "app/AppDialogs.h"
 #include "midi/Client.h"
 #include "model/UserDefaults.h"
 #include "platform/midi/MidiBackendFactory.h"
+#include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/TrayStatusItem.h"
 #include "platform/qt/UnixSignalQuitter.h"
 #include "platform/touchbar/StripTouchBarHost.h"
@@ -23,6 +25,8 @@ int main(int argc, char *argv[])
         TrayStatusItem statusItem;
         StripTouchBarHost touchBarHost;
         AppDelegate delegate(defaults, statusItem, touchBarHost);
+        QtFileDialogs fileDialogs;
+        AppDialogs dialogs(delegate, statusItem, fileDialogs);
         QObject::connect(&delegate, &AppDelegate::quitRequested, &application, &QApplication::quit);
         QObject::connect(&application, &QApplication::aboutToQuit, &delegate,
                          &AppDelegate::applicationWillTerminate);

@@ -14,7 +14,6 @@
 namespace {
 const QString defaultServer = QStringLiteral("https://korvane.xq/stripdeck");
 const QString feedFile = QStringLiteral("/stripdeck-version.xml");
-const char timedOutProperty[] = "stripdeckTimedOut";
 const char tooLargeProperty[] = "stripdeckTooLarge";
 
 enum CheckOutcome { Cancelled = 0, NewerVersion = 1, UpToDate = 2 };
@@ -88,10 +87,7 @@ QNetworkReply *UpdateCheck::startDownload()
     // Between two pieces of data, and below for the whole request.
     request.setTransferTimeout(timeoutMs);
     QNetworkReply *reply = m_network.get(request);
-    QTimer::singleShot(timeoutMs, reply, [reply] {
-        reply->setProperty(timedOutProperty, true);
-        reply->abort();
-    });
+    QTimer::singleShot(timeoutMs, reply, &QNetworkReply::abort);
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
         if (received > maximumFeedSize) {
             reply->setProperty(tooLargeProperty, true);
@@ -117,8 +113,7 @@ void UpdateCheck::downloadFinished(QNetworkReply *reply)
     if (reply->error() != QNetworkReply::NoError && !tooLarge) {
         // A background check has no window: its failure goes nowhere.
         if (foreground)
-            showError(reply->property(timedOutProperty).toBool() ? tr("The request timed out.")
-                                                                 : reply->errorString());
+            showError(errorText(*reply));
         return;
     }
     const UpdateFeed feed = tooLarge ? UpdateFeed() : UpdateFeed::fromData(reply->read(maximumFeedSize));
@@ -133,6 +128,19 @@ void UpdateCheck::downloadFinished(QNetworkReply *reply)
         showError(retrievingError);
     } else if (m_updateViewController) {
         m_updateViewController->done(newer ? NewerVersion : UpToDate);
+    }
+}
+
+// A cancelled check's reply is forgotten before it is aborted, so an abort seen here is one of
+// the time-outs; Qt reports those as "Operation canceled", which would tell the user nothing.
+QString UpdateCheck::errorText(const QNetworkReply &reply)
+{
+    switch (reply.error()) {
+    case QNetworkReply::OperationCanceledError:
+    case QNetworkReply::TimeoutError:
+        return tr("The request timed out.");
+    default:
+        return reply.errorString();
     }
 }
 

@@ -56,6 +56,7 @@ Q_SIGNALS:
 private:
     QNetworkReply *startDownload();
     void downloadFinished(QNetworkReply *reply);
+    static QString errorText(const QNetworkReply &reply);
     void checkWindowFinished(int code);
     void showOffer(bool endsCheck);
     void endCheckWith(QDialog *window);

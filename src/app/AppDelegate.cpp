@@ -79,12 +79,13 @@ void AppDelegate::applicationDidFinishLaunching() {
 }
 
 void AppDelegate::applicationWillTerminate() {
-    unregisterAllHotKeys();
     // Nothing is saved here: every setting was written when it changed. The windows go first so
     // that none outlives the run on a screen that keeps showing it until the process is gone.
     if (m_presentation.touchbarShown())
         m_presentation.closeTouchbar(m_presentation.currentRootTouchbar());
     m_settingsWindows.closeAll();
+    // Last: a settings window that closes gives the hot keys back.
+    unregisterAllHotKeys();
     m_statusItem.setVisible(false);
 }
 

@@ -156,4 +156,13 @@ TEST_F(OSCSettingsTest, SwitchedOffStaysOffAcrossPortChangesAndTheNextStart)
     EXPECT_FALSE(listening(listenPort));
 }
 
+TEST_F(OSCSettingsTest, QuittingWithTheWindowOpenLeavesNoHotKeyRegistered)
+{
+    window()->hostTextField()->setText(QStringLiteral("10.0.0.9"));
+    app.applicationWillTerminate();
+    EXPECT_EQ(hotKeys.calls.last(), QStringLiteral("unregisterAll"));
+    EXPECT_FALSE(statusItem.visible);
+    EXPECT_EQ(stored().value(QStringLiteral("host-name")), QVariant(QStringLiteral("10.0.0.9")));
+}
+
 } // namespace

@@ -1,9 +1,7 @@
 #include "UpdateCheck.h"
 
 #include "UpdateFeed.h"
-#include "checkUpdateViewController.h"
 #include "model/UserDefaults.h"
-#include "upToDateViewController.h"
 
 #include <QDesktopServices>
 #include <QNetworkReply>

@@ -5,6 +5,7 @@
 #include "app/FileDialogs.h"
 
 #include <QAbstractButton>
+#include <QTest>
 #include <QWidget>
 
 // Answers the file dialogs with prepared paths and keeps the errors it was asked to show.
@@ -25,6 +26,13 @@ protected:
     ScriptedFileDialogs files;
     AppDialogs dialogs{app, statusItem, files};
 };
+
+// Runs the event loop until the condition holds or the time is up. (Qt's QTRY_ macros report
+// to QtTest, which a GoogleTest program never reads: their failures would pass unseen.)
+template <typename Condition> bool eventually(Condition condition, int timeoutMs = 5000)
+{
+    return QTest::qWaitFor(condition, timeoutMs);
+}
 
 // Clicks the button of a window with this caption; false when it has none.
 inline bool clickButton(QWidget *window, const QString &caption)

@@ -98,7 +98,7 @@ TEST_F(OSCSettingsTest, PortsWrapAtTheEndpointButAreStoredAsTyped)
         << "nothing is stored before the window closes";
 
     window()->close();
-    QTRY_VERIFY(!window());
+    ASSERT_TRUE(eventually([&] { return !window(); }));
     EXPECT_EQ(stored().value(QStringLiteral("listen-port")), QVariant(qint64(70000)));
     EXPECT_EQ(stored().value(QStringLiteral("host-port")), QVariant(qint64(65537)));
     EXPECT_EQ(stored().value(QStringLiteral("host-name")), QVariant(QStringLiteral("localhost")));
@@ -112,11 +112,16 @@ TEST_F(OSCSettingsTest, LogKeepsSevenDistinctLines)
     sendToServer(QStringLiteral("/fader1"), 0.5f);
     sendToServer(QStringLiteral("/fader1"), 0.5f);
     sendToServer(QStringLiteral("/fader2"), 0.25f);
-    QTRY_COMPARE(logLines(),
-                 QStringList({QStringLiteral("/fader1 0.500000"), QStringLiteral("/fader2 0.250000")}));
+    eventually([&] {
+        return logLines() ==
+               QStringList({QStringLiteral("/fader1 0.500000"), QStringLiteral("/fader2 0.250000")});
+    });
+    ASSERT_EQ(logLines(),
+              QStringList({QStringLiteral("/fader1 0.500000"), QStringLiteral("/fader2 0.250000")}));
     for (int value = 1; value <= 8; ++value)
         sendToServer(QStringLiteral("/pad"), float(value));
-    QTRY_COMPARE(logLines().last(), QStringLiteral("/pad 8.000000"));
+    eventually([&] { return logLines().last() == QStringLiteral("/pad 8.000000"); });
+    ASSERT_EQ(logLines().last(), QStringLiteral("/pad 8.000000"));
     EXPECT_EQ(logLines().size(), 7);
     EXPECT_EQ(logLines().first(), QStringLiteral("/pad 2.000000"));
     EXPECT_TRUE(window()->logTextField()->toPlainText().endsWith(QLatin1Char('\n')));
@@ -125,7 +130,7 @@ TEST_F(OSCSettingsTest, LogKeepsSevenDistinctLines)
 TEST_F(OSCSettingsTest, TestMessageReachesTheHost)
 {
     ASSERT_TRUE(clickButton(window(), QStringLiteral("Send Test Message")));
-    QTRY_VERIFY(peer.hasPendingDatagrams());
+    ASSERT_TRUE(eventually([&] { return bool(peer.hasPendingDatagrams()); }));
     QByteArray datagram(int(peer.pendingDatagramSize()), '\0');
     peer.readDatagram(datagram.data(), datagram.size());
     EXPECT_EQ(datagram, QByteArray("/test\0\0\0,f\0\0\x3f\x80\0\0", 16));

@@ -75,7 +75,8 @@ TEST_F(SettingsFileActionsTest, FileSavedFromOneBarLoadsIntoAnotherOnly)
     EXPECT_EQ(stored(ControlCatalog::controlMapKey(4)), barFourMap);
     EXPECT_EQ(stored(ControlCatalog::controlMapKey(3)), QVariant(controlMap(7, QStringLiteral("Bar three"))));
     EXPECT_NE(beforeLoad, rearranged(3));
-    QTRY_COMPARE(presented(), rearranged(3));
+    eventually([&] { return presented() == rearranged(3); });
+    ASSERT_EQ(presented(), rearranged(3));
     EXPECT_EQ(app.presentation().userTouchbarNumber(), 5);
 }
 

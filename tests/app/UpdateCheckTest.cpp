@@ -51,7 +51,7 @@ TEST_F(UpdateCheckTest, NewerVersionIsOfferedAndDownloadOpensItsAddress)
     check().checkForUpdate();
     EXPECT_EQ(server.requests(), 0) << "a second check does not start while one runs";
 
-    QTRY_VERIFY(check().offerWindow());
+    ASSERT_TRUE(eventually([&] { return bool(check().offerWindow()); }));
     EXPECT_TRUE(server.lastRequest().startsWith("GET /stripdeck-version.xml HTTP/1.1"));
     EXPECT_FALSE(check().updateViewController()) << "the check window closed";
     EXPECT_EQ(check().offerWindow()->infoText()->text(),
@@ -59,7 +59,7 @@ TEST_F(UpdateCheckTest, NewerVersionIsOfferedAndDownloadOpensItsAddress)
     EXPECT_FALSE(statusItem.visible);
     ASSERT_TRUE(clickButton(check().offerWindow(), QStringLiteral("Download")));
     EXPECT_EQ(openedUrls, QList<QUrl>{QUrl(QStringLiteral("https://korvane.xq/get"))});
-    QTRY_VERIFY(!check().offerWindow());
+    ASSERT_TRUE(eventually([&] { return !check().offerWindow(); }));
     EXPECT_TRUE(statusItem.visible);
     EXPECT_FALSE(app.isCheckingForUpate());
     EXPECT_TRUE(opened(checkTitle)->isEnabled());
@@ -71,12 +71,12 @@ TEST_F(UpdateCheckTest, OfferToleratesAddressesItMustNotOpen)
     server.setReply(FeedServer::feed("<key>version</key><real>2</real>"
                                      "<key>url</key><string>file:///etc/passwd</string>"));
     checkForUpdate();
-    QTRY_VERIFY(check().offerWindow());
+    ASSERT_TRUE(eventually([&] { return bool(check().offerWindow()); }));
     ASSERT_TRUE(clickButton(check().offerWindow(), QStringLiteral("Download")));
     EXPECT_TRUE(openedUrls.isEmpty());
     EXPECT_TRUE(check().offerWindow()->infoText()->text().contains(QLatin1String("file:///etc/passwd")));
     ASSERT_TRUE(clickButton(check().offerWindow(), QStringLiteral("Cancel")));
-    QTRY_VERIFY(statusItem.visible);
+    ASSERT_TRUE(eventually([&] { return bool(statusItem.visible); }));
 }
 
 TEST_F(UpdateCheckTest, SameOrOlderVersionEndsUpToDate)
@@ -86,12 +86,12 @@ TEST_F(UpdateCheckTest, SameOrOlderVersionEndsUpToDate)
         SCOPED_TRACE(version);
         server.setReply(FeedServer::feed(QByteArray("<key>version</key>") + version));
         checkForUpdate();
-        QTRY_VERIFY(check().upToDateWindow());
+        ASSERT_TRUE(eventually([&] { return bool(check().upToDateWindow()); }));
         EXPECT_FALSE(check().offerWindow());
         EXPECT_EQ(check().upToDateWindow()->infoText()->text(),
                   QStringLiteral("Stripdeck 0.1.0 is currently the newest version available."));
         ASSERT_TRUE(clickButton(check().upToDateWindow(), QStringLiteral("Ok")));
-        QTRY_VERIFY(!check().upToDateWindow());
+        ASSERT_TRUE(eventually([&] { return !check().upToDateWindow(); }));
         EXPECT_TRUE(statusItem.visible);
         EXPECT_FALSE(app.isCheckingForUpate());
     }
@@ -115,7 +115,8 @@ TEST_F(UpdateCheckTest, UnreadableFeedsReportTheRetrievingError)
         SCOPED_TRACE(body.left(80).toStdString());
         server.setReply(body);
         checkForUpdate();
-        QTRY_COMPARE(errorShown(), retrieving);
+        eventually([&] { return errorShown() == retrieving; });
+        ASSERT_EQ(errorShown(), retrieving);
         EXPECT_FALSE(check().updateViewController()->progressBar()->isVisible());
         EXPECT_FALSE(check().offerWindow());
         ASSERT_TRUE(clickButton(check().updateViewController(), QStringLiteral("Cancel")));
@@ -128,14 +129,14 @@ TEST_F(UpdateCheckTest, NetworkFailuresShowTheirOwnText)
 {
     server.setReply("gone", 404);
     checkForUpdate();
-    QTRY_VERIFY(!errorShown().isEmpty());
+    ASSERT_TRUE(eventually([&] { return !errorShown().isEmpty(); }));
     EXPECT_NE(errorShown(), retrieving);
     EXPECT_TRUE(errorShown().contains(QLatin1String("Not Found"))) << errorShown().toStdString();
     ASSERT_TRUE(clickButton(check().updateViewController(), QStringLiteral("Cancel")));
 
     server.close();
     checkForUpdate();
-    QTRY_VERIFY(!errorShown().isEmpty());
+    ASSERT_TRUE(eventually([&] { return !errorShown().isEmpty(); }));
     EXPECT_TRUE(errorShown().contains(QLatin1String("refused"), Qt::CaseInsensitive))
         << errorShown().toStdString();
 }
@@ -145,8 +146,9 @@ TEST_F(UpdateCheckTest, ServerThatNeverAnswersTimesOut)
     FeedServer silent(FeedServer::Mode::Silent);
     defaults.setObject(silent.base(), UpdateCheck::serverKey);
     checkForUpdate();
-    QTRY_COMPARE(silent.requests(), 1);
-    QTRY_VERIFY_WITH_TIMEOUT(!errorShown().isEmpty(), 20000);
+    eventually([&] { return silent.requests() == 1; });
+    ASSERT_EQ(silent.requests(), 1);
+    ASSERT_TRUE(eventually([&] { return !errorShown().isEmpty(); }, 20000));
     EXPECT_EQ(errorShown(), QStringLiteral("The request timed out."));
     EXPECT_FALSE(check().offerWindow());
     EXPECT_FALSE(check().upToDateWindow());
@@ -158,7 +160,8 @@ TEST_F(UpdateCheckTest, CancelEndsTheCheckAtOnce)
     FeedServer silent(FeedServer::Mode::Silent);
     defaults.setObject(silent.base(), UpdateCheck::serverKey);
     checkForUpdate();
-    QTRY_COMPARE(silent.requests(), 1);
+    eventually([&] { return silent.requests() == 1; });
+    ASSERT_EQ(silent.requests(), 1);
     ASSERT_TRUE(clickButton(check().updateViewController(), QStringLiteral("Cancel")));
     EXPECT_FALSE(check().updateViewController());
     EXPECT_TRUE(statusItem.visible);
@@ -192,7 +195,7 @@ TEST_F(BackgroundUpdateCheckTest, NewerVersionIsOfferedWithoutTheCheckWindow)
     // The reply is set before the launch's request arrives: the server answers on read.
     server.setReply(FeedServer::feed("<key>version</key><string>3.0</string>"
                                      "<key>url</key><string>https://korvane.xq/get</string>"));
-    QTRY_VERIFY(check().offerWindow());
+    ASSERT_TRUE(eventually([&] { return bool(check().offerWindow()); }));
     EXPECT_EQ(check().downloadURL(), QStringLiteral("https://korvane.xq/get"));
     EXPECT_FALSE(check().updateViewController());
     EXPECT_TRUE(statusItem.visible) << "a background check leaves the status item alone";
@@ -202,7 +205,8 @@ TEST_F(BackgroundUpdateCheckTest, NewerVersionIsOfferedWithoutTheCheckWindow)
 TEST_F(BackgroundUpdateCheckTest, UnreadableFeedShowsNothing)
 {
     server.setReply(FeedServer::feed("<key>url</key><string>https://korvane.xq/get</string>"));
-    QTRY_COMPARE(server.requests(), 1);
+    eventually([&] { return server.requests() == 1; });
+    ASSERT_EQ(server.requests(), 1);
     QTest::qWait(200);
     EXPECT_FALSE(check().offerWindow());
     EXPECT_FALSE(check().updateViewController());

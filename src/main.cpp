@@ -1,5 +1,7 @@
 #include "app/AppDelegate.h"
 #include "app/AppDialogs.h"
+#include "app/CCSettingsViewController.h"
+#include "app/HotKeyCommands.h"
 #include "midi/Client.h"
 #include "model/UserDefaults.h"
 #include "platform/midi/MidiBackendFactory.h"
@@ -7,6 +9,9 @@
 #include "platform/qt/TrayStatusItem.h"
 #include "platform/qt/UnixSignalQuitter.h"
 #include "platform/touchbar/StripTouchBarHost.h"
+#include "platform/x11/X11GlobalShortcutService.h"
+#include "platform/x11/XkbKeyboardLayout.h"
+#include "platform/x11/X11FrontmostApplication.h"
 
 #include <QApplication>
 
@@ -24,9 +29,15 @@ int main(int argc, char *argv[])
     {
         TrayStatusItem statusItem;
         StripTouchBarHost touchBarHost;
+        X11GlobalShortcutService shortcuts;
+        XkbKeyboardLayout keyboardLayout;
         AppDelegate delegate(defaults, statusItem, touchBarHost);
         QtFileDialogs fileDialogs;
         AppDialogs dialogs(delegate, statusItem, fileDialogs);
+        CCSettingsViewController::install(delegate);
+        HotKeyCommands hotKeys(delegate, shortcuts, keyboardLayout);
+        X11FrontmostApplication frontmost(delegate.applications());
+        delegate.setFrontmostApplicationSource(&frontmost);
         QObject::connect(&delegate, &AppDelegate::quitRequested, &application, &QApplication::quit);
         QObject::connect(&application, &QApplication::aboutToQuit, &delegate,
                          &AppDelegate::applicationWillTerminate);

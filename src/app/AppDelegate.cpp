@@ -29,6 +29,7 @@ AppDelegate::AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem,
     , m_templates(this, &m_arrangements)
     , m_presentation(touchBarHost, m_templates)
     , m_controls(defaults, m_midi, m_templates, m_presentation)
+    , m_attachment(defaults, m_presentation)
     , m_statusMenuBuilder(*this)
     , m_itemFactory(m_controls.makeItemFactory()) {
     m_midi.feedback().setClosePopUp([this] { closePopUp(); });
@@ -38,6 +39,10 @@ AppDelegate::AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem,
     m_midi.surfaceDelegate().setOpenDeviceTouchBar([this] { openDeviceTouchBar(); });
     connect(&m_presentation, &Presentation::touchbarShownChanged, this,
             &AppDelegate::touchbarShownChanged);
+    setLaunchStep(LaunchStep::AttachFrontmostApplication,
+                  [this] { m_attachment.attachFrontmostApplication(); });
+    m_settingsWindows.setContentFactory(SettingsWindows::Kind::Attach,
+                                        [this] { return m_attachment.makeAttachWindow(*this); });
 }
 
 AppDelegate::~AppDelegate() = default;
@@ -84,9 +89,9 @@ void AppDelegate::applicationWillTerminate() {
     if (m_presentation.touchbarShown())
         m_presentation.closeTouchbar(m_presentation.currentRootTouchbar());
     m_settingsWindows.closeAll();
-    // Last: a settings window that closes gives the hot keys back.
-    unregisterAllHotKeys();
     m_statusItem.setVisible(false);
+    // Last: closing a window that unregistered the hot keys registers them again.
+    unregisterAllHotKeys();
 }
 
 void AppDelegate::setupUserPreferences() {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "ApplicationAttachment.h"
 #include "MidiServices.h"
 #include "Presentation.h"
 #include "SettingsWindows.h"
 #include "StatusMenu.h"
 #include "UserControls.h"
+#include "settingsDelegate.h"
+#include "attachViewControllerDelegate.h"
 #include "controls/TouchBarTemplates.h"
 #include "model/Menu.h"
 #include "osc/OSCController.h"
@@ -26,7 +29,11 @@ class UserDefaults;
 
 // Owns what lives for the whole run and keeps the program's operation names; the work
 // itself is done by the classes it forwards to.
-class AppDelegate : public QObject, public TouchBarDelegate, public oscServerDelegate {
+class AppDelegate : public QObject,
+                    public TouchBarDelegate,
+                    public oscServerDelegate,
+                    public settingsDelegate,
+                    public attachViewControllerDelegate {
     Q_OBJECT
 public:
     // Start-up steps whose work lives elsewhere, in the order they run among the others.
@@ -59,6 +66,15 @@ public:
     }
     // Not owned; must outlive the delegate.
     void setHotKeyRegistry(HotKeyRegistry *registry) { m_hotKeys = registry; }
+    // Not owned; where the frontmost application comes from, before the launch.
+    void setFrontmostApplicationSource(FrontmostApplicationSource *source) { m_attachment.setSource(source); }
+    ApplicationCatalog &applications() { return m_attachment.applications(); }
+    ApplicationAttachment &attachment() { return m_attachment; }
+    void checkFrontmostApplication(const QString &frontmost)
+    {
+        m_attachment.checkFrontmostApplication(frontmost);
+    }
+    QString frontmostAppIdentifier() const override { return m_attachment.frontmostIdentifier(); }
 
     std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &bar,
                                                         const QString &identifier) override;
@@ -74,7 +90,7 @@ public:
         m_presentation.openPopUp(bar, identifier);
     }
     void closePopUp() { m_presentation.closePopUp(); }
-    void reloadTouchbar() { m_presentation.reloadTouchbar(); }
+    void reloadTouchbar() override { m_presentation.reloadTouchbar(); }
     void loadTouchbar() { m_presentation.loadTouchbar(); }
 
     // Status menu actions.
@@ -93,10 +109,10 @@ public:
     void validateMenuItem(MenuItem &item) const { m_statusMenuBuilder.validateMenuItem(item); }
 
     // Window-closing callbacks.
-    void closeSettingsWindow();
+    void closeSettingsWindow() override;
     void closeOSCSettingsWindow();
     void closeKeyCommandsWindow();
-    void closeAttachAppWindow();
+    void closeAttachAppWindow() override;
 
     UserDefaults &defaults() const { return m_defaults; }
     Presentation &presentation() { return m_presentation; }
@@ -143,6 +159,8 @@ private:
     Presentation m_presentation;
     UserControls m_controls;
     SettingsWindows m_settingsWindows;
+    // After the windows, so its window is gone before they are.
+    ApplicationAttachment m_attachment;
     StatusMenu m_statusMenuBuilder;
     Menu m_statusMenu;
     std::unique_ptr<TouchBar> m_responderTouchBar;

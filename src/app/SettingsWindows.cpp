@@ -9,7 +9,8 @@ const QSize minimumContentSize(200, 100);
 } // namespace
 
 SettingsWindows::~SettingsWindows() {
-    closeAll();
+    for (const QPointer<QWidget> &window : std::as_const(m_windows))
+        delete window.data();
 }
 
 void SettingsWindows::setContentFactory(Kind kind, ContentFactory factory) {
@@ -41,9 +42,13 @@ void SettingsWindows::open(Kind kind) {
     window->activateWindow();
 }
 
+// The owner's close does not ask the window, unlike the user's: a window answers the user's
+// close by calling back its owner, which ends up here.
 void SettingsWindows::close(Kind kind) {
-    if (QWidget *window = m_windows.take(kind))
-        window->close();
+    if (QWidget *window = m_windows.take(kind)) {
+        window->hide();
+        window->deleteLater();
+    }
 }
 
 void SettingsWindows::closeAll() {

@@ -2,6 +2,17 @@
 
 #include <QLocale>
 
+#include <cmath>
+
+namespace {
+
+// The bound without its fraction; an OSC range ends at the largest float, far past any int.
+QString integerText(double bound) {
+    return QString::number(std::trunc(bound), 'f', 0);
+}
+
+} // namespace
+
 QVariant rangeFormater::stringForObjectValue(const QVariant &value) const {
     switch (value.typeId()) {
     case QMetaType::Int:
@@ -39,8 +50,8 @@ rangeFormater::Partial rangeFormater::isPartialStringValid(const QString &text) 
         return {};
     const double value = locale.toDouble(text);
     if (value > m_maximum)
-        return {false, QString::number(int(m_maximum)), {}};
+        return {false, integerText(m_maximum), {}};
     if (value < m_minimum)
-        return {false, QString::number(int(m_minimum)), {}};
+        return {false, integerText(m_minimum), {}};
     return {};
 }

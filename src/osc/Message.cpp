@@ -109,10 +109,10 @@ void Message::setAddressPattern(const QString &addressPattern)
 
 QString Message::typeTagString() const
 {
-    QString tags(m_arguments.size() + 1, Qt::Uninitialized);
+    QString tags(m_typeTags.size() + 1, Qt::Uninitialized);
     tags[0] = u',';
-    for (qsizetype i = 0; i < m_arguments.size(); ++i)
-        tags[i + 1] = QLatin1Char(typeTagOf(m_arguments[i]));
+    for (qsizetype i = 0; i < m_typeTags.size(); ++i)
+        tags[i + 1] = QLatin1Char(m_typeTags[i]);
     return tags;
 }
 
@@ -129,9 +129,10 @@ void Message::setArguments(std::initializer_list<QVariant> arguments)
 template <typename Range> void Message::keepSendable(const Range &arguments)
 {
     m_arguments.clear();
+    m_typeTags.clear();
     for (const QVariant &argument : arguments) {
-        if (typeTagOf(argument))
-            m_arguments.append(argument);
+        if (const char tag = typeTagOf(argument))
+            appendArgument(tag, argument);
     }
 }
 
@@ -147,29 +148,32 @@ QStringList Message::addressParts() const
     return parts;
 }
 
-QByteArray Message::packetData() const
+qsizetype Message::maxPacketSize() const
 {
-    // One allocation: size for the worst case of UTF-8, then cut to what was written.
-    qsizetype capacity = Wire::maxStringSize(m_addressPattern) + Wire::padded(m_arguments.size() + 2);
-    for (const QVariant &argument : m_arguments) {
-        if (argument.typeId() == QMetaType::QString)
-            capacity += Wire::maxStringSize(stored<QString>(argument));
-        else if (argument.typeId() == QMetaType::QByteArray)
-            capacity += Wire::blobSize(stored<QByteArray>(argument));
+    // The worst case of UTF-8; the writer cuts nothing, it reports where it ended.
+    qsizetype size = Wire::maxStringSize(m_addressPattern) + Wire::padded(m_typeTags.size() + 2);
+    for (qsizetype i = 0; i < m_typeTags.size(); ++i) {
+        if (m_typeTags[i] == 's')
+            size += Wire::maxStringSize(stored<QString>(m_arguments[i]));
+        else if (m_typeTags[i] == 'b')
+            size += Wire::blobSize(stored<QByteArray>(m_arguments[i]));
         else
-            capacity += 4;
+            size += 4;
     }
-    QByteArray data(capacity, Qt::Uninitialized);
-    char *out = Wire::writeString(data.data(), m_addressPattern);
-    char *tags = out;
-    *tags++ = ',';
-    for (const QVariant &argument : m_arguments)
-        *tags++ = typeTagOf(argument);
-    const qsizetype tagLength = tags - out;
-    std::fill(tags, out + Wire::padded(tagLength + 1), '\0');
+    return size;
+}
+
+char *Message::writePacketData(char *out) const
+{
+    out = Wire::writeString(out, m_addressPattern);
+    *out = ',';
+    std::copy(m_typeTags.begin(), m_typeTags.end(), out + 1);
+    const qsizetype tagLength = m_typeTags.size() + 1;
+    std::fill(out + tagLength, out + Wire::padded(tagLength + 1), '\0');
     out += Wire::padded(tagLength + 1);
-    for (const QVariant &argument : m_arguments) {
-        switch (typeTagOf(argument)) {
+    for (qsizetype i = 0; i < m_typeTags.size(); ++i) {
+        const QVariant &argument = m_arguments[i];
+        switch (m_typeTags[i]) {
         case 's':
             out = Wire::writeString(out, stored<QString>(argument));
             break;
@@ -184,7 +188,13 @@ QByteArray Message::packetData() const
             break;
         }
     }
-    data.resize(out - data.data());
+    return out;
+}
+
+QByteArray Message::packetData() const
+{
+    QByteArray data(maxPacketSize(), Qt::Uninitialized);
+    data.resize(writePacketData(data.data()) - data.data());
     return data;
 }
 

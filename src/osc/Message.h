@@ -9,8 +9,8 @@
 #include <QVariantMap>
 
 #include <initializer_list>
-
 #include <optional>
+#include <utility>
 
 namespace osc {
 
@@ -53,6 +53,10 @@ public:
     void setUserData(const QVariant &userData) { m_userData = userData; }
 
     QByteArray packetData() const override;
+    // For a caller with a buffer of its own: writes the packet into at least maxPacketSize()
+    // bytes and returns the end of what it wrote.
+    qsizetype maxPacketSize() const;
+    char *writePacketData(char *out) const;
     QString asQSC() const override;
     QString description() const override;
 
@@ -68,9 +72,16 @@ private:
     // Decodes into a message in place; what it reads is always of sendable types.
     friend class Parser;
     template <typename Range> void keepSendable(const Range &arguments);
+    template <typename Value> void appendArgument(char tag, Value &&argument)
+    {
+        m_typeTags.append(tag);
+        m_arguments.append(std::forward<Value>(argument));
+    }
 
     QString m_addressPattern = QStringLiteral("/");
     Arguments m_arguments;
+    // One per argument, worked out once: asking a QVariant its type is a call into Qt.
+    QVarLengthArray<char, 4> m_typeTags;
     QVariant m_userData;
 };
 

@@ -1,5 +1,6 @@
 #include "osc/Parser.h"
 
+#include "osc/MessageView.h"
 #include "osc/PacketDestination.h"
 #include "osc/Wire.h"
 
@@ -23,7 +24,7 @@ struct CachedAddress {
 };
 constexpr size_t cachedAddressSlots = 128;
 
-bool cachedAddress(QByteArrayView text, QString &address)
+QString cachedAddress(QByteArrayView text)
 {
     thread_local std::array<CachedAddress, cachedAddressSlots> cache;
     // FNV-1a: cheap for the few bytes of an address.
@@ -31,51 +32,11 @@ bool cachedAddress(QByteArrayView text, QString &address)
     for (const char c : text)
         hash = (hash ^ uchar(c)) * 16777619u;
     CachedAddress &slot = cache[hash % cachedAddressSlots];
-    if (slot.bytes == text) {
-        address = slot.address;
-        return true;
+    if (slot.bytes != text) {
+        slot.bytes = text.toByteArray();
+        slot.address = QString::fromUtf8(text);
     }
-    auto decoded = Wire::stringFromUtf8(text);
-    if (!decoded)
-        return false;
-    slot.bytes = text.toByteArray();
-    slot.address = *decoded;
-    address = std::move(*decoded);
-    return true;
-}
-
-// Appends the value in place and returns its size on the wire, or -1 when it cannot be read.
-qsizetype readArgument(char tag, QByteArrayView bytes, Arguments &arguments)
-{
-    qsizetype length = 4;
-    switch (tag) {
-    case 'i':
-        if (const auto number = Wire::numberWithOSCIntBytes(bytes)) {
-            arguments.emplace_back(*number);
-            return length;
-        }
-        return -1;
-    case 'f':
-        if (const auto number = Wire::numberWithOSCFloatBytes(bytes)) {
-            arguments.emplace_back(*number);
-            return length;
-        }
-        return -1;
-    case 's':
-        if (auto text = Wire::stringWithOSCStringBytes(bytes, length)) {
-            arguments.emplace_back(std::move(*text));
-            return length;
-        }
-        return -1;
-    case 'b':
-        if (auto blob = Wire::dataWithOSCBlobBytes(bytes, length)) {
-            arguments.emplace_back(std::move(*blob));
-            return length;
-        }
-        return -1;
-    default:
-        return -1;
-    }
+    return slot.address;
 }
 
 char unescapedSlip(char follower)
@@ -155,26 +116,13 @@ std::optional<Message> Parser::parseOscMessageData(QByteArrayView data)
 
 bool Parser::readMessage(QByteArrayView data, Message &message)
 {
-    const auto addressText = Wire::terminatedText(data);
-    if (!addressText || !addressText->startsWith('/'))
+    const auto view = MessageView::fromData(data);
+    if (!view)
         return false;
-    qsizetype position = Wire::padded(addressText->size() + 1);
-    if (position > data.size() || !cachedAddress(*addressText, message.m_addressPattern))
-        return false;
-    if (position == data.size() || data[position] != ',')
-        return true;
-    const auto tags = Wire::terminatedText(data.sliced(position));
-    if (!tags)
-        return false;
-    position = std::min(data.size(), position + Wire::padded(tags->size() + 1));
-    message.m_arguments.reserve(tags->size() - 1);
-    for (const char tag : tags->sliced(1)) {
-        const qsizetype consumed = readArgument(tag, data.sliced(position), message.m_arguments);
-        if (consumed < 0)
-            return false;
-        // The final value's padding may be missing; there is nothing after it to misread.
-        position = std::min(data.size(), position + consumed);
-    }
+    message.m_addressPattern = cachedAddress(view->address());
+    message.m_arguments.reserve(view->argumentCount());
+    for (const MessageView::Argument &argument : *view)
+        message.appendArgument(argument.tag(), argument.toVariant());
     return true;
 }
 

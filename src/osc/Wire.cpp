@@ -1,10 +1,8 @@
 #include "osc/Wire.h"
 
-#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtEndian>
 
-#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -86,65 +84,6 @@ char *Wire::writeInt(char *out, quint32 value)
 char *Wire::writeFloat(char *out, float value)
 {
     return writeInt(out, std::bit_cast<quint32>(value));
-}
-
-quint32 Wire::readUInt32(const char *in)
-{
-    return qFromBigEndian<quint32>(in);
-}
-
-std::optional<QString> Wire::stringWithOSCStringBytes(QByteArrayView bytes, qsizetype &length)
-{
-    const auto text = terminatedText(bytes);
-    if (!text)
-        return std::nullopt;
-    length = padded(text->size() + 1);
-    return stringFromUtf8(*text);
-}
-
-std::optional<QByteArrayView> Wire::terminatedText(QByteArrayView bytes)
-{
-    const auto zero = std::find(bytes.begin(), bytes.end(), '\0');
-    if (zero == bytes.end())
-        return std::nullopt;
-    return QByteArrayView(bytes.begin(), zero);
-}
-
-std::optional<QString> Wire::stringFromUtf8(QByteArrayView text)
-{
-    if (std::all_of(text.begin(), text.end(), [](char c) { return uchar(c) < 0x80; }))
-        return QString::fromLatin1(text);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString decoded = decoder.decode(text);
-    if (decoder.hasError())
-        return std::nullopt;
-    return decoded;
-}
-
-std::optional<QByteArray> Wire::dataWithOSCBlobBytes(QByteArrayView bytes, qsizetype &length)
-{
-    if (bytes.size() < 4)
-        return std::nullopt;
-    // 64-bit arithmetic: a size near 2^32 must not wrap around and pass the check.
-    const quint64 size = readUInt32(bytes.data());
-    if (4 + size > quint64(bytes.size()))
-        return std::nullopt;
-    length = 4 + padded(qsizetype(size));
-    return QByteArray(bytes.data() + 4, qsizetype(size));
-}
-
-std::optional<qint32> Wire::numberWithOSCIntBytes(QByteArrayView bytes)
-{
-    if (bytes.size() < 4)
-        return std::nullopt;
-    return qint32(readUInt32(bytes.data()));
-}
-
-std::optional<float> Wire::numberWithOSCFloatBytes(QByteArrayView bytes)
-{
-    if (bytes.size() < 4)
-        return std::nullopt;
-    return std::bit_cast<float>(readUInt32(bytes.data()));
 }
 
 } // namespace osc

@@ -4,7 +4,9 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
+#include <QtEndian>
 
+#include <algorithm>
 #include <optional>
 
 namespace osc {
@@ -31,19 +33,17 @@ public:
     static char *writeInt(char *out, quint32 value);
     static char *writeFloat(char *out, float value);
 
-    // Fails without a terminating zero or on invalid UTF-8. length is the padded size, which
-    // may pass the end of bytes when the final padding is missing.
-    static std::optional<QString> stringWithOSCStringBytes(QByteArrayView bytes, qsizetype &length);
-    // Fails unless the size and all the bytes it claims are there. length may pass the end of
-    // bytes by the missing padding.
+    // Inline: the reading of every received argument is made of these two.
     // The bytes before the first zero; fails without one.
-    static std::optional<QByteArrayView> terminatedText(QByteArrayView bytes);
-    // Fails on invalid UTF-8 instead of putting in replacement characters.
-    static std::optional<QString> stringFromUtf8(QByteArrayView text);
-    static std::optional<QByteArray> dataWithOSCBlobBytes(QByteArrayView bytes, qsizetype &length);
-    static std::optional<qint32> numberWithOSCIntBytes(QByteArrayView bytes);
-    static std::optional<float> numberWithOSCFloatBytes(QByteArrayView bytes);
-    static quint32 readUInt32(const char *in);
+    static std::optional<QByteArrayView> terminatedText(QByteArrayView bytes)
+    {
+        // A plain loop: OSC strings are a few bytes long, shorter than a call to memchr costs.
+        const auto zero = std::find(bytes.begin(), bytes.end(), '\0');
+        if (zero == bytes.end())
+            return std::nullopt;
+        return QByteArrayView(bytes.begin(), zero);
+    }
+    static quint32 readUInt32(const char *in) { return qFromBigEndian<quint32>(in); }
 
 private:
     // Writes text up to its first zero when that part is all ASCII; returns null, having

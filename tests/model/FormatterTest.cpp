@@ -3,6 +3,8 @@
 
 #include <QLocale>
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -75,6 +77,14 @@ TEST_F(RangeFormaterTest, FractionsUseTheLocaleSeparator) {
     EXPECT_TRUE(m_formatter.isPartialStringValid(QStringLiteral("0,5")).valid);
     EXPECT_FALSE(m_formatter.isPartialStringValid(QStringLiteral("0.5")).valid);
     EXPECT_FALSE(m_formatter.isPartialStringValid(QStringLiteral("127,5")).valid);
+}
+
+TEST_F(RangeFormaterTest, TheLargestFloatAsBoundIsReplacedByItsWholeNumber) {
+    m_formatter.setAcceptFloat(true);
+    m_formatter.setMaximum(std::numeric_limits<float>::max());
+    const auto tooLarge = m_formatter.isPartialStringValid(QStringLiteral("1") + QString(40, u'0'));
+    EXPECT_FALSE(tooLarge.valid);
+    EXPECT_EQ(tooLarge.newEditingString, QStringLiteral("340282346638528859811704183484516925440"));
 }
 
 TEST_F(RangeFormaterTest, ObjectValuesAreTheirText) {

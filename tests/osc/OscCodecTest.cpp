@@ -1,5 +1,6 @@
 #include "osc/Bundle.h"
 #include "osc/Message.h"
+#include "osc/MessageView.h"
 #include "osc/PacketDestination.h"
 #include "osc/Parser.h"
 #include "osc/TimeTag.h"
@@ -168,6 +169,27 @@ TEST(OscMessageDecoding, NonAsciiStringAdvancesByItsUtf8Length)
     ASSERT_TRUE(message);
     EXPECT_EQ(message->arguments().at(0).toString(), QString::fromUtf8("ö€"));
     EXPECT_EQ(message->arguments().at(1).toInt(), 9);
+}
+
+TEST(OscMessageDecoding, ViewReadsEveryValueInPlace)
+{
+    const QByteArray data = messageBytes(
+        "/v", ",sbfi", oscString("hi") + int32(3) + bytes({7, 8, 9, 0}) + int32(0x3f000000) + int32(-2));
+    const auto view = osc::MessageView::fromData(data);
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->address(), "/v");
+    EXPECT_EQ(view->typeTags(), "sbfi");
+    const auto inPacket = [&data](QByteArrayView value) {
+        return value.data() >= data.constData() && value.data() + value.size() <= data.constEnd();
+    };
+    std::vector<osc::MessageView::Argument> arguments(view->begin(), view->end());
+    ASSERT_EQ(arguments.size(), 4u);
+    EXPECT_EQ(arguments[0].text(), "hi");
+    EXPECT_TRUE(inPacket(arguments[0].text()));
+    EXPECT_EQ(arguments[1].blob(), bytes({7, 8, 9}));
+    EXPECT_TRUE(inPacket(arguments[1].blob()));
+    EXPECT_EQ(arguments[2].toFloat(), 0.5f);
+    EXPECT_EQ(arguments[3].toInt(), -2);
 }
 
 TEST(OscMessageDecoding, DropsEachKindOfMalformedMessage)

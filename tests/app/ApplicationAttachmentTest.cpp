@@ -1,0 +1,187 @@
+#include "app/ApplicationAttachment.h"
+#include "AttachFixture.h"
+#include "app/ApplicationChooser.h"
+
+#include <QLabel>
+#include <QListWidget>
+
+namespace {
+
+using ApplicationAttachmentTest = AttachFixture;
+const QString alpha = QString::fromLatin1(DesktopEntries::alpha);
+const QString beta = QString::fromLatin1(DesktopEntries::beta);
+const QString gamma = QString::fromLatin1(DesktopEntries::gamma);
+
+TEST_F(ApplicationAttachmentTest, AtLaunchTheLastRecordOfTheApplicationInFrontIsApplied)
+{
+    storeApps({record(alpha, false, 3), record(beta, false, 2), record(alpha, true, 0)});
+    FakeFrontmostSource source;
+    source.frontmost = alpha;
+    launch(&source);
+    EXPECT_EQ(app.frontmostAppIdentifier(), alpha);
+    EXPECT_TRUE(presentation().touchbarShown());
+    EXPECT_TRUE(presentation().controlSurfadeMode()) << "the last of Alpha's two records wins";
+    EXPECT_EQ(presented(), stripGroup());
+    EXPECT_TRUE(app.presentation().lastState().lastRegistered);
+
+    source.activate(gamma);
+    EXPECT_FALSE(presentation().touchbarShown()) << "back to the initial state: hidden, mode off";
+    EXPECT_FALSE(presentation().controlSurfadeMode());
+    EXPECT_FALSE(app.presentation().lastState().lastRegistered);
+}
+
+TEST_F(ApplicationAttachmentTest, RecordsWithoutAnIdentifierNeverMatch)
+{
+    storeApps({record(QString(), false, 4)});
+    FakeFrontmostSource source;
+    launch(&source);
+    EXPECT_FALSE(presentation().touchbarShown());
+    app.checkFrontmostApplication(QString());
+    EXPECT_FALSE(presentation().touchbarShown());
+}
+
+TEST_F(ApplicationAttachmentTest, ANonAttachedApplicationChangesNothingWhileNoAttachedStateIsApplied)
+{
+    storeApps({record(alpha, false, 3)});
+    FakeFrontmostSource source;
+    launch(&source);
+    app.presentation().setUserTouchbarNumber(6);
+    app.toggleTouchbar();
+    source.activate(gamma);
+    EXPECT_TRUE(presentation().touchbarShown());
+    EXPECT_EQ(presented(), userBar(6));
+    EXPECT_EQ(app.frontmostAppIdentifier(), gamma);
+}
+
+TEST_F(ApplicationAttachmentTest, OpeningTheControlSettingsLeavesTheTouchBarAsItWas)
+{
+    FakeFrontmostSource source;
+    launch(&source);
+    app.presentation().setUserTouchbarNumber(2);
+    app.toggleTouchbar();
+    app.customizeControls();
+    source.activate(ApplicationAttachment::ownIdentifier);
+    EXPECT_TRUE(presentation().touchbarShown());
+    EXPECT_EQ(presented(), userBar(2));
+    EXPECT_FALSE(app.presentation().lastState().lastRegistered);
+}
+
+TEST_F(ApplicationAttachmentTest, RecordNumbersThatNameNoTouchBarShowNothingNew)
+{
+    storeApps({QVariantMap{{"bundleID", alpha}, {"controlSurfaceMode", false}, {"userTouchbarNumber", 42}},
+               QVariantList{1, 2}});
+    FakeFrontmostSource source;
+    launch(&source);
+    app.presentation().setUserTouchbarNumber(1);
+    app.toggleTouchbar();
+    source.activate(alpha);
+    EXPECT_EQ(presentation().userTouchbarNumber(), 1);
+    EXPECT_EQ(presented(), userBar(1));
+}
+
+TEST_F(ApplicationAttachmentTest, WindowRowsShowNamesModesAndNumbers)
+{
+    storeApps({record(alpha, false, 3), record(QStringLiteral("org.example.Gone"), true, 0)});
+    FakeFrontmostSource source;
+    source.frontmost = beta;
+    launch(&source);
+    appAttachViewController *window = openAttachWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->unavailableLabel()->isHidden());
+    EXPECT_FALSE(statusItem.visible);
+    ASSERT_EQ(window->rows().size(), 2);
+
+    const appAttachCellView *found = window->rows().at(0);
+    EXPECT_EQ(found->textField()->text(), QStringLiteral("Alpha Editor"));
+    EXPECT_EQ(found->userModeButton()->currentIndex(), 0);
+    EXPECT_EQ(found->numberButton()->count(), 10);
+    EXPECT_EQ(found->numberButton()->currentIndex(), 3);
+    EXPECT_FALSE(found->numberButton()->isHidden());
+    const appAttachCellView *missing = window->rows().at(1);
+    EXPECT_EQ(missing->textField()->text(), QStringLiteral("not found!"));
+    EXPECT_TRUE(missing->imageView()->pixmap().isNull());
+    EXPECT_EQ(missing->userModeButton()->currentIndex(), 1);
+    EXPECT_TRUE(missing->numberButton()->isHidden()) << "no number in control-surface mode";
+
+    window->rows().at(1)->userModeButton()->setCurrentIndex(0);
+    EXPECT_FALSE(missing->numberButton()->isHidden());
+    EXPECT_FALSE(AttachmentRecord::fromVariant(storedApps().at(1)).controlSurfaceMode);
+    EXPECT_EQ(storedApps().size(), 2) << "a missing application's record stays usable";
+
+    EXPECT_EQ(window->addButton()->text(), QStringLiteral("Add Beta Player"));
+    ASSERT_TRUE(window->addButton()->isEnabled());
+    window->addButton()->click();
+    EXPECT_EQ(AttachmentRecord::fromVariant(storedApps().value(2)).bundleID, beta);
+    EXPECT_EQ(window->rows().size(), 3);
+    EXPECT_FALSE(window->addButton()->isEnabled()) << "Beta is attached now";
+
+    hotKeys.calls.clear();
+    window->close();
+    EXPECT_TRUE(statusItem.visible);
+    EXPECT_EQ(hotKeys.calls, QStringList({QStringLiteral("register")}));
+}
+
+TEST_F(ApplicationAttachmentTest, ControlsWithAStaleTagChangeNothing)
+{
+    storeApps({record(alpha, false, 3)});
+    FakeFrontmostSource source;
+    launch(&source);
+    appAttachViewController *window = openAttachWindow();
+    QObject stale;
+    stale.setProperty(appAttachCellView::tagProperty, 5);
+    QObject untagged;
+    for (QObject *sender : {&stale, &untagged, static_cast<QObject *>(nullptr)}) {
+        window->removeApp(sender);
+        window->changeMode(sender);
+        window->changeTouchbarNr(sender);
+    }
+    EXPECT_EQ(storedApps(), QVariantList({record(alpha, false, 3)}));
+}
+
+TEST_F(ApplicationAttachmentTest, ChoosingAnAppListsInstalledApplicationsAndBringsTheWindowBack)
+{
+    entries.write(QStringLiteral("helper.desktop"),
+                  "[Desktop Entry]\nType=Application\nName=Helper\nNoDisplay=true\n");
+    app.applications().refresh();
+    FakeFrontmostSource source;
+    launch(&source);
+    appAttachViewController *window = openAttachWindow();
+
+    window->chooseButton()->click();
+    EXPECT_FALSE(window->isVisible()) << "the window steps aside for the chooser";
+    ApplicationChooser *chooser = window->chooser();
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->windowTitle(), QStringLiteral("Choose an App"));
+    ASSERT_EQ(chooser->list()->count(), 2) << "the helper is left out";
+    EXPECT_EQ(chooser->list()->item(0)->text(), QStringLiteral("Alpha Editor"));
+    chooser->reject();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(storedApps().isEmpty());
+
+    window->chooseApp();
+    chooser = window->chooser();
+    ASSERT_NE(chooser, nullptr);
+    chooser->list()->setCurrentRow(1);
+    chooser->accept();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(storedApps(), QVariantList({record(beta, false, 0)}));
+    ASSERT_EQ(window->rows().size(), 1);
+    EXPECT_EQ(window->rows().at(0)->textField()->text(), QStringLiteral("Beta Player"));
+}
+
+TEST_F(ApplicationAttachmentTest, WithoutAFrontmostApplicationTheWindowSaysAttachingIsUnavailable)
+{
+    storeApps({record(alpha, false, 3)});
+    FakeFrontmostSource source;
+    source.available = false;
+    launch(&source);
+    appAttachViewController *window = openAttachWindow();
+    EXPECT_FALSE(window->unavailableLabel()->isHidden());
+    EXPECT_TRUE(window->unavailableLabel()->text().contains(QStringLiteral("not available")));
+    EXPECT_TRUE(window->unavailableLabel()->text().contains(QStringLiteral("no X")));
+    EXPECT_FALSE(window->addButton()->isEnabled());
+    EXPECT_EQ(window->rows().size(), 1) << "the records stay editable";
+}
+
+} // namespace

@@ -1,9 +1,11 @@
 #include "app/AppDelegate.h"
+#include "app/AppDialogs.h"
 #include "app/CCSettingsViewController.h"
 #include "app/HotKeyCommands.h"
 #include "midi/Client.h"
 #include "model/UserDefaults.h"
 #include "platform/midi/MidiBackendFactory.h"
+#include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/TrayStatusItem.h"
 #include "platform/qt/UnixSignalQuitter.h"
 #include "platform/touchbar/StripTouchBarHost.h"
@@ -33,6 +35,8 @@ int main(int argc, char *argv[])
         XkbKeyboardLayout keyboardLayout;
         AppDelegate delegate(defaults, statusItem, touchBarHost);
         delegate.controls().setKeySynthesizer(&escapeKey);
+        QtFileDialogs fileDialogs;
+        AppDialogs dialogs(delegate, statusItem, fileDialogs);
         CCSettingsViewController::install(delegate);
         HotKeyCommands hotKeys(delegate, shortcuts, keyboardLayout);
         X11FrontmostApplication frontmost(delegate.applications());

@@ -108,7 +108,8 @@ TEST_F(AppDelegateTest, ReloadEmptiesTheBarAndLoadsItAnewShortlyAfter) {
     EXPECT_TRUE(presented().isEmpty());
     // A second reload before the first has loaded must not lose the content.
     app.reloadTouchbar();
-    QTRY_COMPARE(presented(), userDefaults(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return presented() == userDefaults(0); }, 5000))
+        << presented().join(QLatin1Char(' ')).toStdString();
     EXPECT_NE(host.presentedSlots().first().item, before);
 }
 
@@ -123,7 +124,8 @@ TEST_F(AppDelegateTest, ResetGoesBackFromAPopUpToTheRootAndReloads) {
     app.toggleTouchbar();
     app.openPopUp(app.templates().transportGroup(), {});
     app.resetStripdeck();
-    QTRY_COMPARE(presented(), userDefaults(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return presented() == userDefaults(0); }, 5000))
+        << presented().join(QLatin1Char(' ')).toStdString();
 }
 
 TEST_F(AppDelegateTest, EditFlagsStopToggleAndModeSwitch) {
@@ -215,7 +217,8 @@ TEST_F(AppDelegateTest, CustomizationOpensThePaletteForTheCurrentBarAndReloadsWh
     host.endCustomization(arranged);
     EXPECT_FALSE(app.presentation().editTouchBar());
     EXPECT_EQ(userDefaults(4), arranged);
-    QTRY_COMPARE(presented(), arranged);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return presented() == arranged; }, 5000))
+        << presented().join(QLatin1Char(' ')).toStdString();
     EXPECT_EQ(
         defaults
             .valueForKeyPath(ControlCatalog::customizationKey(4) + QStringLiteral(".CurrentItems"))

@@ -1,0 +1,133 @@
+#include "OSCSettingsViewController.h"
+
+#include "model/UserDefaults.h"
+#include "osc/Message.h"
+#include "osc/OSCClient.h"
+#include "osc/OSCServer.h"
+#include "oscSettingsWindowDelegate.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace {
+const QString oscKey = QStringLiteral("OSC");
+const QString listenPortKey = QStringLiteral("listen-port");
+const QString hostPortKey = QStringLiteral("host-port");
+const QString hostNameKey = QStringLiteral("host-name");
+const QString activeKey = QStringLiteral("active");
+} // namespace
+
+OSCSettingsViewController::OSCSettingsViewController(UserDefaults &defaults, OSCServer *oscServer,
+                                                     OSCClient *oscClient, QWidget *parent)
+    : QWidget(parent)
+    , m_defaults(defaults)
+    , m_oscServer(oscServer)
+    , m_oscClient(oscClient)
+    , m_receivePortTextField(new QLineEdit(this))
+    , m_sendPortTextField(new QLineEdit(this))
+    , m_hostTextField(new QLineEdit(this))
+    , m_activeButton(new QCheckBox(tr("OSC active"), this))
+    , m_logTextField(new QPlainTextEdit(this))
+{
+    setWindowTitle(tr("OSC Settings"));
+    m_logTextField->setReadOnly(true);
+    m_logTextField->setMinimumHeight(m_logTextField->fontMetrics().lineSpacing() * logCapacity);
+    auto *testButton = new QPushButton(tr("Send Test Message"), this);
+    auto *layout = new QFormLayout(this);
+    layout->addRow(tr("Receive port:"), m_receivePortTextField);
+    layout->addRow(tr("Send port:"), m_sendPortTextField);
+    layout->addRow(tr("Send to host:"), m_hostTextField);
+    layout->addRow(m_activeButton);
+    layout->addRow(testButton);
+    layout->addRow(tr("Received:"), m_logTextField);
+
+    for (QLineEdit *field : {m_receivePortTextField, m_sendPortTextField, m_hostTextField})
+        connect(field, &QLineEdit::editingFinished, this, [this, field] { controlTextDidEndEditing(field); });
+    connect(m_activeButton, &QCheckBox::clicked, this, &OSCSettingsViewController::changeActivity);
+    connect(testButton, &QPushButton::clicked, this, &OSCSettingsViewController::sendTestMessage);
+    readSettings();
+}
+
+void OSCSettingsViewController::readSettings()
+{
+    const QVariantMap settings = m_defaults.dictionaryForKey(oscKey);
+    m_receivePortTextField->setText(QString::number(settings.value(listenPortKey).toLongLong()));
+    m_sendPortTextField->setText(QString::number(settings.value(hostPortKey).toLongLong()));
+    m_hostTextField->setText(settings.value(hostNameKey).toString());
+    m_activeButton->setChecked(settings.value(activeKey).toBool());
+}
+
+void OSCSettingsViewController::saveSettings()
+{
+    m_defaults.setObject(QVariantMap{{listenPortKey, integerValue(m_receivePortTextField)},
+                                     {hostPortKey, integerValue(m_sendPortTextField)},
+                                     {hostNameKey, m_hostTextField->text()},
+                                     {activeKey, m_activeButton->isChecked()}},
+                         oscKey);
+}
+
+// The endpoints take ports modulo 65536, as the stored settings are taken at start; the field
+// keeps (and the preference stores) what was typed.
+void OSCSettingsViewController::controlTextDidEndEditing(QLineEdit *field)
+{
+    if (field == m_receivePortTextField && m_oscServer) {
+        m_oscServer->changePortTo(quint16(integerValue(field)));
+        // A new port restarts the server; with OSC switched off it must stay silent.
+        if (!m_activeButton->isChecked())
+            m_oscServer->stop();
+    } else if (field == m_sendPortTextField && m_oscClient) {
+        m_oscClient->changePortTo(quint16(integerValue(field)));
+    } else if (field == m_hostTextField && m_oscClient) {
+        m_oscClient->changeHotTo(field->text());
+    }
+}
+
+void OSCSettingsViewController::changeActivity()
+{
+    const bool active = m_activeButton->isChecked();
+    if (m_oscServer) {
+        if (active)
+            m_oscServer->start();
+        else
+            m_oscServer->stop();
+    }
+    if (m_oscClient)
+        m_oscClient->setIsActive(active);
+}
+
+void OSCSettingsViewController::sendTestMessage()
+{
+    if (m_oscClient)
+        m_oscClient->sendPacket(osc::Message(QStringLiteral("/test"), {QVariant(1.0f)}));
+}
+
+void OSCSettingsViewController::writeIntoLog(const QString &line)
+{
+    if (m_allLines.contains(line))
+        return;
+    m_allLines.append(line);
+    if (m_allLines.size() >= logCapacity)
+        m_allLines.removeFirst();
+    m_logTextField->setPlainText(m_allLines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+}
+
+void OSCSettingsViewController::closeEvent(QCloseEvent *event)
+{
+    saveSettings();
+    if (m_delegate)
+        m_delegate->closeOSCSettingsWindow();
+    QWidget::closeEvent(event);
+}
+
+// The leading integer of the text, as a number field reads it: "8000 " and "8000x" are 8000,
+// text without one is 0.
+qint64 OSCSettingsViewController::integerValue(const QLineEdit *field)
+{
+    static const QRegularExpression leadingInteger(QStringLiteral("^\\s*[+-]?\\d+"));
+    return leadingInteger.match(field->text()).captured(0).trimmed().toLongLong();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class OSCClient;
+class OSCServer;
+class QCheckBox;
+class QLineEdit;
+class QPlainTextEdit;
+class UserDefaults;
+class oscSettingsWindowDelegate;
+
+// Edits the "OSC" preference. Port and host changes reach the running endpoints as soon as a
+// field's editing ends; the preference is written only when the window closes.
+class OSCSettingsViewController : public QWidget {
+    Q_OBJECT
+public:
+    // The log keeps fewer lines than this.
+    static constexpr int logCapacity = 8;
+
+    // Nothing is owned; the endpoints and the delegate may be null.
+    OSCSettingsViewController(UserDefaults &defaults, OSCServer *oscServer, OSCClient *oscClient,
+                              QWidget *parent = nullptr);
+
+    void setDelegate(oscSettingsWindowDelegate *delegate) { m_delegate = delegate; }
+
+    QLineEdit *receivePortTextField() const { return m_receivePortTextField; }
+    QLineEdit *sendPortTextField() const { return m_sendPortTextField; }
+    QLineEdit *hostTextField() const { return m_hostTextField; }
+    QCheckBox *activeButton() const { return m_activeButton; }
+    QPlainTextEdit *logTextField() const { return m_logTextField; }
+
+    void readSettings();
+    void saveSettings();
+    void controlTextDidEndEditing(QLineEdit *field);
+    void changeActivity();
+    void sendTestMessage();
+    void writeIntoLog(const QString &line);
+
+protected:
+    // Closing saves the settings whole and tells the delegate.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    static qint64 integerValue(const QLineEdit *field);
+
+    UserDefaults &m_defaults;
+    OSCServer *m_oscServer;
+    OSCClient *m_oscClient;
+    oscSettingsWindowDelegate *m_delegate = nullptr;
+    QLineEdit *m_receivePortTextField;
+    QLineEdit *m_sendPortTextField;
+    QLineEdit *m_hostTextField;
+    QCheckBox *m_activeButton;
+    QPlainTextEdit *m_logTextField;
+    QStringList m_allLines;
+};

@@ -1,0 +1,172 @@
+#include "../osc/FreePort.h"
+#include "DialogsTestSupport.h"
+#include "app/OSCSettingsViewController.h"
+#include "osc/Message.h"
+#include "osc/OSCClient.h"
+#include "osc/OSCController.h"
+#include "osc/OSCServer.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTcpSocket>
+#include <QTest>
+#include <QUdpSocket>
+
+namespace {
+
+const QString oscTitle = QStringLiteral("OSC Settings...");
+
+// Whether something accepts TCP connections on the loopback port.
+bool listening(quint16 port)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    return socket.waitForConnected(3000);
+}
+
+// The OSC settings window opened from the status menu, with OSC on and the endpoints on real
+// loopback ports: the server on a free port, the client aimed at a socket of the test.
+class OSCSettingsTest : public DialogsFixture {
+protected:
+    quint16 listenPort = 0;
+    QUdpSocket peer;
+
+    void SetUp() override
+    {
+        listenPort = freePortForTcpAndUdp();
+        ASSERT_NE(listenPort, 0);
+        ASSERT_TRUE(peer.bind(QHostAddress::LocalHost, 0));
+        defaults.setObject(QVariantMap{{QStringLiteral("listen-port"), listenPort},
+                                       {QStringLiteral("host-port"), peer.localPort()},
+                                       {QStringLiteral("host-name"), QStringLiteral("127.0.0.1")},
+                                       {QStringLiteral("active"), true}},
+                           QStringLiteral("OSC"));
+        DialogsFixture::SetUp();
+        ASSERT_TRUE(listening(listenPort));
+        entry(oscTitle)->trigger();
+        ASSERT_TRUE(window());
+    }
+
+    OSCSettingsViewController *window()
+    {
+        return qobject_cast<OSCSettingsViewController *>(
+            app.settingsWindows().window(SettingsWindows::Kind::OSC));
+    }
+    void type(QLineEdit *field, const QString &text)
+    {
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+    void sendToServer(const QString &address, float value)
+    {
+        QUdpSocket out;
+        out.writeDatagram(osc::Message(address, {QVariant(value)}).packetData(), QHostAddress::LocalHost,
+                          listenPort);
+    }
+    QStringList logLines()
+    {
+        return window()->logTextField()->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    QVariantMap stored() const { return defaults.dictionaryForKey(QStringLiteral("OSC")); }
+};
+
+TEST_F(OSCSettingsTest, OpensWithTheStoredSettingsAndHidesTheStatusItem)
+{
+    EXPECT_EQ(window()->receivePortTextField()->text(), QString::number(listenPort));
+    EXPECT_EQ(window()->sendPortTextField()->text(), QString::number(peer.localPort()));
+    EXPECT_EQ(window()->hostTextField()->text(), QStringLiteral("127.0.0.1"));
+    EXPECT_TRUE(window()->activeButton()->isChecked());
+    EXPECT_TRUE(window()->logTextField()->toPlainText().isEmpty());
+    EXPECT_FALSE(statusItem.visible);
+    EXPECT_EQ(hotKeys.calls.last(), QStringLiteral("unregisterAll"));
+}
+
+TEST_F(OSCSettingsTest, PortsWrapAtTheEndpointButAreStoredAsTyped)
+{
+    type(window()->receivePortTextField(), QStringLiteral("70000"));
+    EXPECT_EQ(app.osc().server()->listeningPort(), 4464);
+    EXPECT_EQ(app.osc().server()->server().port(), 4464);
+    EXPECT_FALSE(listening(listenPort)) << "the old port was given up";
+    type(window()->sendPortTextField(), QStringLiteral("65537"));
+    EXPECT_EQ(app.osc().client()->port(), 1);
+    type(window()->hostTextField(), QStringLiteral("localhost"));
+    EXPECT_EQ(app.osc().client()->host(), QStringLiteral("localhost"));
+    EXPECT_EQ(stored().value(QStringLiteral("listen-port")).toLongLong(), listenPort)
+        << "nothing is stored before the window closes";
+
+    window()->close();
+    ASSERT_TRUE(eventually([&] { return !window(); }));
+    EXPECT_EQ(stored().value(QStringLiteral("listen-port")), QVariant(qint64(70000)));
+    EXPECT_EQ(stored().value(QStringLiteral("host-port")), QVariant(qint64(65537)));
+    EXPECT_EQ(stored().value(QStringLiteral("host-name")), QVariant(QStringLiteral("localhost")));
+    EXPECT_EQ(stored().value(QStringLiteral("active")), QVariant(true));
+    EXPECT_TRUE(statusItem.visible);
+    EXPECT_EQ(hotKeys.calls.last(), QStringLiteral("register"));
+}
+
+TEST_F(OSCSettingsTest, LogKeepsSevenDistinctLines)
+{
+    sendToServer(QStringLiteral("/fader1"), 0.5f);
+    sendToServer(QStringLiteral("/fader1"), 0.5f);
+    sendToServer(QStringLiteral("/fader2"), 0.25f);
+    eventually([&] {
+        return logLines() ==
+               QStringList({QStringLiteral("/fader1 0.500000"), QStringLiteral("/fader2 0.250000")});
+    });
+    ASSERT_EQ(logLines(),
+              QStringList({QStringLiteral("/fader1 0.500000"), QStringLiteral("/fader2 0.250000")}));
+    for (int value = 1; value <= 8; ++value)
+        sendToServer(QStringLiteral("/pad"), float(value));
+    eventually([&] { return logLines().last() == QStringLiteral("/pad 8.000000"); });
+    ASSERT_EQ(logLines().last(), QStringLiteral("/pad 8.000000"));
+    EXPECT_EQ(logLines().size(), 7);
+    EXPECT_EQ(logLines().first(), QStringLiteral("/pad 2.000000"));
+    EXPECT_TRUE(window()->logTextField()->toPlainText().endsWith(QLatin1Char('\n')));
+}
+
+TEST_F(OSCSettingsTest, TestMessageReachesTheHost)
+{
+    ASSERT_TRUE(clickButton(window(), QStringLiteral("Send Test Message")));
+    ASSERT_TRUE(eventually([&] { return bool(peer.hasPendingDatagrams()); }));
+    QByteArray datagram(int(peer.pendingDatagramSize()), '\0');
+    peer.readDatagram(datagram.data(), datagram.size());
+    EXPECT_EQ(datagram, QByteArray("/test\0\0\0,f\0\0\x3f\x80\0\0", 16));
+}
+
+TEST_F(OSCSettingsTest, SwitchedOffStaysOffAcrossPortChangesAndTheNextStart)
+{
+    window()->activeButton()->click();
+    EXPECT_FALSE(listening(listenPort));
+    EXPECT_FALSE(app.osc().client()->isActive());
+    const quint16 otherPort = freePortForTcpAndUdp();
+    type(window()->receivePortTextField(), QString::number(otherPort));
+    EXPECT_FALSE(listening(otherPort)) << "a new port does not switch OSC back on";
+    window()->activeButton()->click();
+    EXPECT_TRUE(listening(otherPort));
+    window()->activeButton()->click();
+    type(window()->receivePortTextField(), QString::number(listenPort));
+    window()->close();
+    EXPECT_EQ(stored().value(QStringLiteral("active")), QVariant(false));
+
+    UserDefaults nextStart(defaults.filePath());
+    EXPECT_EQ(nextStart.dictionaryForKey(QStringLiteral("OSC")).value(QStringLiteral("active")),
+              QVariant(false));
+    OSCController osc(nextStart, nullptr);
+    osc.setupOSC();
+    EXPECT_FALSE(osc.server()->isActive());
+    EXPECT_FALSE(osc.client()->isActive());
+    EXPECT_FALSE(listening(listenPort));
+}
+
+TEST_F(OSCSettingsTest, QuittingWithTheWindowOpenLeavesNoHotKeyRegistered)
+{
+    app.applicationWillTerminate();
+    EXPECT_EQ(hotKeys.calls.last(), QStringLiteral("unregisterAll"));
+    EXPECT_FALSE(statusItem.visible);
+    EXPECT_TRUE(eventually([&] { return !window(); }));
+}
+
+} // namespace

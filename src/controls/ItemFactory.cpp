@@ -208,14 +208,10 @@ std::shared_ptr<TouchBarItem> ItemFactory::makePad(const QString &identifier, in
 std::shared_ptr<TouchBarItem> ItemFactory::makeESCPadButton(const QString &identifier, const QString &title,
                                                             const QString &customizationLabel, int tag)
 {
-    auto *button = new padButton;
-    button->setTitle(title);
-    button->setTag(tag);
-    button->setIdentifier(identifier);
-    button->setCanSendMMC(false);
+    auto item = makePadButton(identifier, title, customizationLabel, tag);
+    auto *button = static_cast<padButton *>(item->view());
     button->setTitleCell(padButton::TitleCell::VAlignText);
     button->setAction([this](padButton &pressed) { m_actions.escAction(pressed); });
-    auto item = buttonItem(identifier, button, customizationLabel);
     item->setSizing(TouchBarItem::Sizing::Fixed, escWidth);
     return item;
 }

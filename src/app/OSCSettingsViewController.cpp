@@ -53,6 +53,14 @@ OSCSettingsViewController::OSCSettingsViewController(UserDefaults &defaults, OSC
     readSettings();
 }
 
+OSCSettingsViewController::~OSCSettingsViewController()
+{
+    // QWidget's destructor closes a shown window, and the focus leaving a field ends its
+    // editing: by then nothing of this class may run, nor change an endpoint on the way out.
+    for (QLineEdit *field : {m_receivePortTextField, m_sendPortTextField, m_hostTextField})
+        field->disconnect(this);
+}
+
 void OSCSettingsViewController::readSettings()
 {
     const QVariantMap settings = m_defaults.dictionaryForKey(oscKey);

@@ -22,6 +22,7 @@ public:
     // Nothing is owned; the endpoints and the delegate may be null.
     OSCSettingsViewController(UserDefaults &defaults, OSCServer *oscServer, OSCClient *oscClient,
                               QWidget *parent = nullptr);
+    ~OSCSettingsViewController() override;
 
     void setDelegate(oscSettingsWindowDelegate *delegate) { m_delegate = delegate; }
 

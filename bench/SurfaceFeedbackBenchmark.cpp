@@ -17,14 +17,16 @@ namespace {
 
 constexpr int burst = 1024;
 
-QByteArray bytes(std::initializer_list<int> values) {
+QByteArray bytes(std::initializer_list<int> values)
+{
     QByteArray result;
     for (int value : values)
         result.append(char(value));
     return result;
 }
 
-QByteArray parameterName(int slot, const QByteArray &name) {
+QByteArray parameterName(int slot, const QByteArray &name)
+{
     return QByteArray::fromHex("f07d000a") + char(slot) + SurfaceEncoder::packText(name) + char(0xF7);
 }
 
@@ -32,7 +34,9 @@ class Cell : public midi::ListeningControl {
 public:
     Cell(int kind, int number)
         : m_kind(kind)
-        , m_number(number) {}
+        , m_number(number)
+    {
+    }
     int kind() const override { return m_kind; }
     int ctrlNumber() const override { return m_number; }
     int channelNumber() const override { return 1; }
@@ -48,14 +52,13 @@ private:
 // messages carry the endpoint they would arrive on.
 class Feedback {
 public:
-    Feedback() {
+    Feedback()
+    {
         m_bank.setTouchDelegate(&m_delegate);
         m_strip.setTouchDelegate(&m_delegate);
     }
 
-    midi::Message surface(const QByteArray &bytes) const {
-        return midi::Message(bytes, 0, m_surface);
-    }
+    midi::Message surface(const QByteArray &bytes) const { return midi::Message(bytes, 0, m_surface); }
     midi::Message user(const QByteArray &bytes) const { return midi::Message(bytes, 0, m_user); }
 
     std::shared_ptr<midi::DestinationEndpoint> m_surface =
@@ -71,14 +74,16 @@ public:
     ControlSurfaceDelegate m_delegate{m_router, m_feedback};
 };
 
-void run(benchmark::State &state, Feedback &feedback, const midi::MessageList &messages) {
+void run(benchmark::State &state, Feedback &feedback, const midi::MessageList &messages)
+{
     for (auto _ : state)
         feedback.m_handler.takeMIDIMessages(messages);
     state.SetItemsProcessed(state.iterations() * messages.size());
     benchmark::DoNotOptimize(feedback.m_bank.getValueForFader(0));
 }
 
-void BM_BankPitchBendBurst(benchmark::State &state) {
+void BM_BankPitchBendBurst(benchmark::State &state)
+{
     Feedback feedback;
     midi::MessageList messages;
     for (int i = 0; i < burst; ++i)
@@ -89,12 +94,12 @@ void BM_BankPitchBendBurst(benchmark::State &state) {
 }
 BENCHMARK(BM_BankPitchBendBurst);
 
-void BM_ParameterNameBurst(benchmark::State &state) {
+void BM_ParameterNameBurst(benchmark::State &state)
+{
     Feedback feedback;
     midi::MessageList messages;
     for (int i = 0; i < burst; ++i) {
-        messages.append(
-            feedback.surface(parameterName(i % 8, "Parameter " + QByteArray::number(i))));
+        messages.append(feedback.surface(parameterName(i % 8, "Parameter " + QByteArray::number(i))));
     }
     run(state, feedback, messages);
     if (!feedback.m_bank.getParameterName(7).startsWith(QStringLiteral("Parameter")))
@@ -103,7 +108,8 @@ void BM_ParameterNameBurst(benchmark::State &state) {
 BENCHMARK(BM_ParameterNameBurst);
 
 // A host switching banks: eight names, eight types and eight positions at once.
-void BM_BankSwitchBurst(benchmark::State &state) {
+void BM_BankSwitchBurst(benchmark::State &state)
+{
     Feedback feedback;
     midi::MessageList messages;
     for (int f = 0; f < 8; ++f) {
@@ -116,7 +122,8 @@ void BM_BankSwitchBurst(benchmark::State &state) {
 BENCHMARK(BM_BankSwitchBurst);
 
 // User input that moves bound cells: control changes and NRPN sequences.
-void BM_ListenerControlChangeBurst(benchmark::State &state) {
+void BM_ListenerControlChangeBurst(benchmark::State &state)
+{
     Feedback feedback;
     std::vector<std::unique_ptr<Cell>> cells;
     for (int number = 0; number < 128; ++number)

@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
     QString error;
-    const auto steps = HostScript::parse(
-        QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)), &error);
+    const auto steps =
+        HostScript::parse(QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)), &error);
     if (!steps && error.isEmpty())
         std::abort();
     return 0;

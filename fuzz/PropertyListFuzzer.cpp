@@ -5,9 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    const auto value = PropertyList::fromData(
-        QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const auto value =
+        PropertyList::fromData(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
     if (value)
         PropertyList::toXml(*value);
     return 0;

@@ -25,7 +25,9 @@ public:
     Listener(int kind, int number, int channel)
         : m_kind(kind)
         , m_number(number)
-        , m_channel(channel) {}
+        , m_channel(channel)
+    {
+    }
     int kind() const override { return m_kind; }
     int ctrlNumber() const override { return m_number; }
     int channelNumber() const override { return m_channel; }
@@ -42,7 +44,8 @@ private:
 // Cells for the addresses the seed corpus and short inputs reach: a few controllers (with
 // their 14-bit and NRPN data partners) and notes of channel 1, NRPN parameters of channels
 // 1 and 2, and pitch bend on every channel.
-std::vector<std::unique_ptr<Listener>> registerListeners(midi::ListenerTables &tables) {
+std::vector<std::unique_ptr<Listener>> registerListeners(midi::ListenerTables &tables)
+{
     std::vector<std::unique_ptr<Listener>> listeners;
     for (int number : {0, 1, 6, 7, 38, 39, 60, 98, 99})
         for (int kind : {0, 1, 5})
@@ -60,7 +63,8 @@ std::vector<std::unique_ptr<Listener>> registerListeners(midi::ListenerTables &t
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
     const auto surface =
         std::make_shared<midi::DestinationEndpoint>(midi::MidiEndpoints::surfaceName(), nullptr, 1);
     const auto user =

@@ -6,7 +6,6 @@
 #include "SettingsWindows.h"
 #include "StatusMenu.h"
 #include "UserControls.h"
-#include "settingsDelegate.h"
 #include "attachViewControllerDelegate.h"
 #include "controls/TouchBarTemplates.h"
 #include "model/Menu.h"
@@ -14,6 +13,7 @@
 #include "osc/oscServerDelegate.h"
 #include "platform/touchbar/TouchBarArrangements.h"
 #include "platform/touchbar/TouchBarDelegate.h"
+#include "settingsDelegate.h"
 
 #include <QObject>
 #include <QVariantMap>
@@ -37,11 +37,7 @@ class AppDelegate : public QObject,
     Q_OBJECT
 public:
     // Start-up steps whose work lives elsewhere, in the order they run among the others.
-    enum class LaunchStep {
-        AttachFrontmostApplication,
-        RegisterShowHideHotKey,
-        StartUpdateCheck
-    };
+    enum class LaunchStep { AttachFrontmostApplication, RegisterShowHideHotKey, StartUpdateCheck };
 
     AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem, TouchBarHost &touchBarHost,
                 QObject *parent = nullptr);
@@ -61,9 +57,7 @@ public:
 
     // The seams later parts plug into.
     void setLaunchStep(LaunchStep step, std::function<void()> work);
-    void setItemFactory(std::unique_ptr<TouchBarDelegate> factory) {
-        m_itemFactory = std::move(factory);
-    }
+    void setItemFactory(std::unique_ptr<TouchBarDelegate> factory) { m_itemFactory = std::move(factory); }
     // Not owned; must outlive the delegate.
     void setHotKeyRegistry(HotKeyRegistry *registry) { m_hotKeys = registry; }
     // Not owned; where the frontmost application comes from, before the launch.
@@ -76,19 +70,17 @@ public:
     }
     QString frontmostAppIdentifier() const override { return m_attachment.frontmostIdentifier(); }
 
-    std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &bar,
-                                                        const QString &identifier) override;
+    std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &bar, const QString &identifier) override;
 
     void toggleTouchbar() { m_presentation.toggleTouchbar(); }
     void changeMode() { m_presentation.changeMode(); }
     void showTouchbar(TouchBar *bar) { m_presentation.showTouchbar(bar); }
-    void openTouchbar(TouchBar *bar, const QString &identifier) {
+    void openTouchbar(TouchBar *bar, const QString &identifier)
+    {
         m_presentation.openTouchbar(bar, identifier);
     }
     void closeTouchbar(TouchBar *bar) { m_presentation.closeTouchbar(bar); }
-    void openPopUp(TouchBar *bar, const QString &identifier) {
-        m_presentation.openPopUp(bar, identifier);
-    }
+    void openPopUp(TouchBar *bar, const QString &identifier) { m_presentation.openPopUp(bar, identifier); }
     void closePopUp() { m_presentation.closePopUp(); }
     void reloadTouchbar() override { m_presentation.reloadTouchbar(); }
     void loadTouchbar() { m_presentation.loadTouchbar(); }

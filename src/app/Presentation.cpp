@@ -15,20 +15,25 @@ const QString emptyIdentifier = QStringLiteral("xq.korvane.empty.identifier");
 Presentation::Presentation(TouchBarHost &host, TouchBarTemplates &templates, QObject *parent)
     : QObject(parent)
     , m_host(host)
-    , m_templates(templates) {}
+    , m_templates(templates)
+{
+}
 
-void Presentation::buildUserTouchbars() {
+void Presentation::buildUserTouchbars()
+{
     m_allUserTouchbars.clear();
     for (int number = 0; number < ControlCatalog::userTouchBarCount; ++number)
         m_allUserTouchbars.append(m_templates.userTouchBar(number));
 }
 
-void Presentation::setUserTouchbarNumber(int number) {
+void Presentation::setUserTouchbarNumber(int number)
+{
     if (number >= noUserTouchbar && number < ControlCatalog::userTouchBarCount)
         m_userTouchbarNumber = number;
 }
 
-void Presentation::rememberState() {
+void Presentation::rememberState()
+{
     if (!m_lastState.lastRegistered) {
         m_lastState.lastTouchbarShown = m_touchbarShown;
         m_lastState.lastControlSurfadeMode = m_controlSurfadeMode;
@@ -37,13 +42,15 @@ void Presentation::rememberState() {
     m_lastState.lastRegistered = true;
 }
 
-TouchBar *Presentation::rootTemplate() const {
+TouchBar *Presentation::rootTemplate() const
+{
     if (m_controlSurfadeMode)
         return m_templates.controlStripGroup();
     return m_allUserTouchbars.value(std::max(m_userTouchbarNumber, 0));
 }
 
-void Presentation::toggleTouchbar() {
+void Presentation::toggleTouchbar()
+{
     if (isEditing())
         return;
     if (m_userTouchbarNumber == noUserTouchbar)
@@ -56,7 +63,8 @@ void Presentation::toggleTouchbar() {
     showTouchbar(rootTemplate());
 }
 
-void Presentation::changeMode() {
+void Presentation::changeMode()
+{
     if (isEditing())
         return;
     m_controlSurfadeMode = !m_controlSurfadeMode;
@@ -66,7 +74,8 @@ void Presentation::changeMode() {
     showTouchbar(rootTemplate());
 }
 
-void Presentation::showTouchbar(TouchBar *bar) {
+void Presentation::showTouchbar(TouchBar *bar)
+{
     if (!bar)
         return;
     TouchBar *presented = m_templates.mainTouchBar();
@@ -79,14 +88,16 @@ void Presentation::showTouchbar(TouchBar *bar) {
     m_host.setContent(presented, bar->customizationIdentifier(), bar->defaultItemIdentifiers());
 }
 
-void Presentation::openTouchbar(TouchBar *bar, const QString &) {
+void Presentation::openTouchbar(TouchBar *bar, const QString &)
+{
     // The strip has no system tray to dock a minimized bar in, so the tray identifier is unused.
     m_host.present(bar);
     m_touchbarShown = true;
     Q_EMIT touchbarShownChanged(true);
 }
 
-void Presentation::closeTouchbar(TouchBar *bar) {
+void Presentation::closeTouchbar(TouchBar *bar)
+{
     if (bar)
         m_host.minimize(bar);
     m_touchbarShown = false;
@@ -94,12 +105,14 @@ void Presentation::closeTouchbar(TouchBar *bar) {
     Q_EMIT touchbarShownChanged(false);
 }
 
-void Presentation::openPopUp(TouchBar *bar, const QString &) {
+void Presentation::openPopUp(TouchBar *bar, const QString &)
+{
     m_currentPopOver = bar;
     showTouchbar(bar);
 }
 
-void Presentation::closePopUp() {
+void Presentation::closePopUp()
+{
     m_currentPopOver = nullptr;
     m_lastCreatedBar.clear();
     if (m_userTouchbarNumber < 0)
@@ -107,7 +120,8 @@ void Presentation::closePopUp() {
     showTouchbar(rootTemplate());
 }
 
-void Presentation::reloadTouchbar() {
+void Presentation::reloadTouchbar()
+{
     if (!m_currentRootTouchbar)
         return;
     if (m_loadPending) {
@@ -122,8 +136,8 @@ void Presentation::reloadTouchbar() {
     QTimer::singleShot(reloadDelayMs, this, &Presentation::loadTouchbar);
 }
 
-void Presentation::loadTouchbar() {
+void Presentation::loadTouchbar()
+{
     m_loadPending = false;
-    m_host.setContent(m_templates.mainTouchBar(), m_customizationIdentifier,
-                      m_defaultItemIdentifiers);
+    m_host.setContent(m_templates.mainTouchBar(), m_customizationIdentifier, m_defaultItemIdentifiers);
 }

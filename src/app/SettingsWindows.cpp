@@ -8,16 +8,19 @@ namespace {
 const QSize minimumContentSize(200, 100);
 } // namespace
 
-SettingsWindows::~SettingsWindows() {
+SettingsWindows::~SettingsWindows()
+{
     for (const QPointer<QWidget> &window : std::as_const(m_windows))
         delete window.data();
 }
 
-void SettingsWindows::setContentFactory(Kind kind, ContentFactory factory) {
+void SettingsWindows::setContentFactory(Kind kind, ContentFactory factory)
+{
     m_factories.insert(kind, std::move(factory));
 }
 
-void SettingsWindows::open(Kind kind) {
+void SettingsWindows::open(Kind kind)
+{
     const ContentFactory factory = m_factories.value(kind);
     if (!factory) {
         Q_EMIT openRequested(kind);
@@ -44,19 +47,22 @@ void SettingsWindows::open(Kind kind) {
 
 // The owner's close does not ask the window, unlike the user's: a window answers the user's
 // close by calling back its owner, which ends up here.
-void SettingsWindows::close(Kind kind) {
+void SettingsWindows::close(Kind kind)
+{
     if (QWidget *window = m_windows.take(kind)) {
         window->hide();
         window->deleteLater();
     }
 }
 
-void SettingsWindows::closeAll() {
+void SettingsWindows::closeAll()
+{
     for (Kind kind : {Kind::Controls, Kind::OSC, Kind::KeyCommands, Kind::Attach})
         close(kind);
 }
 
-bool SettingsWindows::isOpen(Kind kind) const {
+bool SettingsWindows::isOpen(Kind kind) const
+{
     const QWidget *window = m_windows.value(kind);
     return window && window->isVisible();
 }

@@ -8,7 +8,8 @@ namespace {
 
 const QString tabKey = QStringLiteral("\t");
 
-void invoke(AppDelegate &app, StatusMenu::Action action) {
+void invoke(AppDelegate &app, StatusMenu::Action action)
+{
     using Action = StatusMenu::Action;
     switch (action) {
     case Action::ToggleTouchbar:
@@ -44,28 +45,33 @@ void invoke(AppDelegate &app, StatusMenu::Action action) {
 
 } // namespace
 
-QString StatusMenu::showTitle() {
+QString StatusMenu::showTitle()
+{
     return QStringLiteral("Show Stripdeck");
 }
 
-QString StatusMenu::hideTitle() {
+QString StatusMenu::hideTitle()
+{
     return QStringLiteral("Hide Stripdeck");
 }
 
 StatusMenu::StatusMenu(AppDelegate &app)
-    : m_app(app) {}
+    : m_app(app)
+{
+}
 
-std::shared_ptr<MenuItem> StatusMenu::entry(const QString &title, Action action) {
-    auto item =
-        std::make_shared<MenuItem>(title, [this, action](MenuItem &) { invoke(m_app, action); });
+std::shared_ptr<MenuItem> StatusMenu::entry(const QString &title, Action action)
+{
+    auto item = std::make_shared<MenuItem>(title, [this, action](MenuItem &) { invoke(m_app, action); });
     item->setTag(int(action));
     return item;
 }
 
-void StatusMenu::build(Menu &menu) {
+void StatusMenu::build(Menu &menu)
+{
     menu.removeAllItems();
-    auto version = std::make_shared<MenuItem>(
-        QStringLiteral("Stripdeck (v. %1)").arg(AppDelegate::versionString()));
+    auto version =
+        std::make_shared<MenuItem>(QStringLiteral("Stripdeck (v. %1)").arg(AppDelegate::versionString()));
     version->setEnabled(false);
     menu.addItem(version);
 
@@ -112,7 +118,8 @@ void StatusMenu::build(Menu &menu) {
     });
 }
 
-void StatusMenu::validateMenuItem(MenuItem &item) const {
+void StatusMenu::validateMenuItem(MenuItem &item) const
+{
     const Presentation &presentation = m_app.presentation();
     const bool surface = presentation.controlSurfadeMode();
     const bool editCCs = presentation.editCCs();

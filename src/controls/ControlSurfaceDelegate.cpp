@@ -10,25 +10,32 @@ constexpr int deviceOpenedController = 4;
 ControlSurfaceDelegate::ControlSurfaceDelegate(midi::MidiRouter &router,
                                                const midi::SurfaceFeedback &feedback)
     : m_router(router)
-    , m_feedback(feedback) {}
+    , m_feedback(feedback)
+{
+}
 
-void ControlSurfaceDelegate::sendControlSurfaceControl(int controller, int value, int channel) {
+void ControlSurfaceDelegate::sendControlSurfaceControl(int controller, int value, int channel)
+{
     m_router.sendControlSurfaceControl(controller, value, channel);
 }
 
-void ControlSurfaceDelegate::sendControlSurfacePitchBend(quint16 value, int channel) {
+void ControlSurfaceDelegate::sendControlSurfacePitchBend(quint16 value, int channel)
+{
     m_router.sendControlSurfacePitchBend(value, channel);
 }
 
-QColor ControlSurfaceDelegate::getCurrentTrackColor() const {
+QColor ControlSurfaceDelegate::getCurrentTrackColor() const
+{
     return m_feedback.currentTrackColor();
 }
 
-QColor ControlSurfaceDelegate::getCurrentDeviceColor() const {
+QColor ControlSurfaceDelegate::getCurrentDeviceColor() const
+{
     return m_feedback.currentDeviceColor();
 }
 
-void ControlSurfaceDelegate::openDeviceTouchBar() {
+void ControlSurfaceDelegate::openDeviceTouchBar()
+{
     if (m_openDeviceTouchBar)
         m_openDeviceTouchBar();
     m_router.sendControlSurfaceControl(deviceOpenedController, 1, 1);

@@ -16,9 +16,7 @@ public:
     ControlSurfaceDelegate(midi::MidiRouter &router, const midi::SurfaceFeedback &feedback);
 
     // Opens the pop-up touch bar of the eight-fader bank.
-    void setOpenDeviceTouchBar(std::function<void()> open) {
-        m_openDeviceTouchBar = std::move(open);
-    }
+    void setOpenDeviceTouchBar(std::function<void()> open) { m_openDeviceTouchBar = std::move(open); }
 
     void sendControlSurfaceControl(int controller, int value, int channel) override;
     void sendControlSurfacePitchBend(quint16 value, int channel) override;

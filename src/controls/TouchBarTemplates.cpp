@@ -17,7 +17,8 @@ constexpr GroupRange groupRanges[] = {
     {10, 4, "3slider1button-group%1"}, {14, 1, "8fader-item"}, {15, 10, "2slider-group%1"},
 };
 
-bool inRange(int n, int count) {
+bool inRange(int n, int count)
+{
     return n >= 1 && n <= count;
 }
 
@@ -25,11 +26,14 @@ bool inRange(int n, int count) {
 
 TouchBarTemplates::TouchBarTemplates(TouchBarDelegate *delegate, TouchBarArrangements *arrangements)
     : m_delegate(delegate)
-    , m_arrangements(arrangements) {}
+    , m_arrangements(arrangements)
+{
+}
 
 TouchBarTemplates::~TouchBarTemplates() = default;
 
-TouchBar *TouchBarTemplates::bar(const QString &key, const std::function<void(TouchBar &)> &setUp) {
+TouchBar *TouchBarTemplates::bar(const QString &key, const std::function<void(TouchBar &)> &setUp)
+{
     auto &slot = m_bars[key];
     if (!slot) {
         slot = std::make_shared<TouchBar>(m_delegate, m_arrangements);
@@ -38,15 +42,18 @@ TouchBar *TouchBarTemplates::bar(const QString &key, const std::function<void(To
     return slot.get();
 }
 
-TouchBar *TouchBarTemplates::groupBar(const QString &key, const QStringList &items) {
+TouchBar *TouchBarTemplates::groupBar(const QString &key, const QStringList &items)
+{
     return bar(key, [&items](TouchBar &made) { made.setDefaultItemIdentifiers(items); });
 }
 
-TouchBar *TouchBarTemplates::mainTouchBar() {
+TouchBar *TouchBarTemplates::mainTouchBar()
+{
     return bar(QStringLiteral("main"), [](TouchBar &) {});
 }
 
-TouchBar *TouchBarTemplates::userTouchBar(int number) {
+TouchBar *TouchBarTemplates::userTouchBar(int number)
+{
     if (number < 0 || number >= ControlCatalog::userTouchBarCount)
         return nullptr;
     return bar(QStringLiteral("user%1").arg(number), [number](TouchBar &made) {
@@ -56,46 +63,50 @@ TouchBar *TouchBarTemplates::userTouchBar(int number) {
     });
 }
 
-TouchBar *TouchBarTemplates::fourFader(int n) {
-    return inRange(n, 4)
-               ? groupBar(QStringLiteral("fourFader%1").arg(n), ControlCatalog::fourSliderItems())
-               : nullptr;
+TouchBar *TouchBarTemplates::fourFader(int n)
+{
+    return inRange(n, 4) ? groupBar(QStringLiteral("fourFader%1").arg(n), ControlCatalog::fourSliderItems())
+                         : nullptr;
 }
 
-TouchBar *TouchBarTemplates::twoFader(int n) {
-    return inRange(n, 10)
-               ? groupBar(QStringLiteral("twoFader%1").arg(n), ControlCatalog::twoSliderItems())
-               : nullptr;
+TouchBar *TouchBarTemplates::twoFader(int n)
+{
+    return inRange(n, 10) ? groupBar(QStringLiteral("twoFader%1").arg(n), ControlCatalog::twoSliderItems())
+                          : nullptr;
 }
 
-TouchBar *TouchBarTemplates::threeFader1Button(int n) {
+TouchBar *TouchBarTemplates::threeFader1Button(int n)
+{
     return inRange(n, 4) ? groupBar(QStringLiteral("threeFader1Button%1").arg(n),
                                     ControlCatalog::threeSlider1ButtonItems())
                          : nullptr;
 }
 
-TouchBar *TouchBarTemplates::eightButton(int n) {
-    return inRange(n, 4) ? groupBar(QStringLiteral("eightButton%1").arg(n),
-                                    ControlCatalog::eightPadGroupItems())
-                         : nullptr;
+TouchBar *TouchBarTemplates::eightButton(int n)
+{
+    return inRange(n, 4)
+               ? groupBar(QStringLiteral("eightButton%1").arg(n), ControlCatalog::eightPadGroupItems())
+               : nullptr;
 }
 
-TouchBar *TouchBarTemplates::transportGroup() {
+TouchBar *TouchBarTemplates::transportGroup()
+{
     return groupBar(QStringLiteral("transportGroup"), ControlCatalog::transportGroupItems());
 }
 
-TouchBar *TouchBarTemplates::eightFaderGroup() {
-    return groupBar(QStringLiteral("eightFaderGroup"),
-                    {ControlCatalog::identifier(QStringLiteral("close")),
-                     ControlCatalog::eightFaderViewIdentifier()});
+TouchBar *TouchBarTemplates::eightFaderGroup()
+{
+    return groupBar(QStringLiteral("eightFaderGroup"), {ControlCatalog::identifier(QStringLiteral("close")),
+                                                        ControlCatalog::eightFaderViewIdentifier()});
 }
 
-TouchBar *TouchBarTemplates::controlStripGroup() {
-    return groupBar(QStringLiteral("controlStripGroup"),
-                    {ControlCatalog::controlStripViewIdentifier()});
+TouchBar *TouchBarTemplates::controlStripGroup()
+{
+    return groupBar(QStringLiteral("controlStripGroup"), {ControlCatalog::controlStripViewIdentifier()});
 }
 
-TouchBar *TouchBarTemplates::groupTouchBar(int groupNumber) {
+TouchBar *TouchBarTemplates::groupTouchBar(int groupNumber)
+{
     if (groupNumber >= 1 && groupNumber <= 4)
         return fourFader(groupNumber);
     if (groupNumber >= 5 && groupNumber <= 8)
@@ -111,7 +122,8 @@ TouchBar *TouchBarTemplates::groupTouchBar(int groupNumber) {
     return nullptr;
 }
 
-QString TouchBarTemplates::groupName(int groupNumber) {
+QString TouchBarTemplates::groupName(int groupNumber)
+{
     for (const GroupRange &range : groupRanges) {
         if (groupNumber < range.first || groupNumber >= range.first + range.count)
             continue;
@@ -121,7 +133,8 @@ QString TouchBarTemplates::groupName(int groupNumber) {
     return {};
 }
 
-int TouchBarTemplates::groupNumber(const QString &groupName) {
+int TouchBarTemplates::groupNumber(const QString &groupName)
+{
     for (int number = firstGroupNumber; number <= lastGroupNumber; ++number) {
         if (TouchBarTemplates::groupName(number) == groupName)
             return number;
@@ -129,7 +142,8 @@ int TouchBarTemplates::groupNumber(const QString &groupName) {
     return 0;
 }
 
-std::unique_ptr<TouchBar> TouchBarTemplates::makeTouchBar() const {
+std::unique_ptr<TouchBar> TouchBarTemplates::makeTouchBar() const
+{
     auto made = std::make_unique<TouchBar>(m_delegate, m_arrangements);
     made->setCustomizationIdentifier(QStringLiteral("xq.korvane.stripdeck.dummy.id"));
     made->setCustomizationAllowedItemIdentifiers(ControlCatalog::allowedItems());

@@ -17,30 +17,35 @@ constexpr int buttonPressed = 127;
 
 eightFaderTouchbarItem::eightFaderTouchbarItem(const QString &identifier, QObject *parent)
     : QObject(parent)
-    , m_identifier(identifier) {
+    , m_identifier(identifier)
+{
     m_allParameterTypes.fill(QStringLiteral("1"));
 }
 
-void eightFaderTouchbarItem::setMSB(int msb, int faderNr) {
+void eightFaderTouchbarItem::setMSB(int msb, int faderNr)
+{
     if (isSlot(faderNr))
         m_allMSBs[faderNr] = msb;
 }
 
-void eightFaderTouchbarItem::setLSB(int lsb, int faderNr) {
+void eightFaderTouchbarItem::setLSB(int lsb, int faderNr)
+{
     if (!isSlot(faderNr))
         return;
     m_allFaderValues[faderNr] = FaderValue::fromBytes(m_allMSBs[faderNr], lsb);
     Q_EMIT displayChanged();
 }
 
-void eightFaderTouchbarItem::setParameterName(const QString &name, int parameter) {
+void eightFaderTouchbarItem::setParameterName(const QString &name, int parameter)
+{
     if (!isSlot(parameter))
         return;
     m_allParameterNames[parameter] = name;
     Q_EMIT nameChanged();
 }
 
-void eightFaderTouchbarItem::setParameterType(int type, int parameter) {
+void eightFaderTouchbarItem::setParameterType(int type, int parameter)
+{
     if (!isSlot(parameter))
         return;
     m_allParameterTypes[parameter] = QString::number(type);
@@ -49,7 +54,8 @@ void eightFaderTouchbarItem::setParameterType(int type, int parameter) {
 
 // Without a view the stored bank number is left alone; with one, bank mode 1 replaces it by
 // the arrow, which then stays after the mode returns to 0 until the host sends a number.
-void eightFaderTouchbarItem::setBankMode(int mode) {
+void eightFaderTouchbarItem::setBankMode(int mode)
+{
     m_bankMode = mode;
     if (!m_view)
         return;
@@ -58,26 +64,31 @@ void eightFaderTouchbarItem::setBankMode(int mode) {
     Q_EMIT displayChanged();
 }
 
-void eightFaderTouchbarItem::setDeviceOnValue(bool on) {
+void eightFaderTouchbarItem::setDeviceOnValue(bool on)
+{
     m_deviceOnValue = on;
     Q_EMIT displayChanged();
 }
 
-void eightFaderTouchbarItem::setBankNumber(const QString &number) {
+void eightFaderTouchbarItem::setBankNumber(const QString &number)
+{
     m_bankNumer = number;
     Q_EMIT bankNumberChanged(number);
 }
 
-QString eightFaderTouchbarItem::getBankNumber() const {
+QString eightFaderTouchbarItem::getBankNumber() const
+{
     return m_bankMode == 1 ? bankModeArrow : m_bankNumer;
 }
 
 // The bank is lit in the colour of the device, not of the track.
-void eightFaderTouchbarItem::updateTrackColor() {
+void eightFaderTouchbarItem::updateTrackColor()
+{
     Q_EMIT onColorChanged(m_touchDelegate ? m_touchDelegate->getCurrentDeviceColor() : QColor());
 }
 
-void eightFaderTouchbarItem::sendValue(float value, int fader, bool invert) {
+void eightFaderTouchbarItem::sendValue(float value, int fader, bool invert)
+{
     if (!isSlot(fader))
         return;
     m_allFaderValues[fader] = value;
@@ -87,40 +98,48 @@ void eightFaderTouchbarItem::sendValue(float value, int fader, bool invert) {
                                                      firstFaderChannel + fader);
 }
 
-void eightFaderTouchbarItem::sendTouch(int state, int fader) {
+void eightFaderTouchbarItem::sendTouch(int state, int fader)
+{
     if (isSlot(fader) && m_touchDelegate)
         m_touchDelegate->sendControlSurfaceControl(firstTouchController + fader, state, 1);
 }
 
-void eightFaderTouchbarItem::setValue(float value, int faderNr) {
+void eightFaderTouchbarItem::setValue(float value, int faderNr)
+{
     if (!isSlot(faderNr))
         return;
     m_allFaderValues[faderNr] = value;
     Q_EMIT displayChanged();
 }
 
-float eightFaderTouchbarItem::getValueForFader(int fader) const {
+float eightFaderTouchbarItem::getValueForFader(int fader) const
+{
     return isSlot(fader) ? m_allFaderValues[fader] : 0.0f;
 }
 
-QStringList eightFaderTouchbarItem::getParameterNames() const {
+QStringList eightFaderTouchbarItem::getParameterNames() const
+{
     return {m_allParameterNames.begin(), m_allParameterNames.end()};
 }
 
-QString eightFaderTouchbarItem::getParameterName(int parameter) const {
+QString eightFaderTouchbarItem::getParameterName(int parameter) const
+{
     return isSlot(parameter) ? m_allParameterNames[parameter] : QString();
 }
 
-QStringList eightFaderTouchbarItem::getParameterTypes() const {
+QStringList eightFaderTouchbarItem::getParameterTypes() const
+{
     return {m_allParameterTypes.begin(), m_allParameterTypes.end()};
 }
 
-void eightFaderTouchbarItem::sendButtonPrev() {
+void eightFaderTouchbarItem::sendButtonPrev()
+{
     if (m_touchDelegate)
         m_touchDelegate->sendControlSurfaceControl(previousBankController, buttonPressed, 1);
 }
 
-void eightFaderTouchbarItem::sendButtonNext() {
+void eightFaderTouchbarItem::sendButtonNext()
+{
     if (m_touchDelegate)
         m_touchDelegate->sendControlSurfaceControl(nextBankController, buttonPressed, 1);
 }

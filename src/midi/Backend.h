@@ -24,10 +24,8 @@ public:
     virtual QList<std::shared_ptr<DestinationEndpoint>> destinationEndpoints() const = 0;
 
     // uniqueID 0 lets the backend choose. Null when the port cannot be made.
-    virtual std::unique_ptr<OutputPort> createVirtualSource(const QString &name,
-                                                            qint32 uniqueID) = 0;
-    virtual std::unique_ptr<InputPort> createVirtualDestination(const QString &name,
-                                                                qint32 uniqueID) = 0;
+    virtual std::unique_ptr<OutputPort> createVirtualSource(const QString &name, qint32 uniqueID) = 0;
+    virtual std::unique_ptr<InputPort> createVirtualDestination(const QString &name, qint32 uniqueID) = 0;
     virtual std::unique_ptr<OutputPort> createPortOutput() = 0;
     virtual std::unique_ptr<InputPort> createPortInput() = 0;
 

@@ -19,10 +19,9 @@ public:
 
     Backend &backend() const { return *m_backend; }
     QList<std::shared_ptr<Device>> devices() const { return m_backend->devices(); }
-    QList<std::shared_ptr<SourceEndpoint>> sourceEndpoints() const {
-        return m_backend->sourceEndpoints();
-    }
-    QList<std::shared_ptr<DestinationEndpoint>> destinationEndpoints() const {
+    QList<std::shared_ptr<SourceEndpoint>> sourceEndpoints() const { return m_backend->sourceEndpoints(); }
+    QList<std::shared_ptr<DestinationEndpoint>> destinationEndpoints() const
+    {
         return m_backend->destinationEndpoints();
     }
 

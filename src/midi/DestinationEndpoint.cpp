@@ -4,7 +4,8 @@
 
 namespace midi {
 
-QList<std::shared_ptr<DestinationEndpoint>> DestinationEndpoint::destinationEndpoints() {
+QList<std::shared_ptr<DestinationEndpoint>> DestinationEndpoint::destinationEndpoints()
+{
     return Client::sharedClient()->destinationEndpoints();
 }
 

@@ -10,7 +10,9 @@ namespace midi {
 class DestinationEndpoint : public Endpoint {
 public:
     DestinationEndpoint(QString name, std::shared_ptr<const Device> device, qint32 uniqueID)
-        : Endpoint(Direction::Destination, std::move(name), std::move(device), uniqueID) {}
+        : Endpoint(Direction::Destination, std::move(name), std::move(device), uniqueID)
+    {
+    }
 
     static QList<std::shared_ptr<DestinationEndpoint>> destinationEndpoints();
 };

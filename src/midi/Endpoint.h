@@ -14,8 +14,7 @@ class Endpoint {
 public:
     enum class Direction { Source, Destination };
 
-    Endpoint(Direction direction, QString name, std::shared_ptr<const Device> device,
-             qint32 uniqueID);
+    Endpoint(Direction direction, QString name, std::shared_ptr<const Device> device, qint32 uniqueID);
     virtual ~Endpoint() = default;
 
     Direction direction() const { return m_direction; }

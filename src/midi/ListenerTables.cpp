@@ -13,7 +13,8 @@ constexpr int nrpnParameterMsb = 99;
 
 } // namespace
 
-std::shared_ptr<controlStore> ListenerTables::returnListenerFor(const ListeningControl &control) {
+std::shared_ptr<controlStore> ListenerTables::returnListenerFor(const ListeningControl &control)
+{
     if (control.kind() == Osc) {
         auto &store = m_oscAddresses[control.oscAddress()];
         if (!store)
@@ -29,7 +30,8 @@ std::shared_ptr<controlStore> ListenerTables::returnListenerFor(const ListeningC
     return store;
 }
 
-void ListenerTables::addListener(ListeningControl &control) {
+void ListenerTables::addListener(ListeningControl &control)
+{
     const auto store = returnListenerFor(control);
     QObject *context = control.bindingContext();
     // A second registration must not double every update.
@@ -41,17 +43,20 @@ void ListenerTables::addListener(ListeningControl &control) {
     control.setMidiValue(store->value());
 }
 
-void ListenerTables::removeListener(ListeningControl &control) {
+void ListenerTables::removeListener(ListeningControl &control)
+{
     if (controlStore *store = existingStore(control))
         QObject::disconnect(store, nullptr, control.bindingContext(), nullptr);
 }
 
-controlStore *ListenerTables::oscStore(const QString &address) const {
+controlStore *ListenerTables::oscStore(const QString &address) const
+{
     const auto found = m_oscAddresses.constFind(address);
     return found == m_oscAddresses.constEnd() ? nullptr : found->get();
 }
 
-ListenerTables::Table *ListenerTables::tableFor(int kind) {
+ListenerTables::Table *ListenerTables::tableFor(int kind)
+{
     switch (kind) {
     case Ctrl:
         return &m_ctrlNumbers;
@@ -68,7 +73,8 @@ ListenerTables::Table *ListenerTables::tableFor(int kind) {
     }
 }
 
-std::optional<qint64> ListenerTables::keyFor(const ListeningControl &control) const {
+std::optional<qint64> ListenerTables::keyFor(const ListeningControl &control) const
+{
     const qint64 number = control.ctrlNumber();
     const qint64 channel = control.channelNumber();
     switch (control.kind()) {
@@ -85,7 +91,8 @@ std::optional<qint64> ListenerTables::keyFor(const ListeningControl &control) co
     }
 }
 
-controlStore *ListenerTables::existingStore(const ListeningControl &control) {
+controlStore *ListenerTables::existingStore(const ListeningControl &control)
+{
     if (control.kind() == Osc)
         return oscStore(control.oscAddress());
     const Table *table = tableFor(control.kind());
@@ -95,13 +102,15 @@ controlStore *ListenerTables::existingStore(const ListeningControl &control) {
     return found == table->constEnd() ? nullptr : found->get();
 }
 
-void ListenerTables::set(const Table &table, qint64 key, int value) {
+void ListenerTables::set(const Table &table, qint64 key, int value)
+{
     const auto found = table.constFind(key);
     if (found != table.constEnd())
         (*found)->setValue(value);
 }
 
-void ListenerTables::takeListenerMessage(const Message &message) {
+void ListenerTables::takeListenerMessage(const Message &message)
+{
     const int channel = message.channel();
     switch (message.messageType()) {
     case MessageType::NoteOn:
@@ -111,8 +120,7 @@ void ListenerTables::takeListenerMessage(const Message &message) {
         set(m_noteNumbers, message.dataByte1() + 128 * channel, 0);
         break;
     case MessageType::PitchBend:
-        set(m_pitchBendNumbers, channel,
-            (message.dataByte1() & 127) | (message.dataByte2() & 127) << 7);
+        set(m_pitchBendNumbers, channel, (message.dataByte1() & 127) | (message.dataByte2() & 127) << 7);
         break;
     case MessageType::ControlChange:
         controlChange({message.dataByte1(), message.dataByte2(), channel});
@@ -125,15 +133,15 @@ void ListenerTables::takeListenerMessage(const Message &message) {
 // Pairs must follow each other directly among the control changes; notes and pitch bends in
 // between do not break them. The NRPN data pair is taken once per parameter selection and,
 // like the selection, is not checked against the channel.
-void ListenerTables::controlChange(const ControlChange &change) {
+void ListenerTables::controlChange(const ControlChange &change)
+{
     const int cc = change.controller;
     if (const auto &previous = m_lastReceivedMessage) {
         if (m_receivedNRPN && cc == nrpnDataLsb && previous->controller == nrpnDataMsb) {
             set(m_NRPNumbers, m_lastNRPNKey, previous->value * 128 + change.value);
             m_receivedNRPN = false;
         }
-        if (cc >= 32 && cc <= 63 && previous->controller + 32 == cc &&
-            previous->channel == change.channel) {
+        if (cc >= 32 && cc <= 63 && previous->controller + 32 == cc && previous->channel == change.channel) {
             set(m_ctrlNumbers14bit, previous->controller + 128 * previous->channel,
                 previous->value * 128 + change.value);
         }

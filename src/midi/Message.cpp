@@ -2,13 +2,15 @@
 
 namespace midi {
 
-Message::Message(QByteArray bytes, quint64 timeStamp,
-                 std::shared_ptr<const Endpoint> originatingEndpoint)
+Message::Message(QByteArray bytes, quint64 timeStamp, std::shared_ptr<const Endpoint> originatingEndpoint)
     : m_bytes(std::move(bytes))
     , m_timeStamp(timeStamp)
-    , m_origin(std::move(originatingEndpoint)) {}
+    , m_origin(std::move(originatingEndpoint))
+{
+}
 
-MessageType Message::messageType() const {
+MessageType Message::messageType() const
+{
     if (m_bytes.isEmpty())
         return MessageType::Unknown;
     const auto status = static_cast<quint8>(m_bytes.at(0));
@@ -34,14 +36,16 @@ MessageType Message::messageType() const {
     }
 }
 
-int Message::channel() const {
+int Message::channel() const
+{
     const auto status = static_cast<quint8>(m_bytes.isEmpty() ? 0 : m_bytes.at(0));
     if (status < 0x80 || status >= 0xF0)
         return 0;
     return (status & 0x0F) + 1;
 }
 
-QByteArray Message::data() const {
+QByteArray Message::data() const
+{
     if (messageType() != MessageType::SystemExclusive)
         return {};
     qsizetype length = m_bytes.size() - 1;
@@ -50,7 +54,8 @@ QByteArray Message::data() const {
     return m_bytes.mid(1, length);
 }
 
-int Message::byteAt(qsizetype index) const {
+int Message::byteAt(qsizetype index) const
+{
     return index < m_bytes.size() ? static_cast<quint8>(m_bytes.at(index)) : 0;
 }
 

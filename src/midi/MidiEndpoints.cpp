@@ -19,20 +19,20 @@ const QString outPortKey = QStringLiteral("MidiOutPort");
 const QString inDeviceKey = QStringLiteral("MidiInDevice");
 const QString inPortKey = QStringLiteral("MidiInPort");
 
-bool belongsTo(const Endpoint &endpoint, const Device &device) {
+bool belongsTo(const Endpoint &endpoint, const Device &device)
+{
     return endpoint.device() && endpoint.device()->uniqueID() == device.uniqueID();
 }
 
 // The device entry whose port submenu holds the item, or null (for "None", and for an item of
 // an earlier build of the menu).
-MenuItem *deviceEntryHolding(const QList<std::shared_ptr<MenuItem>> &entries,
-                             const MenuItem &item) {
+MenuItem *deviceEntryHolding(const QList<std::shared_ptr<MenuItem>> &entries, const MenuItem &item)
+{
     for (const auto &entry : entries) {
         if (!entry->submenu())
             continue;
         const auto &ports = entry->submenu()->items();
-        if (std::any_of(ports.begin(), ports.end(),
-                        [&](const auto &port) { return port.get() == &item; }))
+        if (std::any_of(ports.begin(), ports.end(), [&](const auto &port) { return port.get() == &item; }))
             return entry.get();
     }
     return nullptr;
@@ -42,46 +42,50 @@ MenuItem *deviceEntryHolding(const QList<std::shared_ptr<MenuItem>> &entries,
 
 MidiEndpoints::MidiEndpoints(UserDefaults &defaults, QObject *parent)
     : QObject(parent)
-    , m_defaults(defaults) {}
+    , m_defaults(defaults)
+{
+}
 
 MidiEndpoints::~MidiEndpoints() = default;
 
-void MidiEndpoints::setupMIDI(MessageDestination *destination) {
+void MidiEndpoints::setupMIDI(MessageDestination *destination)
+{
     if (m_realOutputStream)
         return;
     Client::sharedClient();
     m_virtualSurfaceInputStream =
         makeVirtualInput(surfaceName(), QStringLiteral("surface-in-UID"), destination);
-    m_virtualSurfaceOutputStream =
-        makeVirtualOutput(surfaceName(), QStringLiteral("surface-out-UID"));
-    m_virtualUserInputStream =
-        makeVirtualInput(userName(), QStringLiteral("user-in-UID"), destination);
+    m_virtualSurfaceOutputStream = makeVirtualOutput(surfaceName(), QStringLiteral("surface-out-UID"));
+    m_virtualUserInputStream = makeVirtualInput(userName(), QStringLiteral("user-in-UID"), destination);
     m_virtualUserOutputStream = makeVirtualOutput(userName(), QStringLiteral("user-out-UID"));
     m_realInputStream = std::make_unique<PortInputStream>();
     m_realInputStream->setMessageDestination(destination);
     m_realOutputStream = std::make_unique<PortOutputStream>();
 }
 
-void MidiEndpoints::connectRouter(MidiRouter &router) const {
+void MidiEndpoints::connectRouter(MidiRouter &router) const
+{
     router.setUserOutput(m_virtualUserOutputStream.get());
     router.setSurfaceOutput(m_virtualSurfaceOutputStream.get());
     router.setPortOutput(m_realOutputStream.get());
 }
 
 // Stored as a property-list integer, read as the 32-bit identifier it was written from.
-qint32 MidiEndpoints::storedUID(const QString &key) const {
+qint32 MidiEndpoints::storedUID(const QString &key) const
+{
     return static_cast<qint32>(m_defaults.integerForKey(key));
 }
 
-void MidiEndpoints::storeUID(qint32 uid, const QString &key) {
+void MidiEndpoints::storeUID(qint32 uid, const QString &key)
+{
     m_defaults.setObject(qint64(uid), key);
 }
 
 // The identity is only requested: a system that refuses it keeps its own, and the stored one
 // stays for the next launch.
 std::unique_ptr<VirtualInputStream>
-MidiEndpoints::makeVirtualInput(const QString &name, const QString &uidKey,
-                                MessageDestination *destination) {
+MidiEndpoints::makeVirtualInput(const QString &name, const QString &uidKey, MessageDestination *destination)
+{
     auto stream = std::make_unique<VirtualInputStream>();
     stream->setMessageDestination(destination);
     stream->setVirtualEndpointName(name);
@@ -97,7 +101,8 @@ MidiEndpoints::makeVirtualInput(const QString &name, const QString &uidKey,
 }
 
 std::unique_ptr<VirtualOutputStream> MidiEndpoints::makeVirtualOutput(const QString &name,
-                                                                      const QString &uidKey) {
+                                                                      const QString &uidKey)
+{
     const qint32 stored = storedUID(uidKey);
     auto stream = std::make_unique<VirtualOutputStream>(name, stored);
     if (stored == 0 && stream->endpoint())
@@ -105,15 +110,18 @@ std::unique_ptr<VirtualOutputStream> MidiEndpoints::makeVirtualOutput(const QStr
     return stream;
 }
 
-MenuItem::Action MidiEndpoints::outAction() {
+MenuItem::Action MidiEndpoints::outAction()
+{
     return [this](MenuItem &sender) { selectOutPort(sender); };
 }
 
-MenuItem::Action MidiEndpoints::inAction() {
+MenuItem::Action MidiEndpoints::inAction()
+{
     return [this](MenuItem &sender) { selectInPort(sender); };
 }
 
-void MidiEndpoints::updateDeviceMenu() {
+void MidiEndpoints::updateDeviceMenu()
+{
     const PortKeys out{m_defaults.stringForKey(outDeviceKey), m_defaults.stringForKey(outPortKey)};
     const PortKeys in{m_defaults.stringForKey(inDeviceKey), m_defaults.stringForKey(inPortKey)};
     for (Menu *menu : {m_midiOutSubMenu.get(), m_midiInSubMenu.get()})
@@ -133,11 +141,11 @@ void MidiEndpoints::updateDeviceMenu() {
                                        if (m_realOutputStream)
                                            m_realOutputStream->setEndpoints(QList{endpoint});
                                    });
-        inFound |= addDeviceEntry(*m_midiInSubMenu, *device, sources, in, inAction(),
-                                  [this](const auto &endpoint) {
-                                      if (m_realInputStream)
-                                          m_realInputStream->setEndpoints(QList{endpoint});
-                                  });
+        inFound |=
+            addDeviceEntry(*m_midiInSubMenu, *device, sources, in, inAction(), [this](const auto &endpoint) {
+                if (m_realInputStream)
+                    m_realInputStream->setEndpoints(QList{endpoint});
+            });
     }
     m_midiOutSubMenu->itemAt(0)->setState(!outFound);
     m_midiInSubMenu->itemAt(0)->setState(!inFound);
@@ -148,8 +156,8 @@ void MidiEndpoints::updateDeviceMenu() {
 template <typename EndpointType, typename Connect>
 bool MidiEndpoints::addDeviceEntry(Menu &menu, const Device &device,
                                    const QList<std::shared_ptr<EndpointType>> &endpoints,
-                                   const PortKeys &keys, const MenuItem::Action &action,
-                                   Connect connect) {
+                                   const PortKeys &keys, const MenuItem::Action &action, Connect connect)
+{
     auto entry = std::make_shared<MenuItem>(device.name());
     menu.addItem(entry);
     auto ports = std::make_shared<Menu>();
@@ -170,15 +178,16 @@ bool MidiEndpoints::addDeviceEntry(Menu &menu, const Device &device,
     return found;
 }
 
-void MidiEndpoints::selectOutPort(MenuItem &sender) {
+void MidiEndpoints::selectOutPort(MenuItem &sender)
+{
     selectPort(
-        sender, *m_midiOutSubMenu, {outDeviceKey, outPortKey},
-        DestinationEndpoint::destinationEndpoints(),
+        sender, *m_midiOutSubMenu, {outDeviceKey, outPortKey}, DestinationEndpoint::destinationEndpoints(),
         [this](const auto &endpoint) { m_realOutputStream->setEndpoints(QList{endpoint}); },
         [this] { m_realOutputStream->setEndpoints(std::nullopt); });
 }
 
-void MidiEndpoints::selectInPort(MenuItem &sender) {
+void MidiEndpoints::selectInPort(MenuItem &sender)
+{
     selectPort(
         sender, *m_midiInSubMenu, {inDeviceKey, inPortKey}, SourceEndpoint::sourceEndpoints(),
         [this](const auto &endpoint) { m_realInputStream->setEndpoints(QList{endpoint}); },
@@ -189,8 +198,9 @@ void MidiEndpoints::selectInPort(MenuItem &sender) {
 // device happens to call "None" is connected like any other.
 template <typename EndpointType, typename Connect, typename Disconnect>
 void MidiEndpoints::selectPort(MenuItem &sender, Menu &menu, const PortKeys &keys,
-                               const QList<std::shared_ptr<EndpointType>> &endpoints,
-                               Connect connect, Disconnect disconnect) {
+                               const QList<std::shared_ptr<EndpointType>> &endpoints, Connect connect,
+                               Disconnect disconnect)
+{
     // Held for the whole choice: a rebuild set off while connecting must not free the entries
     // (the sender among them) under this loop.
     const QList<std::shared_ptr<MenuItem>> entries = menu.items();
@@ -209,8 +219,7 @@ void MidiEndpoints::selectPort(MenuItem &sender, Menu &menu, const PortKeys &key
             if (!device->isOnline() || device->name() != deviceEntry->title())
                 continue;
             for (const auto &endpoint : endpoints) {
-                if (!belongsTo(*endpoint, *device) ||
-                    endpoint->inputStreamSourceName() != sender.title())
+                if (!belongsTo(*endpoint, *device) || endpoint->inputStreamSourceName() != sender.title())
                     continue;
                 connect(endpoint);
                 m_defaults.setObject(device->name(), keys.device);

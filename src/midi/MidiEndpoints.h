@@ -43,12 +43,8 @@ public:
     void selectOutPort(MenuItem &sender);
     void selectInPort(MenuItem &sender);
 
-    VirtualInputStream *virtualSurfaceInputStream() const {
-        return m_virtualSurfaceInputStream.get();
-    }
-    VirtualOutputStream *virtualSurfaceOutputStream() const {
-        return m_virtualSurfaceOutputStream.get();
-    }
+    VirtualInputStream *virtualSurfaceInputStream() const { return m_virtualSurfaceInputStream.get(); }
+    VirtualOutputStream *virtualSurfaceOutputStream() const { return m_virtualSurfaceOutputStream.get(); }
     VirtualInputStream *virtualUserInputStream() const { return m_virtualUserInputStream.get(); }
     VirtualOutputStream *virtualUserOutputStream() const { return m_virtualUserOutputStream.get(); }
     PortInputStream *realInputStream() const { return m_realInputStream.get(); }
@@ -69,8 +65,7 @@ private:
     void storeUID(qint32 uid, const QString &key);
     std::unique_ptr<VirtualInputStream> makeVirtualInput(const QString &name, const QString &uidKey,
                                                          MessageDestination *destination);
-    std::unique_ptr<VirtualOutputStream> makeVirtualOutput(const QString &name,
-                                                           const QString &uidKey);
+    std::unique_ptr<VirtualOutputStream> makeVirtualOutput(const QString &name, const QString &uidKey);
 
     template <typename EndpointType, typename Connect>
     bool addDeviceEntry(Menu &menu, const Device &device,

@@ -7,11 +7,14 @@ namespace midi {
 
 MidiInputHandler::MidiInputHandler(SurfaceFeedback &surface, ListenerTables &listeners)
     : m_surface(surface)
-    , m_listeners(listeners) {}
+    , m_listeners(listeners)
+{
+}
 
 // The test is by name only: a port of another program that carries the surface name is
 // taken as surface feedback too.
-void MidiInputHandler::takeMIDIMessages(const MessageList &messages) {
+void MidiInputHandler::takeMIDIMessages(const MessageList &messages)
+{
     for (const Message &message : messages) {
         const auto &origin = message.originatingEndpoint();
         if (origin && origin->name() == MidiEndpoints::surfaceName())

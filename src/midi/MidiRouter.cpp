@@ -7,7 +7,8 @@ namespace midi {
 
 namespace {
 
-void sendVoice(quint8 status, int channel, int data1, int data2, MessageDestination *destination) {
+void sendVoice(quint8 status, int channel, int data1, int data2, MessageDestination *destination)
+{
     if (!destination)
         return;
     const quint8 data[2] = {0, 0};
@@ -23,34 +24,40 @@ void sendVoice(quint8 status, int channel, int data1, int data2, MessageDestinat
 } // namespace
 
 // Every message goes to the virtual output before any goes to the port.
-template <typename Send> void MidiRouter::toUserOutputs(Send send) {
+template <typename Send> void MidiRouter::toUserOutputs(Send send)
+{
     send(m_userOutput);
     if (m_portOutput && m_portOutput->endpoints())
         send(m_portOutput);
 }
 
-void MidiRouter::sendNoteOn(int note, int velocity, int channel) {
+void MidiRouter::sendNoteOn(int note, int velocity, int channel)
+{
     toUserOutputs([&](MessageDestination *d) { sendMIDIOutNoteOn(note, velocity, channel, d); });
 }
 
-void MidiRouter::sendControl(int controller, int value, int channel) {
-    toUserOutputs(
-        [&](MessageDestination *d) { sendMIDIOutControl(controller, value, channel, d); });
+void MidiRouter::sendControl(int controller, int value, int channel)
+{
+    toUserOutputs([&](MessageDestination *d) { sendMIDIOutControl(controller, value, channel, d); });
 }
 
-void MidiRouter::sendPitchBend(quint16 value, int channel) {
+void MidiRouter::sendPitchBend(quint16 value, int channel)
+{
     toUserOutputs([&](MessageDestination *d) { sendMIDIOutPitchBend(value, channel, d); });
 }
 
-void MidiRouter::sendProgram(int program, int channel) {
+void MidiRouter::sendProgram(int program, int channel)
+{
     toUserOutputs([&](MessageDestination *d) { sendMIDIOutProgram(program, channel, d); });
 }
 
-void MidiRouter::sendMMC(qint8 command) {
+void MidiRouter::sendMMC(qint8 command)
+{
     toUserOutputs([&](MessageDestination *d) { sendMIDIOutMMC(command, d); });
 }
 
-void MidiRouter::send14BitControl(int controller, quint16 value, int channel) {
+void MidiRouter::send14BitControl(int controller, quint16 value, int channel)
+{
     if (controller > 31)
         return;
     const int msb = (value >> 7) & 0x7F;
@@ -63,7 +70,8 @@ void MidiRouter::send14BitControl(int controller, quint16 value, int channel) {
 
 // The parameter is selected again before every value, and no null parameter follows, so a
 // receiver that missed earlier traffic still applies the value to the right parameter.
-void MidiRouter::sendNRPN(quint16 parameter, quint16 value, int channel) {
+void MidiRouter::sendNRPN(quint16 parameter, quint16 value, int channel)
+{
     toUserOutputs([&](MessageDestination *d) {
         sendMIDIOutControl(99, (parameter >> 7) & 0x7F, channel, d);
         sendMIDIOutControl(98, parameter & 0x7F, channel, d);
@@ -72,34 +80,39 @@ void MidiRouter::sendNRPN(quint16 parameter, quint16 value, int channel) {
     });
 }
 
-void MidiRouter::sendControlSurfaceControl(int controller, int value, int channel) {
+void MidiRouter::sendControlSurfaceControl(int controller, int value, int channel)
+{
     sendMIDIOutControl(controller, value, channel, m_surfaceOutput);
 }
 
-void MidiRouter::sendControlSurfacePitchBend(quint16 value, int channel) {
+void MidiRouter::sendControlSurfacePitchBend(quint16 value, int channel)
+{
     sendMIDIOutPitchBend(value, channel, m_surfaceOutput);
 }
 
-void MidiRouter::sendMIDIOutNoteOn(int note, int velocity, int channel,
-                                   MessageDestination *destination) {
+void MidiRouter::sendMIDIOutNoteOn(int note, int velocity, int channel, MessageDestination *destination)
+{
     sendVoice(0x90, channel, note, velocity, destination);
 }
 
-void MidiRouter::sendMIDIOutControl(int controller, int value, int channel,
-                                    MessageDestination *destination) {
+void MidiRouter::sendMIDIOutControl(int controller, int value, int channel, MessageDestination *destination)
+{
     sendVoice(0xB0, channel, controller, value, destination);
 }
 
-void MidiRouter::sendMIDIOutPitchBend(quint16 value, int channel, MessageDestination *destination) {
+void MidiRouter::sendMIDIOutPitchBend(quint16 value, int channel, MessageDestination *destination)
+{
     const quint16 clamped = std::min<quint16>(value, 0x3FFF);
     sendVoice(0xE0, channel, clamped & 0x7F, clamped >> 7, destination);
 }
 
-void MidiRouter::sendMIDIOutProgram(int program, int channel, MessageDestination *destination) {
+void MidiRouter::sendMIDIOutProgram(int program, int channel, MessageDestination *destination)
+{
     sendVoice(0xC0, channel, program, 0, destination);
 }
 
-void MidiRouter::sendMIDIOutMMC(qint8 command, MessageDestination *destination) {
+void MidiRouter::sendMIDIOutMMC(qint8 command, MessageDestination *destination)
+{
     if (!destination)
         return;
     const QByteArray body{"\x7F\x7F\x06", 3};

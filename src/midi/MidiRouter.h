@@ -30,10 +30,8 @@ public:
     void sendControlSurfacePitchBend(quint16 value, int channel);
 
     // Building blocks: one message to one stream.
-    static void sendMIDIOutNoteOn(int note, int velocity, int channel,
-                                  MessageDestination *destination);
-    static void sendMIDIOutControl(int controller, int value, int channel,
-                                   MessageDestination *destination);
+    static void sendMIDIOutNoteOn(int note, int velocity, int channel, MessageDestination *destination);
+    static void sendMIDIOutControl(int controller, int value, int channel, MessageDestination *destination);
     static void sendMIDIOutPitchBend(quint16 value, int channel, MessageDestination *destination);
     static void sendMIDIOutProgram(int program, int channel, MessageDestination *destination);
     static void sendMIDIOutMMC(qint8 command, MessageDestination *destination);

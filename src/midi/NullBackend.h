@@ -16,8 +16,7 @@ public:
     QList<std::shared_ptr<SourceEndpoint>> sourceEndpoints() const override;
     QList<std::shared_ptr<DestinationEndpoint>> destinationEndpoints() const override;
     std::unique_ptr<OutputPort> createVirtualSource(const QString &name, qint32 uniqueID) override;
-    std::unique_ptr<InputPort> createVirtualDestination(const QString &name,
-                                                        qint32 uniqueID) override;
+    std::unique_ptr<InputPort> createVirtualDestination(const QString &name, qint32 uniqueID) override;
     std::unique_ptr<OutputPort> createPortOutput() override;
     std::unique_ptr<InputPort> createPortInput() override;
 };

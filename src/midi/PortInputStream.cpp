@@ -5,7 +5,8 @@
 namespace midi {
 
 PortInputStream::PortInputStream()
-    : m_port(Client::sharedClient()->backend().createPortInput()) {
+    : m_port(Client::sharedClient()->backend().createPortInput())
+{
     if (m_port) {
         m_port->setHandler([this](const MessageList &messages) {
             if (m_destination)
@@ -14,11 +15,13 @@ PortInputStream::PortInputStream()
     }
 }
 
-void PortInputStream::setMessageDestination(MessageDestination *destination) {
+void PortInputStream::setMessageDestination(MessageDestination *destination)
+{
     m_destination = destination;
 }
 
-void PortInputStream::setEndpoints(const QList<std::shared_ptr<SourceEndpoint>> &endpoints) {
+void PortInputStream::setEndpoints(const QList<std::shared_ptr<SourceEndpoint>> &endpoints)
+{
     m_endpoints = endpoints;
     if (m_port)
         m_port->connectFrom(endpoints);

@@ -14,7 +14,8 @@ public:
 
     // nullopt disconnects; senders test for it before sending (an empty set still answers).
     void setEndpoints(const std::optional<QList<std::shared_ptr<DestinationEndpoint>>> &endpoints);
-    const std::optional<QList<std::shared_ptr<DestinationEndpoint>>> &endpoints() const {
+    const std::optional<QList<std::shared_ptr<DestinationEndpoint>>> &endpoints() const
+    {
         return m_endpoints;
     }
     void takeMIDIMessages(const MessageList &messages) override;

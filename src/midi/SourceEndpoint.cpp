@@ -4,7 +4,8 @@
 
 namespace midi {
 
-QList<std::shared_ptr<SourceEndpoint>> SourceEndpoint::sourceEndpoints() {
+QList<std::shared_ptr<SourceEndpoint>> SourceEndpoint::sourceEndpoints()
+{
     return Client::sharedClient()->sourceEndpoints();
 }
 

@@ -10,7 +10,9 @@ namespace midi {
 class SourceEndpoint : public Endpoint {
 public:
     SourceEndpoint(QString name, std::shared_ptr<const Device> device, qint32 uniqueID)
-        : Endpoint(Direction::Source, std::move(name), std::move(device), uniqueID) {}
+        : Endpoint(Direction::Source, std::move(name), std::move(device), uniqueID)
+    {
+    }
 
     static QList<std::shared_ptr<SourceEndpoint>> sourceEndpoints();
 };

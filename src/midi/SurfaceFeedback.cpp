@@ -29,7 +29,8 @@ enum Command {
 constexpr int firstBankChannel = 9;
 constexpr int lastStripChannel = 6;
 
-int dataByte(int byte) {
+int dataByte(int byte)
+{
     return byte & 0x7F;
 }
 
@@ -37,9 +38,12 @@ int dataByte(int byte) {
 
 SurfaceFeedback::SurfaceFeedback(SurfaceBankFeedback &bank, SurfaceStripFeedback &strip)
     : m_bank(bank)
-    , m_strip(strip) {}
+    , m_strip(strip)
+{
+}
 
-void SurfaceFeedback::takeSurfaceMessage(const Message &message) {
+void SurfaceFeedback::takeSurfaceMessage(const Message &message)
+{
     switch (message.messageType()) {
     case MessageType::SystemExclusive:
         systemExclusive(message.data());
@@ -58,7 +62,8 @@ void SurfaceFeedback::takeSurfaceMessage(const Message &message) {
 
 // A body too short for its command is outside the protocol and dropped whole, so nothing is
 // ever read past its end.
-void SurfaceFeedback::systemExclusive(QByteArrayView body) {
+void SurfaceFeedback::systemExclusive(QByteArrayView body)
+{
     if (body.size() < commandBodySize)
         return;
     const auto byteAt = [&](qsizetype index) { return int(quint8(body[index])); };
@@ -103,16 +108,18 @@ void SurfaceFeedback::systemExclusive(QByteArrayView body) {
 
 // Components are 0 … 127; a larger byte (outside the protocol) counts as full intensity so
 // the colour stays valid.
-QColor SurfaceFeedback::colorAt(QByteArrayView body) {
+QColor SurfaceFeedback::colorAt(QByteArrayView body)
+{
     const auto component = [&](qsizetype index) {
         return float(std::min(int(quint8(body[index])), 127)) / 127.0f;
     };
-    return QColor::fromRgbF(component(argumentsAt), component(argumentsAt + 1),
-                            component(argumentsAt + 2), 1.0f);
+    return QColor::fromRgbF(component(argumentsAt), component(argumentsAt + 1), component(argumentsAt + 2),
+                            1.0f);
 }
 
 // The MSB must reach an item before the LSB: the item computes the position on the LSB.
-void SurfaceFeedback::pitchBend(const Message &message) {
+void SurfaceFeedback::pitchBend(const Message &message)
+{
     const int channel = message.channel();
     const int msb = dataByte(message.dataByte2());
     const int lsb = dataByte(message.dataByte1());
@@ -125,7 +132,8 @@ void SurfaceFeedback::pitchBend(const Message &message) {
     }
 }
 
-void SurfaceFeedback::controlChange(int controller, int value) {
+void SurfaceFeedback::controlChange(int controller, int value)
+{
     switch (controller) {
     case 1:
         m_strip.setSoloButton(value);
@@ -171,7 +179,8 @@ void SurfaceFeedback::controlChange(int controller, int value) {
 // Every input byte but each eighth yields one output byte: the rest of its bits shifted up,
 // topped with the high bits of the next. The last byte of a partial group is made from its
 // own bits alone, which often gives a zero byte that stays in the text.
-QString SurfaceFeedback::convertDataToUTF8(QByteArrayView data) {
+QString SurfaceFeedback::convertDataToUTF8(QByteArrayView data)
+{
     QByteArray bytes;
     bytes.reserve(data.size());
     int shift = 1;

@@ -5,13 +5,17 @@
 namespace midi {
 
 VirtualOutputStream::VirtualOutputStream(const QString &name, qint32 uniqueID)
-    : m_port(Client::sharedClient()->backend().createVirtualSource(name, uniqueID)) {}
+    : m_port(Client::sharedClient()->backend().createVirtualSource(name, uniqueID))
+{
+}
 
-std::shared_ptr<SourceEndpoint> VirtualOutputStream::endpoint() const {
+std::shared_ptr<SourceEndpoint> VirtualOutputStream::endpoint() const
+{
     return m_port ? m_port->endpoint() : nullptr;
 }
 
-void VirtualOutputStream::takeMIDIMessages(const MessageList &messages) {
+void VirtualOutputStream::takeMIDIMessages(const MessageList &messages)
+{
     if (!m_port)
         return;
     for (const Message &message : messages)

@@ -2,8 +2,9 @@
 
 namespace midi {
 
-VoiceMessage VoiceMessage::voiceMessageWithTimeStamp(quint64 timeStamp, quint8 statusByte,
-                                                     const quint8 *data, int length) {
+VoiceMessage VoiceMessage::voiceMessageWithTimeStamp(quint64 timeStamp, quint8 statusByte, const quint8 *data,
+                                                     int length)
+{
     QByteArray bytes(1 + std::max(length, 0), '\0');
     bytes[0] = char(statusByte);
     for (int i = 0; i < length; ++i)
@@ -11,21 +12,25 @@ VoiceMessage VoiceMessage::voiceMessageWithTimeStamp(quint64 timeStamp, quint8 s
     return VoiceMessage(std::move(bytes), timeStamp);
 }
 
-void VoiceMessage::setChannel(quint8 channel) {
+void VoiceMessage::setChannel(quint8 channel)
+{
     const quint8 status = quint8(m_bytes.at(0)) & 0xF0;
     m_bytes[0] = char(status | ((channel - 1) & 0x0F));
 }
 
-void VoiceMessage::setDataByte1(quint8 value) {
+void VoiceMessage::setDataByte1(quint8 value)
+{
     setByte(1, value);
 }
 
-void VoiceMessage::setDataByte2(quint8 value) {
+void VoiceMessage::setDataByte2(quint8 value)
+{
     setByte(2, value);
 }
 
 // Data bytes travel as given; keeping them below 128 is the caller's business.
-void VoiceMessage::setByte(qsizetype index, quint8 value) {
+void VoiceMessage::setByte(qsizetype index, quint8 value)
+{
     if (index < m_bytes.size())
         m_bytes[index] = char(value);
 }

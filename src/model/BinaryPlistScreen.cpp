@@ -7,7 +7,8 @@ namespace {
 constexpr qsizetype headerSize = 8;
 constexpr qsizetype trailerSize = 32;
 
-std::optional<quint64> bigEndian(QByteArrayView data, qsizetype at, qsizetype width) {
+std::optional<quint64> bigEndian(QByteArrayView data, qsizetype at, qsizetype width)
+{
     if (width < 1 || width > 8 || at < 0 || at > data.size() - width)
         return std::nullopt;
     quint64 value = 0;
@@ -22,7 +23,8 @@ struct Extent {
     quint64 bytes = 0;
 };
 
-std::optional<Extent> stringExtent(QByteArrayView data, qsizetype at, int unitSize) {
+std::optional<Extent> stringExtent(QByteArrayView data, qsizetype at, int unitSize)
+{
     const quint8 marker = quint8(data[at]);
     quint64 count = marker & 0x0F;
     qsizetype start = at + 1;
@@ -43,7 +45,8 @@ std::optional<Extent> stringExtent(QByteArrayView data, qsizetype at, int unitSi
     return Extent{start, count * quint64(unitSize)};
 }
 
-bool hasNul(QByteArrayView data, const Extent &extent, int unitSize) {
+bool hasNul(QByteArrayView data, const Extent &extent, int unitSize)
+{
     for (quint64 i = 0; i < extent.bytes; i += quint64(unitSize)) {
         bool zero = true;
         for (int b = 0; b < unitSize; ++b)
@@ -54,7 +57,8 @@ bool hasNul(QByteArrayView data, const Extent &extent, int unitSize) {
     return false;
 }
 
-bool objectIsSafe(QByteArrayView data, qsizetype at, qsizetype objectsEnd) {
+bool objectIsSafe(QByteArrayView data, qsizetype at, qsizetype objectsEnd)
+{
     if (at < headerSize || at >= objectsEnd)
         return false;
     const int type = quint8(data[at]) >> 4;
@@ -63,19 +67,20 @@ bool objectIsSafe(QByteArrayView data, qsizetype at, qsizetype objectsEnd) {
         return true;
     const int unitSize = type == 6 ? 2 : 1;
     const auto extent = stringExtent(data, at, unitSize);
-    if (!extent || extent->start > objectsEnd ||
-        extent->bytes > quint64(objectsEnd - extent->start))
+    if (!extent || extent->start > objectsEnd || extent->bytes > quint64(objectsEnd - extent->start))
         return false;
     return !hasNul(data, *extent, unitSize);
 }
 
 } // namespace
 
-bool BinaryPlistScreen::isBinary(QByteArrayView data) {
+bool BinaryPlistScreen::isBinary(QByteArrayView data)
+{
     return data.startsWith("bplist");
 }
 
-bool BinaryPlistScreen::isSafe(QByteArrayView data) {
+bool BinaryPlistScreen::isSafe(QByteArrayView data)
+{
     if (data.size() < headerSize + trailerSize)
         return false;
     const qsizetype trailer = data.size() - trailerSize;
@@ -88,8 +93,7 @@ bool BinaryPlistScreen::isSafe(QByteArrayView data) {
         return false;
     const qsizetype table = qsizetype(*tableOffset);
     for (quint64 i = 0; i < *objectCount; ++i) {
-        const auto offset =
-            bigEndian(data, table + qsizetype(i * *offsetSize), qsizetype(*offsetSize));
+        const auto offset = bigEndian(data, table + qsizetype(i * *offsetSize), qsizetype(*offsetSize));
         if (!offset || *offset > quint64(table) || !objectIsSafe(data, qsizetype(*offset), table))
             return false;
     }

@@ -6,16 +6,17 @@
 #include <bit>
 #include <cmath>
 
-QByteArray ColorArchive::archive(const QColor &color) {
-    const std::array<double, 4> components{color.redF(), color.greenF(), color.blueF(),
-                                           color.alphaF()};
+QByteArray ColorArchive::archive(const QColor &color)
+{
+    const std::array<double, 4> components{color.redF(), color.greenF(), color.blueF(), color.alphaF()};
     QByteArray bytes(32, '\0');
     for (int i = 0; i < 4; ++i)
         qToBigEndian(std::bit_cast<quint64>(components[i]), bytes.data() + 8 * i);
     return bytes;
 }
 
-std::optional<QColor> ColorArchive::unarchive(const QVariant &stored) {
+std::optional<QColor> ColorArchive::unarchive(const QVariant &stored)
+{
     if (stored.typeId() != QMetaType::QByteArray)
         return std::nullopt;
     const QByteArray bytes = stored.toByteArray();

@@ -10,16 +10,7 @@
 // of every missing key.
 class ControlSettings {
 public:
-    enum class Kind {
-        Ctrl = 0,
-        Note = 1,
-        Prgch = 2,
-        Pbend = 3,
-        MMC = 4,
-        Ctrl14 = 5,
-        Nrpn = 6,
-        Osc = 7
-    };
+    enum class Kind { Ctrl = 0, Note = 1, Prgch = 2, Pbend = 3, MMC = 4, Ctrl14 = 5, Nrpn = 6, Osc = 7 };
     enum class Family { Fader, Pad, Transport, Piano };
 
     explicit ControlSettings(QVariantMap record = {});

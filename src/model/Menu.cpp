@@ -1,6 +1,7 @@
 #include "Menu.h"
 
-std::shared_ptr<MenuItem> Menu::itemWithTitle(const QString &title) const {
+std::shared_ptr<MenuItem> Menu::itemWithTitle(const QString &title) const
+{
     for (const auto &item : m_items) {
         if (item->title() == title)
             return item;
@@ -8,21 +9,25 @@ std::shared_ptr<MenuItem> Menu::itemWithTitle(const QString &title) const {
     return nullptr;
 }
 
-void Menu::addItem(std::shared_ptr<MenuItem> item) {
+void Menu::addItem(std::shared_ptr<MenuItem> item)
+{
     item->setParentItem(m_supermenuItem);
     m_items.append(std::move(item));
 }
 
-void Menu::removeAllItems() {
+void Menu::removeAllItems()
+{
     m_items.clear();
 }
 
-void Menu::aboutToOpen() {
+void Menu::aboutToOpen()
+{
     if (m_validator)
         m_validator(*this);
 }
 
-void Menu::setSupermenuItem(MenuItem *item) {
+void Menu::setSupermenuItem(MenuItem *item)
+{
     m_supermenuItem = item;
     for (const auto &child : m_items)
         child->setParentItem(item);

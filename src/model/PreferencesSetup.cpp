@@ -4,16 +4,20 @@
 #include "UserDefaults.h"
 
 PreferencesSetup::PreferencesSetup(UserDefaults &store)
-    : m_store(store) {}
+    : m_store(store)
+{
+}
 
-QStringList PreferencesSetup::mergedKeyPaths() {
+QStringList PreferencesSetup::mergedKeyPaths()
+{
     QStringList paths{ControlCatalog::defaultControlMapKey()};
     for (int bar = 0; bar < ControlCatalog::userTouchBarCount; ++bar)
         paths.append(ControlCatalog::controlMapKey(bar));
     return paths;
 }
 
-void PreferencesSetup::setupUserPreferences(const QVariantMap &defaults) {
+void PreferencesSetup::setupUserPreferences(const QVariantMap &defaults)
+{
     const QString empty;
     m_store.registerDefaults({{QStringLiteral("MidiInDevice"), empty},
                               {QStringLiteral("MidiInPort"), empty},
@@ -24,7 +28,8 @@ void PreferencesSetup::setupUserPreferences(const QVariantMap &defaults) {
         updatePrefsKeypath(path, defaults);
 }
 
-static QVariant valueAtPath(const QVariantMap &root, const QString &keyPath) {
+static QVariant valueAtPath(const QVariantMap &root, const QString &keyPath)
+{
     const QStringList parts = keyPath.split(QLatin1Char('.'));
     QVariant value = root.value(parts.first());
     for (qsizetype i = 1; i < parts.size(); ++i)
@@ -32,7 +37,8 @@ static QVariant valueAtPath(const QVariantMap &root, const QString &keyPath) {
     return value;
 }
 
-void PreferencesSetup::updatePrefsKeypath(const QString &keyPath, const QVariantMap &defaults) {
+void PreferencesSetup::updatePrefsKeypath(const QString &keyPath, const QVariantMap &defaults)
+{
     if (m_store.valueForKeyPath(keyPath).typeId() != QMetaType::QVariantMap)
         return;
     // A default that is not a dictionary where the store has one adds nothing.
@@ -49,8 +55,8 @@ void PreferencesSetup::updatePrefsKeypath(const QString &keyPath, const QVariant
 
 // Nested values cannot be written in place: copy the top-level value, rebuild the path
 // down to the missing key, and write the whole top-level value back.
-void PreferencesSetup::addMissing(const QString &keyPath, const QString &key,
-                                  const QVariant &value) {
+void PreferencesSetup::addMissing(const QString &keyPath, const QString &key, const QVariant &value)
+{
     const QStringList parts = keyPath.split(QLatin1Char('.'));
     QList<QVariantMap> copies;
     QString path;

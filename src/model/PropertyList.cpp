@@ -20,7 +20,8 @@ using PlistPtr = std::unique_ptr<void, PlistDeleter>;
 
 std::optional<QVariant> toVariant(plist_t node, int depth);
 
-std::optional<QVariant> dictionaryToVariant(plist_t node, int depth) {
+std::optional<QVariant> dictionaryToVariant(plist_t node, int depth)
+{
     QVariantMap map;
     plist_dict_iter it = nullptr;
     plist_dict_new_iter(node, &it);
@@ -41,7 +42,8 @@ std::optional<QVariant> dictionaryToVariant(plist_t node, int depth) {
     return QVariant(map);
 }
 
-std::optional<QVariant> arrayToVariant(plist_t node, int depth) {
+std::optional<QVariant> arrayToVariant(plist_t node, int depth)
+{
     QVariantList list;
     const uint32_t count = plist_array_get_size(node);
     list.reserve(count);
@@ -54,7 +56,8 @@ std::optional<QVariant> arrayToVariant(plist_t node, int depth) {
     return QVariant(list);
 }
 
-std::optional<QVariant> scalarToVariant(plist_t node) {
+std::optional<QVariant> scalarToVariant(plist_t node)
+{
     switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
         uint8_t value = 0;
@@ -98,7 +101,8 @@ std::optional<QVariant> scalarToVariant(plist_t node) {
     }
 }
 
-std::optional<QVariant> toVariant(plist_t node, int depth) {
+std::optional<QVariant> toVariant(plist_t node, int depth)
+{
     if (depth > PropertyList::maximumDepth)
         return std::nullopt;
     switch (plist_get_node_type(node)) {
@@ -113,7 +117,8 @@ std::optional<QVariant> toVariant(plist_t node, int depth) {
 
 plist_t fromVariant(const QVariant &value);
 
-plist_t mapToPlist(const QVariantMap &map) {
+plist_t mapToPlist(const QVariantMap &map)
+{
     plist_t dict = plist_new_dict();
     for (auto it = map.cbegin(); it != map.cend(); ++it) {
         if (plist_t item = fromVariant(it.value()))
@@ -122,7 +127,8 @@ plist_t mapToPlist(const QVariantMap &map) {
     return dict;
 }
 
-plist_t listToPlist(const QVariantList &list) {
+plist_t listToPlist(const QVariantList &list)
+{
     plist_t array = plist_new_array();
     for (const QVariant &value : list) {
         if (plist_t item = fromVariant(value))
@@ -131,7 +137,8 @@ plist_t listToPlist(const QVariantList &list) {
     return array;
 }
 
-plist_t dateToPlist(const QDateTime &date) {
+plist_t dateToPlist(const QDateTime &date)
+{
     const qint64 msecs = referenceDate.msecsTo(date);
     const qint64 seconds = msecs >= 0 ? msecs / 1000 : (msecs - 999) / 1000;
     const qint64 micros = (msecs - seconds * 1000) * 1000;
@@ -139,7 +146,8 @@ plist_t dateToPlist(const QDateTime &date) {
 }
 
 // Values of types a property list cannot hold are left out rather than guessed at.
-plist_t fromVariant(const QVariant &value) {
+plist_t fromVariant(const QVariant &value)
+{
     switch (value.typeId()) {
     case QMetaType::QVariantMap:
         return mapToPlist(value.toMap());
@@ -177,7 +185,8 @@ plist_t fromVariant(const QVariant &value) {
 
 } // namespace
 
-std::optional<QVariant> PropertyList::fromData(QByteArrayView data) {
+std::optional<QVariant> PropertyList::fromData(QByteArrayView data)
+{
     if (data.isEmpty() || data.size() > std::numeric_limits<uint32_t>::max())
         return std::nullopt;
     if (BinaryPlistScreen::isBinary(data) && !BinaryPlistScreen::isSafe(data))
@@ -190,7 +199,8 @@ std::optional<QVariant> PropertyList::fromData(QByteArrayView data) {
     return toVariant(root.get(), 0);
 }
 
-QByteArray PropertyList::toXml(const QVariant &value) {
+QByteArray PropertyList::toXml(const QVariant &value)
+{
     PlistPtr root(fromVariant(value));
     if (!root)
         return {};

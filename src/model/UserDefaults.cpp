@@ -11,16 +11,19 @@
 
 UserDefaults::UserDefaults(const QString &filePath, QObject *parent)
     : QObject(parent)
-    , m_filePath(filePath) {
+    , m_filePath(filePath)
+{
     load();
 }
 
-QString UserDefaults::standardFilePath() {
+QString UserDefaults::standardFilePath()
+{
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/stripdeck/xq.korvane.Stripdeck.plist");
 }
 
-void UserDefaults::load() {
+void UserDefaults::load()
+{
     QFile file(m_filePath);
     if (!file.exists())
         return;
@@ -39,7 +42,8 @@ void UserDefaults::load() {
     m_user = content->toMap();
 }
 
-void UserDefaults::moveAside() {
+void UserDefaults::moveAside()
+{
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString target = QStringLiteral("%1.unreadable-%2").arg(m_filePath, stamp);
     for (int n = 1; QFileInfo::exists(target); ++n)
@@ -52,19 +56,22 @@ void UserDefaults::moveAside() {
     m_lastError += QStringLiteral("; rename to %1 failed, changes stay in memory").arg(target);
 }
 
-void UserDefaults::registerDefaults(const QVariantMap &defaults) {
+void UserDefaults::registerDefaults(const QVariantMap &defaults)
+{
     for (auto it = defaults.cbegin(); it != defaults.cend(); ++it)
         m_registered.insert(it.key(), it.value());
 }
 
-QVariant UserDefaults::objectForKey(const QString &key) const {
+QVariant UserDefaults::objectForKey(const QString &key) const
+{
     auto stored = m_user.constFind(key);
     if (stored != m_user.cend())
         return *stored;
     return m_registered.value(key);
 }
 
-QVariant UserDefaults::valueForKeyPath(const QString &keyPath) const {
+QVariant UserDefaults::valueForKeyPath(const QString &keyPath) const
+{
     const QStringList parts = keyPath.split(QLatin1Char('.'));
     QVariant value = objectForKey(parts.first());
     for (qsizetype i = 1; i < parts.size(); ++i) {
@@ -75,24 +82,29 @@ QVariant UserDefaults::valueForKeyPath(const QString &keyPath) const {
     return value;
 }
 
-QString UserDefaults::stringForKey(const QString &key) const {
+QString UserDefaults::stringForKey(const QString &key) const
+{
     const QVariant value = objectForKey(key);
     return value.typeId() == QMetaType::QString ? value.toString() : QString();
 }
 
-qint64 UserDefaults::integerForKey(const QString &key) const {
+qint64 UserDefaults::integerForKey(const QString &key) const
+{
     return objectForKey(key).toLongLong();
 }
 
-bool UserDefaults::boolForKey(const QString &key) const {
+bool UserDefaults::boolForKey(const QString &key) const
+{
     return objectForKey(key).toBool();
 }
 
-QVariantMap UserDefaults::dictionaryForKey(const QString &key) const {
+QVariantMap UserDefaults::dictionaryForKey(const QString &key) const
+{
     return objectForKey(key).toMap();
 }
 
-bool UserDefaults::setObject(const QVariant &value, const QString &key) {
+bool UserDefaults::setObject(const QVariant &value, const QString &key)
+{
     if (!value.isValid())
         return removeObjectForKey(key);
     m_user.insert(key, value);
@@ -101,7 +113,8 @@ bool UserDefaults::setObject(const QVariant &value, const QString &key) {
     return written;
 }
 
-bool UserDefaults::removeObjectForKey(const QString &key) {
+bool UserDefaults::removeObjectForKey(const QString &key)
+{
     if (m_user.remove(key) == 0)
         return true;
     const bool written = persist();
@@ -111,7 +124,8 @@ bool UserDefaults::removeObjectForKey(const QString &key) {
 
 // QSaveFile writes a sibling temporary file and renames it over the target, so a crash at
 // any moment leaves either the previous file or the new one on disk.
-bool UserDefaults::persist() {
+bool UserDefaults::persist()
+{
     if (m_persistenceDisabled)
         return false;
     QDir().mkpath(QFileInfo(m_filePath).absolutePath());

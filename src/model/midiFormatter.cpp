@@ -6,7 +6,8 @@ const char *const noteNames[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#"
 
 } // namespace
 
-std::optional<QString> midiFormatter::stringForObjectValue(const QVariant &value) const {
+std::optional<QString> midiFormatter::stringForObjectValue(const QVariant &value) const
+{
     bool ok = false;
     const qlonglong n = value.toLongLong(&ok);
     if (!ok || value.typeId() == QMetaType::QString || value.typeId() == QMetaType::Bool)
@@ -22,7 +23,8 @@ std::optional<QString> midiFormatter::stringForObjectValue(const QVariant &value
     return QString::fromLatin1(noteNames[r]) + QString::number(q - 2);
 }
 
-midiFormatter::Parsed midiFormatter::getObjectValue(const QString &text) const {
+midiFormatter::Parsed midiFormatter::getObjectValue(const QString &text) const
+{
     const qsizetype length = text.size();
     if (length < 2 || length > 4)
         return {};

@@ -7,13 +7,15 @@
 namespace {
 
 // The bound without its fraction; an OSC range ends at the largest float, far past any int.
-QString integerText(double bound) {
+QString integerText(double bound)
+{
     return QString::number(std::trunc(bound), 'f', 0);
 }
 
 } // namespace
 
-QVariant rangeFormater::stringForObjectValue(const QVariant &value) const {
+QVariant rangeFormater::stringForObjectValue(const QVariant &value) const
+{
     switch (value.typeId()) {
     case QMetaType::Int:
     case QMetaType::LongLong:
@@ -28,11 +30,13 @@ QVariant rangeFormater::stringForObjectValue(const QVariant &value) const {
     }
 }
 
-QVariant rangeFormater::getObjectValue(const QString &text) const {
+QVariant rangeFormater::getObjectValue(const QString &text) const
+{
     return text.isEmpty() ? QStringLiteral("0") : text;
 }
 
-rangeFormater::Partial rangeFormater::isPartialStringValid(const QString &text) const {
+rangeFormater::Partial rangeFormater::isPartialStringValid(const QString &text) const
+{
     if (text.isEmpty())
         return {};
     const QLocale locale;

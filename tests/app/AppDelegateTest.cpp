@@ -2,11 +2,11 @@
 #include "app/StatusMenu.h"
 #include "controls/controlStripView.h"
 #include "controls/eightFaderView.h"
-#include "platform/touchbar/TouchBarItem.h"
 #include "midi/Client.h"
 #include "model/ControlCatalog.h"
 #include "platform/loopback/LoopbackBackend.h"
 #include "platform/touchbar/TouchBar.h"
+#include "platform/touchbar/TouchBarItem.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -15,7 +15,8 @@ namespace {
 
 using AppDelegateTest = AppDelegateFixture;
 
-TEST_F(AppDelegateTest, StartsWithTheStatusItemAndNoTouchBar) {
+TEST_F(AppDelegateTest, StartsWithTheStatusItemAndNoTouchBar)
+{
     EXPECT_TRUE(statusItem.visible);
     EXPECT_EQ(statusItem.menu, &app.statusMenu());
     EXPECT_EQ(host.presentedBar(), nullptr);
@@ -24,7 +25,8 @@ TEST_F(AppDelegateTest, StartsWithTheStatusItemAndNoTouchBar) {
     EXPECT_TRUE(factory->made.isEmpty()) << "no item is made before a bar is shown";
 }
 
-TEST_F(AppDelegateTest, FirstToggleShowsUserTouchBarZeroAndTheSecondHidesIt) {
+TEST_F(AppDelegateTest, FirstToggleShowsUserTouchBarZeroAndTheSecondHidesIt)
+{
     app.toggleTouchbar();
     EXPECT_EQ(app.presentation().userTouchbarNumber(), 0);
     EXPECT_TRUE(app.presentation().touchbarShown());
@@ -41,7 +43,8 @@ TEST_F(AppDelegateTest, FirstToggleShowsUserTouchBarZeroAndTheSecondHidesIt) {
     EXPECT_EQ(hotKeys.calls.last(), QStringLiteral("unregister"));
 }
 
-TEST_F(AppDelegateTest, ToggleShowsTheCurrentUserTouchBar) {
+TEST_F(AppDelegateTest, ToggleShowsTheCurrentUserTouchBar)
+{
     app.presentation().setUserTouchbarNumber(3);
     app.toggleTouchbar();
     EXPECT_EQ(presented(), userDefaults(3));
@@ -49,7 +52,8 @@ TEST_F(AppDelegateTest, ToggleShowsTheCurrentUserTouchBar) {
     EXPECT_EQ(app.presentation().userTouchbarNumber(), 3) << "a number naming no bar is ignored";
 }
 
-TEST_F(AppDelegateTest, ModeSwitchPresentsTheChannelStripGroupAndBack) {
+TEST_F(AppDelegateTest, ModeSwitchPresentsTheChannelStripGroupAndBack)
+{
     app.changeMode();
     EXPECT_TRUE(app.presentation().controlSurfadeMode());
     EXPECT_TRUE(app.presentation().touchbarShown()) << "switching mode presents the bar";
@@ -67,18 +71,19 @@ TEST_F(AppDelegateTest, ModeSwitchPresentsTheChannelStripGroupAndBack) {
     EXPECT_EQ(presented(), userDefaults(5));
 }
 
-TEST_F(AppDelegateTest, PopUpsShowTheirGroupAndCloseBackToTheRoot) {
+TEST_F(AppDelegateTest, PopUpsShowTheirGroupAndCloseBackToTheRoot)
+{
     app.toggleTouchbar();
     app.presentation().setLastCreatedBar(QStringLiteral("xq.korvane.stripdeck.4slider-group1"));
-    app.openPopUp(app.templates().fourFader(1),
-                  QStringLiteral("xq.korvane.stripdeck.4slider-group1"));
+    app.openPopUp(app.templates().fourFader(1), QStringLiteral("xq.korvane.stripdeck.4slider-group1"));
     EXPECT_EQ(presented(), app.templates().fourFader(1)->itemIdentifiers());
     app.closePopUp();
     EXPECT_TRUE(app.presentation().lastCreatedBar().isEmpty());
     EXPECT_EQ(presented(), userDefaults(0));
 }
 
-TEST_F(AppDelegateTest, ShowingATemplateTwiceMakesEveryItemAnew) {
+TEST_F(AppDelegateTest, ShowingATemplateTwiceMakesEveryItemAnew)
+{
     TouchBar *bar = app.templates().userTouchBar(0);
     app.showTouchbar(bar);
     std::vector<std::shared_ptr<TouchBarItem>> first;
@@ -93,7 +98,8 @@ TEST_F(AppDelegateTest, ShowingATemplateTwiceMakesEveryItemAnew) {
         EXPECT_NE(host.presentedSlots()[qsizetype(i)].item, first[i]) << i;
 }
 
-TEST_F(AppDelegateTest, UnknownIdentifiersLeaveEmptySlots) {
+TEST_F(AppDelegateTest, UnknownIdentifiersLeaveEmptySlots)
+{
     factory->unknown = {ControlCatalog::identifier(QStringLiteral("8pad-group1"))};
     app.toggleTouchbar();
     ASSERT_EQ(host.presentedSlots().size(), 5);
@@ -101,7 +107,8 @@ TEST_F(AppDelegateTest, UnknownIdentifiersLeaveEmptySlots) {
     EXPECT_NE(host.presentedSlots()[4].item, nullptr);
 }
 
-TEST_F(AppDelegateTest, ReloadEmptiesTheBarAndLoadsItAnewShortlyAfter) {
+TEST_F(AppDelegateTest, ReloadEmptiesTheBarAndLoadsItAnewShortlyAfter)
+{
     app.toggleTouchbar();
     const auto before = host.presentedSlots().first().item;
     app.reloadTouchbar();
@@ -113,14 +120,16 @@ TEST_F(AppDelegateTest, ReloadEmptiesTheBarAndLoadsItAnewShortlyAfter) {
     EXPECT_NE(host.presentedSlots().first().item, before);
 }
 
-TEST_F(AppDelegateTest, ReloadWithoutAPresentedBarDoesNothing) {
+TEST_F(AppDelegateTest, ReloadWithoutAPresentedBarDoesNothing)
+{
     app.reloadTouchbar();
     QTest::qWait(30);
     EXPECT_EQ(host.presentedBar(), nullptr);
     EXPECT_TRUE(factory->made.isEmpty());
 }
 
-TEST_F(AppDelegateTest, ResetGoesBackFromAPopUpToTheRootAndReloads) {
+TEST_F(AppDelegateTest, ResetGoesBackFromAPopUpToTheRootAndReloads)
+{
     app.toggleTouchbar();
     app.openPopUp(app.templates().transportGroup(), {});
     app.resetStripdeck();
@@ -128,7 +137,8 @@ TEST_F(AppDelegateTest, ResetGoesBackFromAPopUpToTheRootAndReloads) {
         << presented().join(QLatin1Char(' ')).toStdString();
 }
 
-TEST_F(AppDelegateTest, EditFlagsStopToggleAndModeSwitch) {
+TEST_F(AppDelegateTest, EditFlagsStopToggleAndModeSwitch)
+{
     for (bool editCCs : {true, false}) {
         SCOPED_TRACE(editCCs);
         app.presentation().setEditCCs(editCCs);
@@ -141,7 +151,8 @@ TEST_F(AppDelegateTest, EditFlagsStopToggleAndModeSwitch) {
     }
 }
 
-TEST_F(AppDelegateTest, CustomizingControlsRemembersStateHidesTheStatusItemAndReturns) {
+TEST_F(AppDelegateTest, CustomizingControlsRemembersStateHidesTheStatusItemAndReturns)
+{
     app.presentation().setUserTouchbarNumber(2);
     app.toggleTouchbar();
     QSignalSpy requested(&app.settingsWindows(), &SettingsWindows::openRequested);
@@ -149,16 +160,14 @@ TEST_F(AppDelegateTest, CustomizingControlsRemembersStateHidesTheStatusItemAndRe
     EXPECT_TRUE(app.presentation().editCCs());
     EXPECT_FALSE(statusItem.visible);
     ASSERT_EQ(requested.count(), 1);
-    EXPECT_EQ(requested.first().first().value<SettingsWindows::Kind>(),
-              SettingsWindows::Kind::Controls);
+    EXPECT_EQ(requested.first().first().value<SettingsWindows::Kind>(), SettingsWindows::Kind::Controls);
     const auto &last = app.presentation().lastState();
     EXPECT_TRUE(last.lastRegistered);
     EXPECT_TRUE(last.lastTouchbarShown);
     EXPECT_EQ(last.lastUserTouchbarNumber, 2);
 
     app.toggleTouchbar();
-    EXPECT_TRUE(app.presentation().touchbarShown())
-        << "the show/hide entry has no effect while editing";
+    EXPECT_TRUE(app.presentation().touchbarShown()) << "the show/hide entry has no effect while editing";
 
     app.closeSettingsWindow();
     EXPECT_FALSE(app.presentation().editCCs());
@@ -167,7 +176,8 @@ TEST_F(AppDelegateTest, CustomizingControlsRemembersStateHidesTheStatusItemAndRe
     EXPECT_FALSE(app.presentation().touchbarShown());
 }
 
-TEST_F(AppDelegateTest, OtherSettingsWindowsTakeTheHotKeysAwayUntilTheyClose) {
+TEST_F(AppDelegateTest, OtherSettingsWindowsTakeTheHotKeysAwayUntilTheyClose)
+{
     using Kind = SettingsWindows::Kind;
     const std::tuple<void (AppDelegate::*)(), void (AppDelegate::*)(), Kind> windows[] = {
         {&AppDelegate::openOSCSettings, &AppDelegate::closeOSCSettingsWindow, Kind::OSC},
@@ -188,9 +198,9 @@ TEST_F(AppDelegateTest, OtherSettingsWindowsTakeTheHotKeysAwayUntilTheyClose) {
     }
 }
 
-TEST_F(AppDelegateTest, PluggedInWindowsOpenFloatingAndCloseByTheirCallback) {
-    app.settingsWindows().setContentFactory(SettingsWindows::Kind::Controls,
-                                            [] { return new QWidget; });
+TEST_F(AppDelegateTest, PluggedInWindowsOpenFloatingAndCloseByTheirCallback)
+{
+    app.settingsWindows().setContentFactory(SettingsWindows::Kind::Controls, [] { return new QWidget; });
     app.customizeControls();
     QWidget *window = app.settingsWindows().window(SettingsWindows::Kind::Controls);
     ASSERT_NE(window, nullptr);
@@ -201,13 +211,13 @@ TEST_F(AppDelegateTest, PluggedInWindowsOpenFloatingAndCloseByTheirCallback) {
     EXPECT_FALSE(app.settingsWindows().isOpen(SettingsWindows::Kind::Controls));
 }
 
-TEST_F(AppDelegateTest, CustomizationOpensThePaletteForTheCurrentBarAndReloadsWhenItEnds) {
+TEST_F(AppDelegateTest, CustomizationOpensThePaletteForTheCurrentBarAndReloadsWhenItEnds)
+{
     app.presentation().setUserTouchbarNumber(4);
     app.customizeTouchbar();
     EXPECT_TRUE(app.presentation().editTouchBar());
     ASSERT_EQ(host.paletteBar(), app.responderTouchBar());
-    EXPECT_EQ(host.paletteBar()->customizationIdentifier(),
-              ControlCatalog::customizationIdentifier(4));
+    EXPECT_EQ(host.paletteBar()->customizationIdentifier(), ControlCatalog::customizationIdentifier(4));
     EXPECT_EQ(host.paletteBar()->itemIdentifiers(), userDefaults(4));
     app.toggleTouchbar();
     app.changeMode();
@@ -219,14 +229,13 @@ TEST_F(AppDelegateTest, CustomizationOpensThePaletteForTheCurrentBarAndReloadsWh
     EXPECT_EQ(userDefaults(4), arranged);
     ASSERT_TRUE(QTest::qWaitFor([&] { return presented() == arranged; }, 5000))
         << presented().join(QLatin1Char(' ')).toStdString();
-    EXPECT_EQ(
-        defaults
-            .valueForKeyPath(ControlCatalog::customizationKey(4) + QStringLiteral(".CurrentItems"))
-            .toStringList(),
-        arranged);
+    EXPECT_EQ(defaults.valueForKeyPath(ControlCatalog::customizationKey(4) + QStringLiteral(".CurrentItems"))
+                  .toStringList(),
+              arranged);
 }
 
-TEST_F(AppDelegateTest, QuitUnregistersEveryHotKeyAndLeavesNoWindow) {
+TEST_F(AppDelegateTest, QuitUnregistersEveryHotKeyAndLeavesNoWindow)
+{
     QSignalSpy quit(&app, &AppDelegate::quitRequested);
     app.toggleTouchbar();
     opened(QStringLiteral("Quit"))->trigger();
@@ -238,7 +247,8 @@ TEST_F(AppDelegateTest, QuitUnregistersEveryHotKeyAndLeavesNoWindow) {
     EXPECT_FALSE(statusItem.visible);
 }
 
-TEST_F(AppDelegateTest, LaunchRunsTheOtherPartsStepsInOrder) {
+TEST_F(AppDelegateTest, LaunchRunsTheOtherPartsStepsInOrder)
+{
     auto backend = std::make_unique<LoopbackBackend>();
     LoopbackBackend *loopback = backend.get();
     midi::Client::installBackend(std::move(backend));
@@ -275,7 +285,8 @@ TEST_F(AppDelegateTest, LaunchRunsTheOtherPartsStepsInOrder) {
     midi::Client::installBackend(nullptr);
 }
 
-TEST_F(AppDelegateTest, UpdateCheckStepIsSkippedWhenNotWanted) {
+TEST_F(AppDelegateTest, UpdateCheckStepIsSkippedWhenNotWanted)
+{
     bool started = false;
     FakeStatusItem otherItem;
     AppDelegate other(defaults, otherItem, host);

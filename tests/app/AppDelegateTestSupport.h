@@ -38,7 +38,8 @@ protected:
     AppDelegate app{defaults, statusItem, host};
     PlaceholderItemFactory *factory = nullptr;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         auto made = std::make_unique<PlaceholderItemFactory>();
         factory = made.get();
         app.setItemFactory(std::move(made));
@@ -51,7 +52,8 @@ protected:
     QStringList stripGroup() { return app.templates().controlStripGroup()->itemIdentifiers(); }
     MenuItem *entry(const QString &title) { return app.statusMenu().itemWithTitle(title).get(); }
     // The menu as it looks when opened.
-    MenuItem *opened(const QString &title) {
+    MenuItem *opened(const QString &title)
+    {
         app.statusMenu().aboutToOpen();
         return entry(title);
     }

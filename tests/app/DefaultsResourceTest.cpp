@@ -7,7 +7,8 @@
 
 namespace {
 
-void expectPlayableRecord(const QVariantMap &record, const QString &where) {
+void expectPlayableRecord(const QVariantMap &record, const QString &where)
+{
     SCOPED_TRACE(where.toStdString());
     ASSERT_FALSE(record.isEmpty());
     ASSERT_TRUE(record.contains(QStringLiteral("kind")));
@@ -25,7 +26,8 @@ void expectPlayableRecord(const QVariantMap &record, const QString &where) {
 }
 
 // The embedded resource must give every control a record a musician can play with at once.
-TEST(DefaultsResource, EveryControlOfEveryMapHasAPlayableRecord) {
+TEST(DefaultsResource, EveryControlOfEveryMapHasAPlayableRecord)
+{
     const QVariantMap defaults = AppDelegate::defaultsResource();
     ASSERT_FALSE(defaults.isEmpty()) << "the resource did not load";
     for (const QString &key : PreferencesSetup::mergedKeyPaths()) {
@@ -35,8 +37,7 @@ TEST(DefaultsResource, EveryControlOfEveryMapHasAPlayableRecord) {
             expectPlayableRecord(map.value(name).toMap(), key + QLatin1Char(' ') + name);
         for (const QString &group : ControlCatalog::groupNames()) {
             const QVariantMap record = map.value(group).toMap();
-            EXPECT_FALSE(record.value(QStringLiteral("label")).toString().isEmpty())
-                << group.toStdString();
+            EXPECT_FALSE(record.value(QStringLiteral("label")).toString().isEmpty()) << group.toStdString();
             for (const QString &member : ControlCatalog::groupMemberNames(group))
                 expectPlayableRecord(record.value(member).toMap(),
                                      key + QLatin1Char(' ') + group + QLatin1Char('.') + member);
@@ -44,15 +45,16 @@ TEST(DefaultsResource, EveryControlOfEveryMapHasAPlayableRecord) {
     }
 }
 
-TEST(DefaultsResource, HoldsTheOtherSettingsTheProgramNeeds) {
+TEST(DefaultsResource, HoldsTheOtherSettingsTheProgramNeeds)
+{
     const QVariantMap defaults = AppDelegate::defaultsResource();
     const QVariantMap osc = defaults.value(QStringLiteral("OSC")).toMap();
     for (const char *key : {"listen-port", "host-port", "host-name", "active"})
         EXPECT_TRUE(osc.contains(QString::fromLatin1(key))) << key;
     const QVariantMap hotKeys = defaults.value(QStringLiteral("HotKeys")).toMap();
     QSet<qint64> combinations;
-    for (const char *key : {"showHide", "controlSurface", "switch1", "switch2", "switch3",
-                            "switch4", "switch5", "switch6", "switch7", "switch8", "switch9"}) {
+    for (const char *key : {"showHide", "controlSurface", "switch1", "switch2", "switch3", "switch4",
+                            "switch5", "switch6", "switch7", "switch8", "switch9"}) {
         ASSERT_TRUE(hotKeys.contains(QString::fromLatin1(key))) << key;
         combinations.insert(hotKeys.value(QString::fromLatin1(key)).toLongLong());
     }

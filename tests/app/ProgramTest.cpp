@@ -8,7 +8,8 @@
 
 namespace {
 
-QString run(const QStringList &command) {
+QString run(const QStringList &command)
+{
     QProcess process;
     process.start(command.first(), command.mid(1));
     process.waitForFinished(20000);
@@ -16,14 +17,16 @@ QString run(const QStringList &command) {
 }
 
 // Visible windows with exactly this title.
-QStringList windowsNamed(const QString &title) {
+QStringList windowsNamed(const QString &title)
+{
     const QString found =
         run({QStringLiteral("xdotool"), QStringLiteral("search"), QStringLiteral("--onlyvisible"),
              QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$')});
     return found.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-bool waitFor(const std::function<bool()> &condition) {
+bool waitFor(const std::function<bool()> &condition)
+{
     QDeadlineTimer deadline(20000);
     while (!condition()) {
         if (deadline.hasExpired())
@@ -40,31 +43,31 @@ protected:
     QTemporaryDir home;
     QProcess program;
 
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("DISPLAY") ||
-            qEnvironmentVariableIsEmpty("STRIPDECK_TEST_SERVICES"))
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("DISPLAY") || qEnvironmentVariableIsEmpty("STRIPDECK_TEST_SERVICES"))
             GTEST_SKIP() << "needs the X server of scripts/with-test-services";
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), home.path());
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
-                           home.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         program.setProcessEnvironment(environment);
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         program.start(QStringLiteral(STRIPDECK_PROGRAM), QStringList());
         ASSERT_TRUE(program.waitForStarted());
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         if (program.state() != QProcess::NotRunning) {
             program.kill();
             program.waitForFinished();
         }
     }
 
-    void chooseFirstEntry(const QString &button) {
-        const QString geometry =
-            run({QStringLiteral("xdotool"), QStringLiteral("getwindowgeometry"),
-                 QStringLiteral("--shell"), button});
+    void chooseFirstEntry(const QString &button)
+    {
+        const QString geometry = run({QStringLiteral("xdotool"), QStringLiteral("getwindowgeometry"),
+                                      QStringLiteral("--shell"), button});
         auto value = [&](const char *name) {
             return QRegularExpression(QString::fromLatin1(name) + QStringLiteral("=(\\d+)"))
                 .match(geometry)
@@ -73,8 +76,8 @@ protected:
         };
         const int x = value("X") + value("WIDTH") / 2;
         const int y = value("Y") + value("HEIGHT") / 2;
-        run({QStringLiteral("xdotool"), QStringLiteral("mousemove"), QString::number(x),
-             QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
+        run({QStringLiteral("xdotool"), QStringLiteral("mousemove"), QString::number(x), QString::number(y),
+             QStringLiteral("click"), QStringLiteral("1")});
         QTest::qWait(500);
         // The title line is disabled, so the first entry the keyboard reaches is show/hide.
         run({QStringLiteral("xdotool"), QStringLiteral("key"), QStringLiteral("Down"),
@@ -82,15 +85,15 @@ protected:
     }
 };
 
-TEST_F(ProgramTest, StatusButtonShowsAndHidesTheStripAndTerminationLeavesNoWindow) {
+TEST_F(ProgramTest, StatusButtonShowsAndHidesTheStripAndTerminationLeavesNoWindow)
+{
     const QString stripTitle = QStringLiteral("Stripdeck Touch Bar");
     ASSERT_TRUE(waitFor([] { return windowsNamed(QStringLiteral("Stripdeck")).size() == 1; }))
         << "the status button never appeared";
     const QString button = windowsNamed(QStringLiteral("Stripdeck")).first();
     EXPECT_TRUE(windowsNamed(stripTitle).isEmpty()) << "nothing is shown before the user asks";
-    EXPECT_TRUE(
-        run({QStringLiteral("xprop"), QStringLiteral("-id"), button, QStringLiteral("WM_CLASS")})
-            .contains(QLatin1String("\"stripdeck\"")));
+    EXPECT_TRUE(run({QStringLiteral("xprop"), QStringLiteral("-id"), button, QStringLiteral("WM_CLASS")})
+                    .contains(QLatin1String("\"stripdeck\"")));
 
     chooseFirstEntry(button);
     ASSERT_TRUE(waitFor([&] { return windowsNamed(stripTitle).size() == 1; }))
@@ -98,13 +101,11 @@ TEST_F(ProgramTest, StatusButtonShowsAndHidesTheStripAndTerminationLeavesNoWindo
     const QString strip = windowsNamed(stripTitle).first();
     const QString info = run({QStringLiteral("xwininfo"), QStringLiteral("-id"), strip});
     EXPECT_TRUE(info.contains(QLatin1String("Absolute upper-left Y:  1035"))) << info.toStdString();
-    EXPECT_TRUE(
-        run({QStringLiteral("xprop"), QStringLiteral("-id"), strip, QStringLiteral("WM_CLASS")})
-            .contains(QLatin1String("\"stripdeck\"")));
+    EXPECT_TRUE(run({QStringLiteral("xprop"), QStringLiteral("-id"), strip, QStringLiteral("WM_CLASS")})
+                    .contains(QLatin1String("\"stripdeck\"")));
 
     chooseFirstEntry(button);
-    EXPECT_TRUE(waitFor([&] { return windowsNamed(stripTitle).isEmpty(); }))
-        << "Hide Stripdeck did not hide";
+    EXPECT_TRUE(waitFor([&] { return windowsNamed(stripTitle).isEmpty(); })) << "Hide Stripdeck did not hide";
 
     chooseFirstEntry(button);
     ASSERT_TRUE(waitFor([&] { return windowsNamed(stripTitle).size() == 1; }));

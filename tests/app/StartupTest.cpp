@@ -10,7 +10,8 @@ namespace {
 
 // Starts the real program with its own configuration folder holding a damaged preferences
 // file: the file must be kept aside byte for byte and the program must run on its defaults.
-TEST(Startup, GarbagePreferencesAreMovedAsideAndTheProgramRunsOn) {
+TEST(Startup, GarbagePreferencesAreMovedAsideAndTheProgramRunsOn)
+{
     QTemporaryDir config;
     const QString folder = config.filePath(QStringLiteral("stripdeck"));
     QDir().mkpath(folder);
@@ -31,8 +32,7 @@ TEST(Startup, GarbagePreferencesAreMovedAsideAndTheProgramRunsOn) {
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program.start(QStringLiteral(STRIPDECK_BINARY));
     ASSERT_TRUE(program.waitForStarted(10000));
-    EXPECT_FALSE(program.waitForFinished(3000))
-        << "the program stopped: exit code " << program.exitCode();
+    EXPECT_FALSE(program.waitForFinished(3000)) << "the program stopped: exit code " << program.exitCode();
 
     const QStringList aside = QDir(folder).entryList({QStringLiteral("*.unreadable-*")});
     ASSERT_EQ(aside.size(), 1);

@@ -9,7 +9,8 @@ namespace {
 
 using StatusMenuTest = AppDelegateFixture;
 
-TEST_F(StatusMenuTest, HasTheTwentyTwoEntriesInOrder) {
+TEST_F(StatusMenuTest, HasTheTwentyTwoEntriesInOrder)
+{
     const QString tab = QStringLiteral("\t");
     struct Row {
         const char *title; // null for a separator
@@ -75,7 +76,8 @@ struct Rule {
 
 class StatusMenuRules : public AppDelegateFixture, public ::testing::WithParamInterface<Rule> {};
 
-TEST_P(StatusMenuRules, EnableEntriesByState) {
+TEST_P(StatusMenuRules, EnableEntriesByState)
+{
     const Rule &rule = GetParam();
     app.presentation().setEditCCs(rule.editCCs);
     app.presentation().setControlSurfadeMode(rule.surface);
@@ -92,15 +94,15 @@ TEST_P(StatusMenuRules, EnableEntriesByState) {
 
 INSTANTIATE_TEST_SUITE_P(
     States, StatusMenuRules,
-    ::testing::Values(
-        Rule{"Idle", false, false, false, {true, true, true, true, true, true}},
-        Rule{"EditingControls", true, false, false, {true, false, false, false, false, false}},
-        Rule{"ControlSurface", false, true, false, {true, false, false, false, false, true}},
-        Rule{"Both", true, true, false, {true, false, false, false, false, false}},
-        Rule{"CheckingForUpdate", false, false, true, {false, true, true, true, true, true}}),
+    ::testing::Values(Rule{"Idle", false, false, false, {true, true, true, true, true, true}},
+                      Rule{"EditingControls", true, false, false, {true, false, false, false, false, false}},
+                      Rule{"ControlSurface", false, true, false, {true, false, false, false, false, true}},
+                      Rule{"Both", true, true, false, {true, false, false, false, false, false}},
+                      Rule{"CheckingForUpdate", false, false, true, {false, true, true, true, true, true}}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(StatusMenuTest, DisabledEntriesDoNothing) {
+TEST_F(StatusMenuTest, DisabledEntriesDoNothing)
+{
     app.presentation().setEditCCs(true);
     app.presentation().setEditTouchBar(false);
     opened(QStringLiteral("Customize Touch Bar..."))->trigger();
@@ -108,7 +110,8 @@ TEST_F(StatusMenuTest, DisabledEntriesDoNothing) {
     EXPECT_EQ(host.paletteBar(), nullptr);
 }
 
-TEST_F(StatusMenuTest, StartupCheckEntryShowsAndFlipsTheStoredChoice) {
+TEST_F(StatusMenuTest, StartupCheckEntryShowsAndFlipsTheStoredChoice)
+{
     EXPECT_FALSE(opened(QStringLiteral("Check for Update on launch"))->state());
     entry(QStringLiteral("Check for Update on launch"))->trigger();
     EXPECT_TRUE(defaults.boolForKey(QStringLiteral("CheckForUpdate")));
@@ -117,7 +120,8 @@ TEST_F(StatusMenuTest, StartupCheckEntryShowsAndFlipsTheStoredChoice) {
     EXPECT_FALSE(opened(QStringLiteral("Check for Update on launch"))->state());
 }
 
-TEST_F(StatusMenuTest, EntriesOfLaterWindowsAnnounceTheirRequest) {
+TEST_F(StatusMenuTest, EntriesOfLaterWindowsAnnounceTheirRequest)
+{
     QSignalSpy load(&app, &AppDelegate::loadSettingsRequested);
     QSignalSpy save(&app, &AppDelegate::saveSettingsRequested);
     QSignalSpy update(&app, &AppDelegate::checkForUpdateRequested);
@@ -129,7 +133,8 @@ TEST_F(StatusMenuTest, EntriesOfLaterWindowsAnnounceTheirRequest) {
     EXPECT_EQ(update.count(), 1);
 }
 
-TEST_F(StatusMenuTest, ShowAndModeEntriesDriveThePresentation) {
+TEST_F(StatusMenuTest, ShowAndModeEntriesDriveThePresentation)
+{
     opened(QStringLiteral("Show Stripdeck"))->trigger();
     EXPECT_EQ(presented(), userDefaults(0));
     EXPECT_NE(opened(QStringLiteral("Hide Stripdeck")), nullptr);

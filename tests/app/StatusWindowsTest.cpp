@@ -23,12 +23,14 @@ protected:
     StripTouchBarHost host;
     AppDelegate app{defaults, statusItem, host};
 
-    void SetUp() override {
+    void SetUp() override
+    {
         app.setItemFactory(std::make_unique<PlaceholderItemFactory>());
         app.applicationDidFinishLaunching();
     }
 
-    QAction *action(const QString &title) {
+    QAction *action(const QString &title)
+    {
         Q_EMIT statusItem.qmenu()->aboutToShow();
         for (QAction *candidate : statusItem.qmenu()->actions()) {
             if (candidate->text() == title)
@@ -37,7 +39,8 @@ protected:
         return nullptr;
     }
 
-    QList<QWidget *> visibleWindows() const {
+    QList<QWidget *> visibleWindows() const
+    {
         QList<QWidget *> windows;
         for (QWidget *widget : QApplication::topLevelWidgets()) {
             if (widget->isVisible() && !qobject_cast<QMenu *>(widget))
@@ -47,7 +50,8 @@ protected:
     }
 };
 
-TEST_F(StatusWindowsTest, ShowEntryPresentsTheStripWithUserTouchBarZero) {
+TEST_F(StatusWindowsTest, ShowEntryPresentsTheStripWithUserTouchBarZero)
+{
     ASSERT_FALSE(statusItem.usesTray()) << "the offscreen platform has no tray";
     QAction *show = action(QStringLiteral("Show Stripdeck"));
     ASSERT_NE(show, nullptr);
@@ -58,8 +62,8 @@ TEST_F(StatusWindowsTest, ShowEntryPresentsTheStripWithUserTouchBarZero) {
     StripWindow *strip = host.window();
     EXPECT_TRUE(strip->isVisible());
     EXPECT_EQ(strip->windowTitle(), QStringLiteral("Stripdeck Touch Bar"));
-    EXPECT_TRUE(strip->windowFlags().testFlags(Qt::WindowDoesNotAcceptFocus |
-                                               Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint));
+    EXPECT_TRUE(strip->windowFlags().testFlags(Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnTopHint |
+                                               Qt::FramelessWindowHint));
     const QList<QRectF> frames = strip->itemFrames();
     ASSERT_EQ(frames.size(), 5) << "user touch bar 0 has five items";
     for (const QRectF &frame : frames)
@@ -71,7 +75,8 @@ TEST_F(StatusWindowsTest, ShowEntryPresentsTheStripWithUserTouchBarZero) {
     EXPECT_FALSE(strip->isVisible());
 }
 
-TEST_F(StatusWindowsTest, MenuShowsStatesAndDisabledEntries) {
+TEST_F(StatusWindowsTest, MenuShowsStatesAndDisabledEntries)
+{
     action(QStringLiteral("Control Surface Mode"))->trigger();
     QAction *mode = action(QStringLiteral("Control Surface Mode"));
     EXPECT_TRUE(mode->isChecked());
@@ -81,20 +86,20 @@ TEST_F(StatusWindowsTest, MenuShowsStatesAndDisabledEntries) {
     EXPECT_FALSE(action(QStringLiteral("Stripdeck (v. 0.1.0)"))->isEnabled());
 }
 
-TEST_F(StatusWindowsTest, StatusButtonStandsInForTheTray) {
+TEST_F(StatusWindowsTest, StatusButtonStandsInForTheTray)
+{
     const auto windows = visibleWindows();
     ASSERT_EQ(windows.size(), 1);
     EXPECT_EQ(windows.first()->windowTitle(), QStringLiteral("Stripdeck"));
 }
 
-TEST_F(StatusWindowsTest, NoWindowStaysAfterQuit) {
+TEST_F(StatusWindowsTest, NoWindowStaysAfterQuit)
+{
     action(QStringLiteral("Show Stripdeck"))->trigger();
     app.settingsWindows().setContentFactory(SettingsWindows::Kind::OSC, [] { return new QWidget; });
     action(QStringLiteral("OSC Settings..."))->trigger();
-    EXPECT_EQ(visibleWindows().size(), 2)
-        << "the strip and the OSC window; the status button hides";
-    QObject::connect(&app, &AppDelegate::quitRequested, &app,
-                     &AppDelegate::applicationWillTerminate);
+    EXPECT_EQ(visibleWindows().size(), 2) << "the strip and the OSC window; the status button hides";
+    QObject::connect(&app, &AppDelegate::quitRequested, &app, &AppDelegate::applicationWillTerminate);
     action(QStringLiteral("Quit"))->trigger();
     EXPECT_TRUE(visibleWindows().isEmpty());
 }

@@ -170,7 +170,8 @@ TEST_F(Faders, PitchBendSpringsBackToTheExactCentre)
     midiSlider *item = fader(QStringLiteral("slider1"));
     press(item->slider(), QPoint(190, 15));
     release(item->slider(), QPoint(190, 15));
-    ASSERT_TRUE(QTest::qWaitFor([item] { return std::abs(item->slider()->doubleValue() - 8191.5) < 1e-9; }, 2000))
+    ASSERT_TRUE(
+        QTest::qWaitFor([item] { return std::abs(item->slider()->doubleValue() - 8191.5) < 1e-9; }, 2000))
         << "the fader springs back to the centre";
     const QStringList sent = userBytes();
     ASSERT_GE(sent.size(), 2);

@@ -11,7 +11,8 @@
 
 namespace {
 
-QStringList ids(const QStringList &names) {
+QStringList ids(const QStringList &names)
+{
     QStringList result;
     for (const QString &name : names)
         result.append(name.startsWith(QLatin1String("NS")) || name.startsWith(QLatin1String("xc."))
@@ -22,7 +23,8 @@ QStringList ids(const QStringList &names) {
 
 class NoItems : public TouchBarDelegate {
 public:
-    std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &, const QString &) override {
+    std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &, const QString &) override
+    {
         return nullptr;
     }
 };
@@ -36,9 +38,9 @@ protected:
     TouchBarTemplates templates{&delegate, &arrangements};
 };
 
-TEST_F(TouchBarTemplatesTest, UserTouchBarsHaveTheirIdentifiersAndDefaultItems) {
-    const QStringList full =
-        ids({"slider1", "slider2", "4slider-group1", "8pad-group1", "transport-group"});
+TEST_F(TouchBarTemplatesTest, UserTouchBarsHaveTheirIdentifiersAndDefaultItems)
+{
+    const QStringList full = ids({"slider1", "slider2", "4slider-group1", "8pad-group1", "transport-group"});
     const QStringList faders = ids({"slider1", "slider2", "slider3", "slider4"});
     for (int n = 0; n < 9; ++n) {
         SCOPED_TRACE(n);
@@ -56,7 +58,8 @@ TEST_F(TouchBarTemplatesTest, UserTouchBarsHaveTheirIdentifiersAndDefaultItems) 
     EXPECT_EQ(templates.userTouchBar(9), nullptr);
 }
 
-TEST_F(TouchBarTemplatesTest, AllowedItemsLeaveOutTheBankTheStripAndTheInnerTransportButtons) {
+TEST_F(TouchBarTemplatesTest, AllowedItemsLeaveOutTheBankTheStripAndTheInnerTransportButtons)
+{
     const QStringList allowed = templates.userTouchBar(0)->customizationAllowedItemIdentifiers();
     EXPECT_EQ(allowed.size(), 43);
     EXPECT_EQ(allowed.first(), ids({"slider1"}).first());
@@ -69,9 +72,10 @@ TEST_F(TouchBarTemplatesTest, AllowedItemsLeaveOutTheBankTheStripAndTheInnerTran
     EXPECT_EQ(QSet<QString>(allowed.begin(), allowed.end()).size(), 43) << "no duplicates";
 }
 
-TEST_F(TouchBarTemplatesTest, StoredArrangementReplacesTheDefaultItemsOfOneBarOnly) {
-    ASSERT_TRUE(arrangements.setCurrentItems(
-        QStringLiteral("xq.korvane.stripdeck.customization-5.id"), ids({"piano", "esc"})));
+TEST_F(TouchBarTemplatesTest, StoredArrangementReplacesTheDefaultItemsOfOneBarOnly)
+{
+    ASSERT_TRUE(arrangements.setCurrentItems(QStringLiteral("xq.korvane.stripdeck.customization-5.id"),
+                                             ids({"piano", "esc"})));
     EXPECT_EQ(templates.userTouchBar(5)->itemIdentifiers(), ids({"piano", "esc"}));
     EXPECT_EQ(templates.userTouchBar(5)->defaultItemIdentifiers(),
               ids({"slider1", "slider2", "slider3", "slider4"}));
@@ -79,7 +83,8 @@ TEST_F(TouchBarTemplatesTest, StoredArrangementReplacesTheDefaultItemsOfOneBarOn
               ids({"slider1", "slider2", "slider3", "slider4"}));
 }
 
-TEST_F(TouchBarTemplatesTest, GroupButtonTagsOpenTheSharedGroupBars) {
+TEST_F(TouchBarTemplatesTest, GroupButtonTagsOpenTheSharedGroupBars)
+{
     struct Case {
         int tag;
         TouchBar *bar;
@@ -115,20 +120,19 @@ TEST_F(TouchBarTemplatesTest, GroupButtonTagsOpenTheSharedGroupBars) {
     EXPECT_EQ(templates.twoFader(11), nullptr);
 }
 
-TEST_F(TouchBarTemplatesTest, GroupBarsListTheirItems) {
+TEST_F(TouchBarTemplatesTest, GroupBarsListTheirItems)
+{
     EXPECT_EQ(templates.fourFader(2)->itemIdentifiers(),
               ids({"close", "popup.slider1", "popup.slider2", "popup.slider3", "popup.slider4"}));
     EXPECT_EQ(templates.twoFader(7)->itemIdentifiers(), ids({"close", "slider1", "slider2"}));
     EXPECT_EQ(templates.threeFader1Button(3)->itemIdentifiers(),
               ids({"close", "slider1", "slider2", "slider3", "pad1"}));
     EXPECT_EQ(templates.eightButton(2)->itemIdentifiers(),
-              ids({"NSTouchBarItemIdentifierFlexibleSpace", "close", "pad1", "pad2", "pad3", "pad4",
-                   "pad5", "pad6", "pad7", "pad8", "pad9", "pad10",
-                   "NSTouchBarItemIdentifierFlexibleSpace"}));
-    EXPECT_EQ(
-        templates.transportGroup()->itemIdentifiers(),
-        ids({"NSTouchBarItemIdentifierFlexibleSpace", "close", "previous", "fb", "play", "pause",
-             "stop", "record", "ff", "next", "NSTouchBarItemIdentifierFlexibleSpace"}));
+              ids({"NSTouchBarItemIdentifierFlexibleSpace", "close", "pad1", "pad2", "pad3", "pad4", "pad5",
+                   "pad6", "pad7", "pad8", "pad9", "pad10", "NSTouchBarItemIdentifierFlexibleSpace"}));
+    EXPECT_EQ(templates.transportGroup()->itemIdentifiers(),
+              ids({"NSTouchBarItemIdentifierFlexibleSpace", "close", "previous", "fb", "play", "pause",
+                   "stop", "record", "ff", "next", "NSTouchBarItemIdentifierFlexibleSpace"}));
     EXPECT_EQ(templates.eightFaderGroup()->itemIdentifiers(),
               ids({"close", "xc.korvane.stripdeck.8fader-view"}));
     EXPECT_EQ(templates.controlStripGroup()->itemIdentifiers(),
@@ -137,7 +141,8 @@ TEST_F(TouchBarTemplatesTest, GroupBarsListTheirItems) {
     EXPECT_EQ(templates.mainTouchBar(), templates.mainTouchBar());
 }
 
-TEST_F(TouchBarTemplatesTest, ResponderBarIsNewOnEveryCallAndStartsEmpty) {
+TEST_F(TouchBarTemplatesTest, ResponderBarIsNewOnEveryCallAndStartsEmpty)
+{
     const auto first = templates.makeTouchBar();
     const auto second = templates.makeTouchBar();
     EXPECT_NE(first.get(), second.get());

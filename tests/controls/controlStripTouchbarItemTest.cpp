@@ -13,7 +13,8 @@ protected:
     SurfaceRig m_rig;
 };
 
-TEST_F(ControlStripItemTest, StartsWithDefaultNamesAndNoDevice) {
+TEST_F(ControlStripItemTest, StartsWithDefaultNamesAndNoDevice)
+{
     EXPECT_EQ(strip().getChannelName(), "Volume");
     EXPECT_EQ(strip().getPanName(), "Pan");
     EXPECT_EQ(strip().getDeviceName(), "<no Device>");
@@ -22,7 +23,8 @@ TEST_F(ControlStripItemTest, StartsWithDefaultNamesAndNoDevice) {
         EXPECT_EQ(strip().getNameForSend(send), QString("Send %1").arg(send + 1));
 }
 
-TEST_F(ControlStripItemTest, DeviceNameAndColourShowOnlyWhileThereIsADevice) {
+TEST_F(ControlStripItemTest, DeviceNameAndColourShowOnlyWhileThereIsADevice)
+{
     strip().setDeviceName("Comp");
     strip().setDeviceColor(Qt::blue);
     EXPECT_EQ(strip().getDeviceName(), "<no Device>");
@@ -34,7 +36,8 @@ TEST_F(ControlStripItemTest, DeviceNameAndColourShowOnlyWhileThereIsADevice) {
     EXPECT_EQ(strip().getDeviceName(), "<no Device>");
 }
 
-TEST_F(ControlStripItemTest, MovedFadersSendPitchBendOnChannels1To6) {
+TEST_F(ControlStripItemTest, MovedFadersSendPitchBendOnChannels1To6)
+{
     strip().sendValue(0.5f, 0);
     strip().sendValue(1.0f, 5);
     strip().sendValue(0.25f, 1);
@@ -42,14 +45,16 @@ TEST_F(ControlStripItemTest, MovedFadersSendPitchBendOnChannels1To6) {
     EXPECT_EQ(strip().getValueForFader(1), 0.25f);
 }
 
-TEST_F(ControlStripItemTest, TouchesSendControlChanges40To45) {
+TEST_F(ControlStripItemTest, TouchesSendControlChanges40To45)
+{
     strip().sendTouch(1, 0);
     strip().sendTouch(0, 5);
     strip().sendTouch(1, 6);
     EXPECT_EQ(m_rig.sentToSurface(), (QStringList{"b02801", "b02d00"}));
 }
 
-TEST_F(ControlStripItemTest, SoloAndMuteToggleBetweenTheHalves) {
+TEST_F(ControlStripItemTest, SoloAndMuteToggleBetweenTheHalves)
+{
     strip().sendSoloButton();
     strip().sendSoloButton();
     strip().setSoloButton(64);
@@ -57,13 +62,13 @@ TEST_F(ControlStripItemTest, SoloAndMuteToggleBetweenTheHalves) {
     strip().setMuteButton(63);
     strip().sendMuteButton();
     strip().sendMuteButton();
-    EXPECT_EQ(m_rig.sentToSurface(),
-              (QStringList{"b0017f", "b00100", "b00100", "b0027f", "b00200"}));
+    EXPECT_EQ(m_rig.sentToSurface(), (QStringList{"b0017f", "b00100", "b00100", "b0027f", "b00200"}));
     EXPECT_EQ(strip().getSoloButtonValue(), 0);
     EXPECT_EQ(strip().getMuteButtonValue(), 0);
 }
 
-TEST_F(ControlStripItemTest, TheDeviceButtonOpensTheBankOnlyWithADevice) {
+TEST_F(ControlStripItemTest, TheDeviceButtonOpensTheBankOnlyWithADevice)
+{
     strip().openDevice();
     EXPECT_EQ(m_rig.m_deviceTouchBarsOpened, 0);
     EXPECT_TRUE(m_rig.sentToSurface().isEmpty());
@@ -73,7 +78,8 @@ TEST_F(ControlStripItemTest, TheDeviceButtonOpensTheBankOnlyWithADevice) {
     EXPECT_EQ(m_rig.sentToSurface(), QStringList{"b00401"});
 }
 
-TEST_F(ControlStripItemTest, ANamedSendKeepsTheOthers) {
+TEST_F(ControlStripItemTest, ANamedSendKeepsTheOthers)
+{
     strip().setSendName("Delay", 2);
     strip().setSendName("Nowhere", 4);
     strip().setSendName("Nowhere", -1);
@@ -82,7 +88,8 @@ TEST_F(ControlStripItemTest, ANamedSendKeepsTheOthers) {
     EXPECT_EQ(strip().getNameForSend(3), "Send 4");
 }
 
-TEST_F(ControlStripItemTest, TrackColourFollowsTheHost) {
+TEST_F(ControlStripItemTest, TrackColourFollowsTheHost)
+{
     QSignalSpy colours(&strip(), &controlStripTouchbarItem::onColorChanged);
     strip().updateTrackColor();
     m_rig.surface("f07d0001007f7ff7");
@@ -96,7 +103,8 @@ TEST_F(ControlStripItemTest, TrackColourFollowsTheHost) {
     EXPECT_EQ(colours.at(2).at(0).value<QColor>(), QColor::fromRgbF(0, 1, 1, 1));
 }
 
-TEST_F(ControlStripItemTest, DeviceColourIsTakenUnlessAViewShowsNoDevice) {
+TEST_F(ControlStripItemTest, DeviceColourIsTakenUnlessAViewShowsNoDevice)
+{
     m_rig.surface("f07d0004000040f7");
     const QColor device = m_rig.m_feedback.currentDeviceColor();
     strip().setDeviceColor(QColor());
@@ -113,7 +121,8 @@ TEST_F(ControlStripItemTest, DeviceColourIsTakenUnlessAViewShowsNoDevice) {
     EXPECT_FALSE(strip().getDeviceColor().isValid());
 }
 
-TEST_F(ControlStripItemTest, FadersBeyondTheStripAreIgnored) {
+TEST_F(ControlStripItemTest, FadersBeyondTheStripAreIgnored)
+{
     for (int fader : {-1, 6, 100}) {
         strip().setMSB(1, fader);
         strip().setLSB(1, fader);

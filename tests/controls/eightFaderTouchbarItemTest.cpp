@@ -15,7 +15,8 @@ protected:
     SurfaceRig m_rig;
 };
 
-TEST_F(EightFaderItemTest, StartsEmptyWithContinuousSlots) {
+TEST_F(EightFaderItemTest, StartsEmptyWithContinuousSlots)
+{
     EXPECT_EQ(bank().getParameterNames(), QStringList(8, QString()));
     EXPECT_EQ(bank().getParameterTypes(), QStringList(8, "1"));
     EXPECT_EQ(bank().getBankNumber(), "-");
@@ -25,7 +26,8 @@ TEST_F(EightFaderItemTest, StartsEmptyWithContinuousSlots) {
     EXPECT_EQ(bank().getBankMode(), 0);
 }
 
-TEST_F(EightFaderItemTest, ThePositionIsTakenWhenTheLsbArrives) {
+TEST_F(EightFaderItemTest, ThePositionIsTakenWhenTheLsbArrives)
+{
     QSignalSpy redraws(&bank(), &eightFaderTouchbarItem::displayChanged);
     bank().setMSB(0x40, 2);
     EXPECT_EQ(bank().getValueForFader(2), 0.0f);
@@ -38,7 +40,8 @@ TEST_F(EightFaderItemTest, ThePositionIsTakenWhenTheLsbArrives) {
     EXPECT_EQ(bank().getValueForFader(2), float(0x40 << 7 | 0x7F) / 16383.0f);
 }
 
-TEST_F(EightFaderItemTest, MovedFadersSendPitchBendOnChannels9To16) {
+TEST_F(EightFaderItemTest, MovedFadersSendPitchBendOnChannels9To16)
+{
     bank().sendValue(0.5f, 0, false);
     bank().sendValue(1.0f, 7, false);
     bank().sendValue(0.0f, 3, false);
@@ -47,7 +50,8 @@ TEST_F(EightFaderItemTest, MovedFadersSendPitchBendOnChannels9To16) {
     EXPECT_EQ(bank().getValueForFader(1), 0.7f);
 }
 
-TEST_F(EightFaderItemTest, InvertedButtonsSendTheOppositeAndStoreTheValueGiven) {
+TEST_F(EightFaderItemTest, InvertedButtonsSendTheOppositeAndStoreTheValueGiven)
+{
     bank().sendValue(1.0f, 4, true);
     EXPECT_EQ(bank().getValueForFader(4), 1.0f);
     bank().sendValue(0.0f, 4, true);
@@ -56,14 +60,16 @@ TEST_F(EightFaderItemTest, InvertedButtonsSendTheOppositeAndStoreTheValueGiven) 
     EXPECT_EQ(m_rig.sentToSurface(), (QStringList{"ec0000", "ec7f7f", "ec0000"}));
 }
 
-TEST_F(EightFaderItemTest, PositionsOutsideTheRangeAreClampedBeforeSending) {
+TEST_F(EightFaderItemTest, PositionsOutsideTheRangeAreClampedBeforeSending)
+{
     bank().sendValue(1.5f, 0, false);
     bank().sendValue(-0.5f, 0, false);
     bank().sendValue(std::numeric_limits<float>::quiet_NaN(), 0, false);
     EXPECT_EQ(m_rig.sentToSurface(), (QStringList{"e87f7f", "e80000", "e80000"}));
 }
 
-TEST_F(EightFaderItemTest, TouchesAndBankButtonsSendControlChangesOnChannel1) {
+TEST_F(EightFaderItemTest, TouchesAndBankButtonsSendControlChangesOnChannel1)
+{
     bank().sendTouch(1, 0);
     bank().sendTouch(0, 7);
     bank().sendButtonPrev();
@@ -71,7 +77,8 @@ TEST_F(EightFaderItemTest, TouchesAndBankButtonsSendControlChangesOnChannel1) {
     EXPECT_EQ(m_rig.sentToSurface(), (QStringList{"b03201", "b03900", "b00a7f", "b00b7f"}));
 }
 
-TEST_F(EightFaderItemTest, SlotsBeyondTheBankAreIgnored) {
+TEST_F(EightFaderItemTest, SlotsBeyondTheBankAreIgnored)
+{
     for (int slot : {-1, 8, 127}) {
         bank().setMSB(1, slot);
         bank().setLSB(1, slot);
@@ -87,7 +94,8 @@ TEST_F(EightFaderItemTest, SlotsBeyondTheBankAreIgnored) {
     EXPECT_EQ(bank().getParameterTypes(), QStringList(8, "1"));
 }
 
-TEST_F(EightFaderItemTest, BankModeShowsTheArrowAndLeavesItWithAView) {
+TEST_F(EightFaderItemTest, BankModeShowsTheArrowAndLeavesItWithAView)
+{
     QObject view;
     bank().setView(&view);
     QSignalSpy numbers(&bank(), &eightFaderTouchbarItem::bankNumberChanged);
@@ -102,7 +110,8 @@ TEST_F(EightFaderItemTest, BankModeShowsTheArrowAndLeavesItWithAView) {
     EXPECT_EQ(numbers.at(1).at(0).toString(), arrowUp);
 }
 
-TEST_F(EightFaderItemTest, WithoutAViewBankModeKeepsTheStoredNumber) {
+TEST_F(EightFaderItemTest, WithoutAViewBankModeKeepsTheStoredNumber)
+{
     bank().setBankNumber("3");
     bank().setBankMode(1);
     EXPECT_EQ(bank().getBankNumber(), arrowUp);
@@ -110,7 +119,8 @@ TEST_F(EightFaderItemTest, WithoutAViewBankModeKeepsTheStoredNumber) {
     EXPECT_EQ(bank().getBankNumber(), "3");
 }
 
-TEST_F(EightFaderItemTest, TheBankIsLitInTheDeviceColour) {
+TEST_F(EightFaderItemTest, TheBankIsLitInTheDeviceColour)
+{
     QSignalSpy colours(&bank(), &eightFaderTouchbarItem::onColorChanged);
     bank().updateTrackColor();
     m_rig.surface("f07d0004007f00f7");
@@ -119,7 +129,8 @@ TEST_F(EightFaderItemTest, TheBankIsLitInTheDeviceColour) {
     EXPECT_EQ(colours.at(1).at(0).value<QColor>(), QColor::fromRgbF(0, 1, 0, 1));
 }
 
-TEST_F(EightFaderItemTest, ViewsAreToldWhatToRefresh) {
+TEST_F(EightFaderItemTest, ViewsAreToldWhatToRefresh)
+{
     QSignalSpy name(&bank(), &eightFaderTouchbarItem::nameChanged);
     QSignalSpy allNames(&bank(), &eightFaderTouchbarItem::allNamesChanged);
     QSignalSpy redraws(&bank(), &eightFaderTouchbarItem::displayChanged);

@@ -56,8 +56,10 @@ protected:
 TEST_F(MidiOnJackTest, SetupPublishesTheFourEndpointsAndRemembersTheirIdentities)
 {
     const QString ports = run(QStringLiteral("jack_lsp"));
-    for (const char *port : {"Stripdeck Surface:in", "Stripdeck Surface:out", "Stripdeck User:in", "Stripdeck User:out"})
-        EXPECT_TRUE(ports.contains(QString::fromLatin1(port))) << port << " missing from\n" << ports.toStdString();
+    for (const char *port :
+         {"Stripdeck Surface:in", "Stripdeck Surface:out", "Stripdeck User:in", "Stripdeck User:out"})
+        EXPECT_TRUE(ports.contains(QString::fromLatin1(port))) << port << " missing from\n"
+                                                               << ports.toStdString();
     for (const char *key : {"surface-in-UID", "surface-out-UID", "user-in-UID", "user-out-UID"})
         EXPECT_NE(m_defaults.integerForKey(QString::fromLatin1(key)), 0) << key;
 }
@@ -93,7 +95,8 @@ TEST_F(MidiOnJackTest, ChosenPortReceivesUserTrafficAndComesBackByItself)
     const QString peer = QStringLiteral("stripdeck-port-peer");
     QProcess dump;
     dump.start(QStringLiteral("jack_midi_dump"), {peer});
-    ASSERT_TRUE(waitFor([&] { return outDevice(peer) != nullptr; }, 10000)) << "the peer never reached the menu";
+    ASSERT_TRUE(waitFor([&] { return outDevice(peer) != nullptr; }, 10000))
+        << "the peer never reached the menu";
     auto device = outDevice(peer);
     ASSERT_TRUE(device->submenu() && !device->submenu()->items().isEmpty());
     device->submenu()->itemAt(0)->trigger();

@@ -4,27 +4,20 @@
 
 namespace {
 
-enum Kind {
-    Ctrl = 0,
-    Note = 1,
-    ProgramChange = 2,
-    PitchBend = 3,
-    Mmc = 4,
-    Ctrl14 = 5,
-    Nrpn = 6,
-    Osc = 7
-};
+enum Kind { Ctrl = 0, Note = 1, ProgramChange = 2, PitchBend = 3, Mmc = 4, Ctrl14 = 5, Nrpn = 6, Osc = 7 };
 
 class ListenerTablesTest : public ::testing::Test {
 protected:
-    QVariant valueOf(int kind, int number, int channel) {
+    QVariant valueOf(int kind, int number, int channel)
+    {
         return m_rig.m_listeners.returnListenerFor(TestControl(kind, number, channel))->value();
     }
 
     SurfaceRig m_rig;
 };
 
-TEST_F(ListenerTablesTest, ControlsOfOneAddressShareOneCell) {
+TEST_F(ListenerTablesTest, ControlsOfOneAddressShareOneCell)
+{
     auto &tables = m_rig.m_listeners;
     const auto cell = tables.returnListenerFor(TestControl(Ctrl, 7, 1));
     EXPECT_EQ(cell->value(), 0);
@@ -39,7 +32,8 @@ TEST_F(ListenerTablesTest, ControlsOfOneAddressShareOneCell) {
     EXPECT_EQ(tables.returnListenerFor(TestControl(Osc, 5, 5, "/mix/fader1")), osc);
 }
 
-TEST_F(ListenerTablesTest, KindsWithoutATableGetCellsNothingUpdates) {
+TEST_F(ListenerTablesTest, KindsWithoutATableGetCellsNothingUpdates)
+{
     for (int kind : {int(ProgramChange), int(Mmc), 8, -1}) {
         const auto first = m_rig.m_listeners.returnListenerFor(TestControl(kind, 5, 1));
         const auto second = m_rig.m_listeners.returnListenerFor(TestControl(kind, 5, 1));
@@ -50,7 +44,8 @@ TEST_F(ListenerTablesTest, KindsWithoutATableGetCellsNothingUpdates) {
     }
 }
 
-TEST_F(ListenerTablesTest, NotesControlChangesAndPitchBendsSetTheirCells) {
+TEST_F(ListenerTablesTest, NotesControlChangesAndPitchBendsSetTheirCells)
+{
     auto note = m_rig.m_listeners.returnListenerFor(TestControl(Note, 60, 10));
     auto ctrl = m_rig.m_listeners.returnListenerFor(TestControl(Ctrl, 7, 16));
     auto bend = m_rig.m_listeners.returnListenerFor(TestControl(PitchBend, 0, 3));
@@ -73,7 +68,8 @@ TEST_F(ListenerTablesTest, NotesControlChangesAndPitchBendsSetTheirCells) {
     EXPECT_EQ(bend->value(), 16383);
 }
 
-TEST_F(ListenerTablesTest, MessagesWithoutACellAreSkipped) {
+TEST_F(ListenerTablesTest, MessagesWithoutACellAreSkipped)
+{
     m_rig.user("b00764");
     m_rig.user("903c7f");
     m_rig.user("e00040");
@@ -82,7 +78,8 @@ TEST_F(ListenerTablesTest, MessagesWithoutACellAreSkipped) {
     EXPECT_EQ(valueOf(PitchBend, 0, 1), 0);
 }
 
-TEST_F(ListenerTablesTest, FourteenBitPairsFollowEachOtherAmongControlChanges) {
+TEST_F(ListenerTablesTest, FourteenBitPairsFollowEachOtherAmongControlChanges)
+{
     auto wide = m_rig.m_listeners.returnListenerFor(TestControl(Ctrl14, 7, 1));
     auto msb = m_rig.m_listeners.returnListenerFor(TestControl(Ctrl, 7, 1));
     auto lsb = m_rig.m_listeners.returnListenerFor(TestControl(Ctrl, 39, 1));
@@ -110,7 +107,8 @@ TEST_F(ListenerTablesTest, FourteenBitPairsFollowEachOtherAmongControlChanges) {
     EXPECT_EQ(wide->value(), 0x20 * 128 + 6);
 }
 
-TEST_F(ListenerTablesTest, NrpnSequencesPairAcrossBatches) {
+TEST_F(ListenerTablesTest, NrpnSequencesPairAcrossBatches)
+{
     // Parameter 300 on channel 2: MSB 2, LSB 0x2C.
     auto nrpn = m_rig.m_listeners.returnListenerFor(TestControl(Nrpn, 300, 2));
     auto dataEntry = m_rig.m_listeners.returnListenerFor(TestControl(Ctrl, 6, 2));
@@ -129,14 +127,16 @@ TEST_F(ListenerTablesTest, NrpnSequencesPairAcrossBatches) {
     EXPECT_EQ(nrpn->value(), 5);
 }
 
-TEST_F(ListenerTablesTest, NrpnDataIsTakenForTheLastSelectionWhateverItsChannel) {
+TEST_F(ListenerTablesTest, NrpnDataIsTakenForTheLastSelectionWhateverItsChannel)
+{
     auto nrpn = m_rig.m_listeners.returnListenerFor(TestControl(Nrpn, 300, 2));
     for (const char *hex : {"b16302", "b1622c", "b50607", "b52668"})
         m_rig.user(hex);
     EXPECT_EQ(nrpn->value(), 1000);
 }
 
-TEST_F(ListenerTablesTest, RegisteredControlsFollowTheirCell) {
+TEST_F(ListenerTablesTest, RegisteredControlsFollowTheirCell)
+{
     auto cell = m_rig.m_listeners.returnListenerFor(TestControl(Ctrl, 1, 1));
     cell->setValue(42);
     TestControl first(Ctrl, 1, 1);
@@ -156,7 +156,8 @@ TEST_F(ListenerTablesTest, RegisteredControlsFollowTheirCell) {
     EXPECT_EQ(second.m_values.last(), 10);
 }
 
-TEST_F(ListenerTablesTest, AControlDestroyedWithoutRemovalIsNotCalled) {
+TEST_F(ListenerTablesTest, AControlDestroyedWithoutRemovalIsNotCalled)
+{
     auto cell = m_rig.m_listeners.returnListenerFor(TestControl(Note, 60, 1));
     {
         TestControl gone(Note, 60, 1);
@@ -166,7 +167,8 @@ TEST_F(ListenerTablesTest, AControlDestroyedWithoutRemovalIsNotCalled) {
     EXPECT_EQ(cell->value(), 1);
 }
 
-TEST_F(ListenerTablesTest, OscAddressesAreLookedUpExactly) {
+TEST_F(ListenerTablesTest, OscAddressesAreLookedUpExactly)
+{
     TestControl control(Osc, 0, 0, "/mix/fader1");
     m_rig.m_listeners.addListener(control);
     ASSERT_NE(m_rig.m_listeners.oscStore("/mix/fader1"), nullptr);
@@ -176,7 +178,8 @@ TEST_F(ListenerTablesTest, OscAddressesAreLookedUpExactly) {
     EXPECT_EQ(control.m_values.last(), 0.25);
 }
 
-TEST_F(ListenerTablesTest, SurfaceInputLeavesTheCellsAlone) {
+TEST_F(ListenerTablesTest, SurfaceInputLeavesTheCellsAlone)
+{
     auto ctrl = m_rig.m_listeners.returnListenerFor(TestControl(Ctrl, 1, 1));
     auto bend = m_rig.m_listeners.returnListenerFor(TestControl(PitchBend, 0, 9));
     m_rig.surface("b00140");
@@ -185,7 +188,8 @@ TEST_F(ListenerTablesTest, SurfaceInputLeavesTheCellsAlone) {
     EXPECT_EQ(bend->value(), 0);
 }
 
-TEST_F(ListenerTablesTest, ThePortInputFeedsTheSameCells) {
+TEST_F(ListenerTablesTest, ThePortInputFeedsTheSameCells)
+{
     m_rig.m_backend->addDevice("Keys", {"Keys Out"}, {});
     m_rig.m_endpoints->updateDeviceMenu();
     const auto menu = m_rig.m_endpoints->midiInSubMenu();
@@ -197,13 +201,13 @@ TEST_F(ListenerTablesTest, ThePortInputFeedsTheSameCells) {
 
 // The test is by name only, so a port of another program with the surface name is surface
 // feedback, and a message that carries no endpoint is listener input.
-TEST_F(ListenerTablesTest, DispatchGoesByTheNameOfTheEndpoint) {
+TEST_F(ListenerTablesTest, DispatchGoesByTheNameOfTheEndpoint)
+{
     auto device = std::make_shared<midi::Device>("Host", 77);
     auto foreignSurface = std::make_shared<midi::SourceEndpoint>("Stripdeck Surface", device, 78);
     auto ctrl = m_rig.m_listeners.returnListenerFor(TestControl(Ctrl, 1, 1));
-    m_rig.m_handler.takeMIDIMessages(
-        {midi::Message(QByteArray::fromHex("b0017f"), 0, foreignSurface),
-         midi::Message(QByteArray::fromHex("b00105"))});
+    m_rig.m_handler.takeMIDIMessages({midi::Message(QByteArray::fromHex("b0017f"), 0, foreignSurface),
+                                      midi::Message(QByteArray::fromHex("b00105"))});
     EXPECT_EQ(m_rig.m_strip.getSoloButtonValue(), 127);
     EXPECT_EQ(ctrl->value(), 5);
 }

@@ -18,8 +18,11 @@ template <typename Base> class RefusingEndpoint : public Base {
 public:
     RefusingEndpoint(const QString &name, qint32 uniqueID, QSet<qint32> taken)
         : Base(name, nullptr, uniqueID)
-        , m_taken(std::move(taken)) {}
-    void setUniqueID(qint32 uniqueID) override {
+        , m_taken(std::move(taken))
+    {
+    }
+    void setUniqueID(qint32 uniqueID) override
+    {
         if (!m_taken.contains(uniqueID))
             this->assignUniqueID(uniqueID);
     }
@@ -31,21 +34,21 @@ private:
 class RefusingBackend : public LoopbackBackend {
 public:
     explicit RefusingBackend(QSet<qint32> taken)
-        : m_taken(std::move(taken)) {}
+        : m_taken(std::move(taken))
+    {
+    }
 
-    std::unique_ptr<midi::OutputPort> createVirtualSource(const QString &name,
-                                                          qint32 uniqueID) override {
+    std::unique_ptr<midi::OutputPort> createVirtualSource(const QString &name, qint32 uniqueID) override
+    {
         const qint32 granted = uniqueID && !m_taken.contains(uniqueID) ? uniqueID : ++m_next;
         return std::make_unique<LoopbackOutputPort>(
-            *this,
-            std::make_shared<RefusingEndpoint<midi::SourceEndpoint>>(name, granted, m_taken));
+            *this, std::make_shared<RefusingEndpoint<midi::SourceEndpoint>>(name, granted, m_taken));
     }
-    std::unique_ptr<midi::InputPort> createVirtualDestination(const QString &name,
-                                                              qint32 uniqueID) override {
+    std::unique_ptr<midi::InputPort> createVirtualDestination(const QString &name, qint32 uniqueID) override
+    {
         const qint32 granted = uniqueID && !m_taken.contains(uniqueID) ? uniqueID : ++m_next;
         return std::make_unique<LoopbackInputPort>(
-            *this,
-            std::make_shared<RefusingEndpoint<midi::DestinationEndpoint>>(name, granted, m_taken));
+            *this, std::make_shared<RefusingEndpoint<midi::DestinationEndpoint>>(name, granted, m_taken));
     }
 
 private:
@@ -63,32 +66,37 @@ public:
 class Launch {
 public:
     Launch(std::unique_ptr<LoopbackBackend> backend, const QString &prefs)
-        : m_defaults(prefs) {
+        : m_defaults(prefs)
+    {
         m_backend = backend.get();
         midi::Client::installBackend(std::move(backend));
         m_endpoints = std::make_unique<midi::MidiEndpoints>(m_defaults);
-        QObject::connect(midi::Client::sharedClient(), &midi::Client::setupChanged,
-                         m_endpoints.get(), &midi::MidiEndpoints::updateDeviceMenu);
+        QObject::connect(midi::Client::sharedClient(), &midi::Client::setupChanged, m_endpoints.get(),
+                         &midi::MidiEndpoints::updateDeviceMenu);
     }
-    ~Launch() {
+    ~Launch()
+    {
         m_endpoints.reset();
         midi::Client::installBackend(nullptr);
     }
 
-    void start() {
+    void start()
+    {
         m_endpoints->setupMIDI(&m_recorder);
         m_endpoints->connectRouter(m_router);
         m_endpoints->updateDeviceMenu();
     }
 
-    QList<qint32> endpointIDs() const {
+    QList<qint32> endpointIDs() const
+    {
         const auto &e = *m_endpoints;
         return {e.virtualSurfaceInputStream()->endpoint()->uniqueID(),
                 e.virtualSurfaceOutputStream()->endpoint()->uniqueID(),
                 e.virtualUserInputStream()->endpoint()->uniqueID(),
                 e.virtualUserOutputStream()->endpoint()->uniqueID()};
     }
-    QList<qint64> storedIDs() const {
+    QList<qint64> storedIDs() const
+    {
         QList<qint64> ids;
         for (const QString &key : identityKeys)
             ids.append(m_defaults.objectForKey(key).isValid() ? m_defaults.integerForKey(key) : -1);
@@ -97,14 +105,17 @@ public:
 
     Menu &outMenu() { return *m_endpoints->midiOutSubMenu(); }
     Menu &inMenu() { return *m_endpoints->midiInSubMenu(); }
-    std::shared_ptr<MenuItem> port(Menu &menu, qsizetype device, qsizetype port) {
+    std::shared_ptr<MenuItem> port(Menu &menu, qsizetype device, qsizetype port)
+    {
         return menu.itemAt(device)->submenu()->itemAt(port);
     }
-    QStringList stored(const char *direction) {
+    QStringList stored(const char *direction)
+    {
         return {m_defaults.stringForKey(QString("Midi%1Device").arg(direction)),
                 m_defaults.stringForKey(QString("Midi%1Port").arg(direction))};
     }
-    QStringList targetsOf(const QByteArray &bytes) const {
+    QStringList targetsOf(const QByteArray &bytes) const
+    {
         QStringList targets;
         for (const auto &sent : m_backend->sent()) {
             if (sent.bytes == bytes)
@@ -121,7 +132,8 @@ public:
 };
 
 // Titles and check marks, one line per entry, port entries indented under their device.
-QStringList layout(const Menu &menu) {
+QStringList layout(const Menu &menu)
+{
     QStringList lines;
     for (const auto &entry : menu.items()) {
         lines.append((entry->state() ? "[x] " : "[ ] ") + entry->title());
@@ -140,7 +152,8 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(MidiEndpointsTest, FirstLaunchStoresTheIdentitiesAndTheNextKeepsThem) {
+TEST_F(MidiEndpointsTest, FirstLaunchStoresTheIdentitiesAndTheNextKeepsThem)
+{
     QList<qint32> first;
     {
         Launch launch(std::make_unique<LoopbackBackend>(), prefs());
@@ -160,7 +173,8 @@ TEST_F(MidiEndpointsTest, FirstLaunchStoresTheIdentitiesAndTheNextKeepsThem) {
     EXPECT_EQ(launch.storedIDs(), (QList<qint64>{first[0], first[1], first[2], first[3]}));
 }
 
-TEST_F(MidiEndpointsTest, ARefusedIdentityLeavesTheStoredValue) {
+TEST_F(MidiEndpointsTest, ARefusedIdentityLeavesTheStoredValue)
+{
     {
         UserDefaults defaults(prefs());
         const QList<qint64> stored{11, 12, 13, 14};
@@ -177,7 +191,8 @@ TEST_F(MidiEndpointsTest, ARefusedIdentityLeavesTheStoredValue) {
     EXPECT_EQ(launch.storedIDs(), (QList<qint64>{11, 12, 13, 14}));
 }
 
-TEST_F(MidiEndpointsTest, IdentityKeysAreReadAs32BitIntegers) {
+TEST_F(MidiEndpointsTest, IdentityKeysAreReadAs32BitIntegers)
+{
     {
         UserDefaults defaults(prefs());
         defaults.setObject((qint64(1) << 32) + 21, "surface-in-UID");
@@ -188,28 +203,31 @@ TEST_F(MidiEndpointsTest, IdentityKeysAreReadAs32BitIntegers) {
     EXPECT_EQ(launch.endpointIDs().mid(0, 2), (QList<qint32>{21, -7}));
 }
 
-TEST_F(MidiEndpointsTest, WithoutDevicesBothMenusHoldOnlyNoneChecked) {
+TEST_F(MidiEndpointsTest, WithoutDevicesBothMenusHoldOnlyNoneChecked)
+{
     Launch launch(std::make_unique<LoopbackBackend>(), prefs());
     launch.start();
     EXPECT_EQ(layout(launch.outMenu()), QStringList{"[x] None"});
     EXPECT_EQ(layout(launch.inMenu()), QStringList{"[x] None"});
 }
 
-TEST_F(MidiEndpointsTest, ADeviceIsListedInBothMenusWithItsPortsOfEachDirection) {
+TEST_F(MidiEndpointsTest, ADeviceIsListedInBothMenusWithItsPortsOfEachDirection)
+{
     Launch launch(std::make_unique<LoopbackBackend>(), prefs());
     launch.start();
     launch.m_backend->addDevice("Synth", {"Synth Out"}, {"Synth In A", "Synth In B"});
     launch.m_backend->addDevice("Keys", {"Keys Out"}, {});
-    EXPECT_EQ(layout(launch.outMenu()), (QStringList{"[x] None", "[ ] Synth", "  [ ] Synth In A",
-                                                     "  [ ] Synth In B", "[ ] Keys"}));
-    EXPECT_EQ(layout(launch.inMenu()), (QStringList{"[x] None", "[ ] Synth", "  [ ] Synth Out",
-                                                    "[ ] Keys", "  [ ] Keys Out"}));
+    EXPECT_EQ(layout(launch.outMenu()),
+              (QStringList{"[x] None", "[ ] Synth", "  [ ] Synth In A", "  [ ] Synth In B", "[ ] Keys"}));
+    EXPECT_EQ(layout(launch.inMenu()),
+              (QStringList{"[x] None", "[ ] Synth", "  [ ] Synth Out", "[ ] Keys", "  [ ] Keys Out"}));
     EXPECT_FALSE(launch.outMenu().itemAt(2)->submenu());
     EXPECT_FALSE(launch.outMenu().itemAt(1)->hasAction());
     EXPECT_EQ(launch.port(launch.outMenu(), 1, 1)->parentItem(), launch.outMenu().itemAt(1).get());
 }
 
-TEST_F(MidiEndpointsTest, ChoosingAPortConnectsItAndRemembersTheNames) {
+TEST_F(MidiEndpointsTest, ChoosingAPortConnectsItAndRemembersTheNames)
+{
     Launch launch(std::make_unique<LoopbackBackend>(), prefs());
     launch.start();
     launch.m_backend->addDevice("Synth", {"Synth Out"}, {"Synth In"});
@@ -222,14 +240,14 @@ TEST_F(MidiEndpointsTest, ChoosingAPortConnectsItAndRemembersTheNames) {
     EXPECT_EQ(launch.stored("In"), (QStringList{"Synth", "Synth Out"}));
 
     launch.m_router.sendControl(7, 100, 1);
-    EXPECT_EQ(launch.targetsOf(QByteArray::fromHex("b00764")),
-              (QStringList{"Stripdeck User", "Synth In"}));
+    EXPECT_EQ(launch.targetsOf(QByteArray::fromHex("b00764")), (QStringList{"Stripdeck User", "Synth In"}));
     ASSERT_TRUE(launch.m_backend->inject("Synth Out", QByteArray::fromHex("903c7f")));
     ASSERT_EQ(launch.m_recorder.m_received.size(), 1);
     EXPECT_EQ(launch.m_recorder.m_received[0].originatingEndpoint()->name(), "Synth Out");
 }
 
-TEST_F(MidiEndpointsTest, TheChosenPortIsConnectedAgainAtTheNextLaunch) {
+TEST_F(MidiEndpointsTest, TheChosenPortIsConnectedAgainAtTheNextLaunch)
+{
     {
         Launch launch(std::make_unique<LoopbackBackend>(), prefs());
         launch.start();
@@ -242,11 +260,11 @@ TEST_F(MidiEndpointsTest, TheChosenPortIsConnectedAgainAtTheNextLaunch) {
     launch.start();
     EXPECT_EQ(layout(launch.outMenu()), (QStringList{"[ ] None", "[ ] Synth", "  [x] Synth In"}));
     launch.m_router.sendControl(7, 1, 1);
-    EXPECT_EQ(launch.targetsOf(QByteArray::fromHex("b00701")),
-              (QStringList{"Stripdeck User", "Synth In"}));
+    EXPECT_EQ(launch.targetsOf(QByteArray::fromHex("b00701")), (QStringList{"Stripdeck User", "Synth In"}));
 }
 
-TEST_F(MidiEndpointsTest, AVanishedDeviceLeavesNoneCheckedAndComesBackConnected) {
+TEST_F(MidiEndpointsTest, AVanishedDeviceLeavesNoneCheckedAndComesBackConnected)
+{
     Launch launch(std::make_unique<LoopbackBackend>(), prefs());
     launch.start();
     auto synth = launch.m_backend->addDevice("Synth", {"Synth Out"}, {"Synth In"});
@@ -261,8 +279,8 @@ TEST_F(MidiEndpointsTest, AVanishedDeviceLeavesNoneCheckedAndComesBackConnected)
 
     launch.m_backend->addDevice("Other", {}, {"Other In"});
     launch.m_backend->addDevice("Synth", {"Synth Out"}, {"Synth In"});
-    EXPECT_EQ(layout(launch.outMenu()), (QStringList{"[ ] None", "[ ] Other", "  [ ] Other In",
-                                                     "[ ] Synth", "  [x] Synth In"}));
+    EXPECT_EQ(layout(launch.outMenu()),
+              (QStringList{"[ ] None", "[ ] Other", "  [ ] Other In", "[ ] Synth", "  [x] Synth In"}));
     EXPECT_EQ(layout(launch.inMenu()),
               (QStringList{"[ ] None", "[ ] Other", "[ ] Synth", "  [x] Synth Out"}));
     // Connected to the endpoints of the returned device, not to those that went away.
@@ -272,7 +290,8 @@ TEST_F(MidiEndpointsTest, AVanishedDeviceLeavesNoneCheckedAndComesBackConnected)
               (QList{launch.m_backend->sourceEndpoints().last()}));
 }
 
-TEST_F(MidiEndpointsTest, TwoDevicesOfOneNameAreListedApartAndTheLastOneIsConnected) {
+TEST_F(MidiEndpointsTest, TwoDevicesOfOneNameAreListedApartAndTheLastOneIsConnected)
+{
     Launch launch(std::make_unique<LoopbackBackend>(), prefs());
     launch.start();
     launch.m_backend->addDevice("Twin", {}, {"Port", "Only First"});
@@ -282,16 +301,14 @@ TEST_F(MidiEndpointsTest, TwoDevicesOfOneNameAreListedApartAndTheLastOneIsConnec
 
     // Choosing under the first entry still ends on the port met last.
     launch.port(launch.outMenu(), 1, 0)->trigger();
-    EXPECT_EQ(layout(launch.outMenu()),
-              (QStringList{"[ ] None", "[ ] Twin", "  [x] Port", "  [ ] Only First", "[ ] Twin",
-                           "  [ ] Port"}));
+    EXPECT_EQ(layout(launch.outMenu()), (QStringList{"[ ] None", "[ ] Twin", "  [x] Port", "  [ ] Only First",
+                                                     "[ ] Twin", "  [ ] Port"}));
     EXPECT_EQ(launch.m_endpoints->realOutputStream()->endpoints(), QList{second});
 
     // A rebuild checks the port under both entries.
     launch.m_endpoints->updateDeviceMenu();
-    EXPECT_EQ(layout(launch.outMenu()),
-              (QStringList{"[ ] None", "[ ] Twin", "  [x] Port", "  [ ] Only First", "[ ] Twin",
-                           "  [x] Port"}));
+    EXPECT_EQ(layout(launch.outMenu()), (QStringList{"[ ] None", "[ ] Twin", "  [x] Port", "  [ ] Only First",
+                                                     "[ ] Twin", "  [x] Port"}));
     EXPECT_EQ(launch.m_endpoints->realOutputStream()->endpoints(), QList{second});
 
     launch.port(launch.outMenu(), 1, 1)->trigger();
@@ -300,7 +317,8 @@ TEST_F(MidiEndpointsTest, TwoDevicesOfOneNameAreListedApartAndTheLastOneIsConnec
     EXPECT_NE(first, second);
 }
 
-TEST_F(MidiEndpointsTest, NoneDisconnectsAndStoresADash) {
+TEST_F(MidiEndpointsTest, NoneDisconnectsAndStoresADash)
+{
     Launch launch(std::make_unique<LoopbackBackend>(), prefs());
     launch.start();
     launch.m_backend->addDevice("Synth", {"Synth Out"}, {"Synth In"});
@@ -324,7 +342,8 @@ TEST_F(MidiEndpointsTest, NoneDisconnectsAndStoresADash) {
     EXPECT_EQ(layout(launch.outMenu()), (QStringList{"[x] None", "[ ] Synth", "  [ ] Synth In"}));
 }
 
-TEST_F(MidiEndpointsTest, NamesAreComparedExactly) {
+TEST_F(MidiEndpointsTest, NamesAreComparedExactly)
+{
     {
         UserDefaults defaults(prefs());
         defaults.setObject("synth", "MidiOutDevice");
@@ -337,7 +356,8 @@ TEST_F(MidiEndpointsTest, NamesAreComparedExactly) {
     EXPECT_FALSE(launch.m_endpoints->realOutputStream()->endpoints());
 }
 
-TEST_F(MidiEndpointsTest, APortNamedNoneIsAPortLikeAnyOther) {
+TEST_F(MidiEndpointsTest, APortNamedNoneIsAPortLikeAnyOther)
+{
     Launch launch(std::make_unique<LoopbackBackend>(), prefs());
     launch.start();
     launch.m_backend->addDevice("Odd", {}, {"None"});
@@ -347,7 +367,8 @@ TEST_F(MidiEndpointsTest, APortNamedNoneIsAPortLikeAnyOther) {
     EXPECT_TRUE(launch.m_endpoints->realOutputStream()->endpoints());
 }
 
-TEST_F(MidiEndpointsTest, AnEntryOfAnEarlierMenuIsIgnored) {
+TEST_F(MidiEndpointsTest, AnEntryOfAnEarlierMenuIsIgnored)
+{
     Launch launch(std::make_unique<LoopbackBackend>(), prefs());
     launch.start();
     launch.m_backend->addDevice("Synth", {}, {"Synth In"});
@@ -358,7 +379,8 @@ TEST_F(MidiEndpointsTest, AnEntryOfAnEarlierMenuIsIgnored) {
     EXPECT_EQ(layout(launch.outMenu()), (QStringList{"[x] None", "[ ] Synth", "  [ ] Synth In"}));
 }
 
-TEST_F(MidiEndpointsTest, TheRouterGetsTheSurfaceAndUserOutputs) {
+TEST_F(MidiEndpointsTest, TheRouterGetsTheSurfaceAndUserOutputs)
+{
     Launch launch(std::make_unique<LoopbackBackend>(), prefs());
     launch.start();
     launch.m_router.sendControlSurfacePitchBend(8192, 9);
@@ -367,7 +389,8 @@ TEST_F(MidiEndpointsTest, TheRouterGetsTheSurfaceAndUserOutputs) {
     EXPECT_EQ(launch.targetsOf(QByteArray::fromHex("903c01")), QStringList{"Stripdeck User"});
 }
 
-TEST_F(MidiEndpointsTest, BothVirtualInputsDeliverToTheDestination) {
+TEST_F(MidiEndpointsTest, BothVirtualInputsDeliverToTheDestination)
+{
     Launch launch(std::make_unique<LoopbackBackend>(), prefs());
     launch.start();
     ASSERT_TRUE(launch.m_backend->inject("Stripdeck Surface", QByteArray::fromHex("b00101")));

@@ -18,9 +18,9 @@
 #include <ostream>
 
 // Texts in failure messages, with any zero bytes shown.
-inline void PrintTo(const QString &text, std::ostream *os) {
-    *os << '"' << text.toStdString().c_str()
-        << (text.contains(QChar(0)) ? "\" (with zero bytes)" : "\"");
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString().c_str() << (text.contains(QChar(0)) ? "\" (with zero bytes)" : "\"");
 }
 
 // A listening control that records every value it is given.
@@ -30,7 +30,9 @@ public:
         : m_kind(kind)
         , m_number(number)
         , m_channel(channel)
-        , m_address(std::move(address)) {}
+        , m_address(std::move(address))
+    {
+    }
 
     int kind() const override { return m_kind; }
     int ctrlNumber() const override { return m_number; }
@@ -52,7 +54,8 @@ private:
 class SurfaceRig {
 public:
     SurfaceRig()
-        : m_defaults(m_dir.filePath(QStringLiteral("prefs.plist"))) {
+        : m_defaults(m_dir.filePath(QStringLiteral("prefs.plist")))
+    {
         auto backend = std::make_unique<LoopbackBackend>();
         m_backend = backend.get();
         midi::Client::installBackend(std::move(backend));
@@ -65,23 +68,24 @@ public:
         m_delegate.setOpenDeviceTouchBar([this] { ++m_deviceTouchBarsOpened; });
     }
 
-    ~SurfaceRig() {
+    ~SurfaceRig()
+    {
         // Streams hold ports of the backend, so they go first.
         m_endpoints.reset();
         midi::Client::installBackend(nullptr);
     }
 
-    bool surface(const QByteArray &bytes) {
+    bool surface(const QByteArray &bytes)
+    {
         return m_backend->inject(midi::MidiEndpoints::surfaceName(), bytes);
     }
-    bool user(const QByteArray &bytes) {
-        return m_backend->inject(midi::MidiEndpoints::userName(), bytes);
-    }
+    bool user(const QByteArray &bytes) { return m_backend->inject(midi::MidiEndpoints::userName(), bytes); }
     bool surface(const char *hex) { return surface(QByteArray::fromHex(hex)); }
     bool user(const char *hex) { return user(QByteArray::fromHex(hex)); }
 
     // What went out on the surface output, as hex strings in order.
-    QStringList sentToSurface() const {
+    QStringList sentToSurface() const
+    {
         QStringList result;
         for (const auto &sent : m_backend->sent()) {
             if (sent.target == midi::MidiEndpoints::surfaceName())

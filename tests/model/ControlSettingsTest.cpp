@@ -13,7 +13,8 @@ namespace {
 using Kind = ControlSettings::Kind;
 using Family = ControlSettings::Family;
 
-TEST(ControlSettings, EmptyRecordReadsAsTheStandInValues) {
+TEST(ControlSettings, EmptyRecordReadsAsTheStandInValues)
+{
     const ControlSettings empty;
     EXPECT_EQ(empty.kind(), Kind::Ctrl);
     EXPECT_EQ(empty.channel(), 0);
@@ -31,12 +32,12 @@ TEST(ControlSettings, EmptyRecordReadsAsTheStandInValues) {
     EXPECT_EQ(empty.octaves(), 2);
 }
 
-TEST(ControlSettings, KindsAreExactAndCaseSensitive) {
+TEST(ControlSettings, KindsAreExactAndCaseSensitive)
+{
     const std::pair<const char *, Kind> cases[] = {
-        {"ctrl", Kind::Ctrl},   {"note", Kind::Note}, {"prgch", Kind::Prgch},
-        {"pbend", Kind::Pbend}, {"MMC", Kind::MMC},   {"ctrl14", Kind::Ctrl14},
-        {"nrpn", Kind::Nrpn},   {"osc", Kind::Osc},   {"mmc", Kind::Ctrl},
-        {"Note", Kind::Ctrl},   {"", Kind::Ctrl},     {"note ", Kind::Ctrl},
+        {"ctrl", Kind::Ctrl}, {"note", Kind::Note},     {"prgch", Kind::Prgch}, {"pbend", Kind::Pbend},
+        {"MMC", Kind::MMC},   {"ctrl14", Kind::Ctrl14}, {"nrpn", Kind::Nrpn},   {"osc", Kind::Osc},
+        {"mmc", Kind::Ctrl},  {"Note", Kind::Ctrl},     {"", Kind::Ctrl},       {"note ", Kind::Ctrl},
     };
     for (const auto &[text, kind] : cases) {
         EXPECT_EQ(ControlSettings::kindFromString(QString::fromLatin1(text)), kind) << text;
@@ -46,22 +47,23 @@ TEST(ControlSettings, KindsAreExactAndCaseSensitive) {
     }
 }
 
-TEST(ControlSettings, ScaleToDefaultsByKind) {
+TEST(ControlSettings, ScaleToDefaultsByKind)
+{
     const std::pair<const char *, double> cases[] = {
         {"pbend", 16383}, {"ctrl14", 16383}, {"nrpn", 16383}, {"MMC", 127},   {"osc", 1.0},
         {"ctrl", 127},    {"note", 127},     {"prgch", 127},  {"other", 127},
     };
     for (const auto &[kind, scaleTo] : cases)
-        EXPECT_EQ(ControlSettings({{QStringLiteral("kind"), QString::fromLatin1(kind)}}).scaleTo(),
-                  scaleTo)
+        EXPECT_EQ(ControlSettings({{QStringLiteral("kind"), QString::fromLatin1(kind)}}).scaleTo(), scaleTo)
             << kind;
-    EXPECT_EQ(ControlSettings({{QStringLiteral("kind"), QStringLiteral("osc")},
-                               {QStringLiteral("scaleTo"), 0.25}})
-                  .scaleTo(),
-              0.25);
+    EXPECT_EQ(
+        ControlSettings({{QStringLiteral("kind"), QStringLiteral("osc")}, {QStringLiteral("scaleTo"), 0.25}})
+            .scaleTo(),
+        0.25);
 }
 
-TEST(ControlSettings, BehavioursPerFamilyAndProgramChangeAlwaysPushes) {
+TEST(ControlSettings, BehavioursPerFamilyAndProgramChangeAlwaysPushes)
+{
     const auto behaviour = [](Family family, const char *type, const char *kind = "ctrl") {
         return ControlSettings({{QStringLiteral("type"), QString::fromLatin1(type)},
                                 {QStringLiteral("kind"), QString::fromLatin1(kind)}})
@@ -80,7 +82,8 @@ TEST(ControlSettings, BehavioursPerFamilyAndProgramChangeAlwaysPushes) {
     EXPECT_EQ(behaviour(Family::Transport, "toggle", "prgch"), 1) << "only pads are forced";
 }
 
-TEST(ControlSettings, NumbersOfEitherKindAreTruncated) {
+TEST(ControlSettings, NumbersOfEitherKindAreTruncated)
+{
     const ControlSettings record({{QStringLiteral("channel"), 3.9},
                                   {QStringLiteral("value"), qint64(64)},
                                   {QStringLiteral("startOctave"), -1.5},
@@ -93,19 +96,17 @@ TEST(ControlSettings, NumbersOfEitherKindAreTruncated) {
     EXPECT_EQ(record.scaleFrom(), 5.0);
 }
 
-TEST(ControlMaps, TopLevelAndGroupRecordsOfOneNameAreIndependent) {
+TEST(ControlMaps, TopLevelAndGroupRecordsOfOneNameAreIndependent)
+{
     QTemporaryDir dir;
     UserDefaults store(dir.filePath(QStringLiteral("p.plist")));
     ControlMaps maps(store);
-    ASSERT_TRUE(
-        maps.writeRecord(2, {}, QStringLiteral("slider1"), {{QStringLiteral("channel"), 5}}));
+    ASSERT_TRUE(maps.writeRecord(2, {}, QStringLiteral("slider1"), {{QStringLiteral("channel"), 5}}));
     ASSERT_TRUE(maps.writeRecord(2, QStringLiteral("4slider-group1"), QStringLiteral("slider1"),
                                  {{QStringLiteral("channel"), 9}}));
     EXPECT_EQ(maps.record(2, {}, QStringLiteral("slider1")).channel(), 5);
-    EXPECT_EQ(maps.record(2, QStringLiteral("4slider-group1"), QStringLiteral("slider1")).channel(),
-              9);
-    EXPECT_EQ(maps.record(3, {}, QStringLiteral("slider1")).channel(), 0)
-        << "another bar has its own map";
+    EXPECT_EQ(maps.record(2, QStringLiteral("4slider-group1"), QStringLiteral("slider1")).channel(), 9);
+    EXPECT_EQ(maps.record(3, {}, QStringLiteral("slider1")).channel(), 0) << "another bar has its own map";
     EXPECT_EQ(maps.record(-1, {}, QStringLiteral("slider1")).channel(), 0);
     EXPECT_EQ(ControlMaps::storeKey(-1), QStringLiteral("ControllerConfig: default"));
     EXPECT_EQ(ControlMaps::storeKey(0),
@@ -123,7 +124,8 @@ TEST(ControlMaps, TopLevelAndGroupRecordsOfOneNameAreIndependent) {
     EXPECT_EQ(maps.groupColor(2, QStringLiteral("4slider-group1")), QColor(Qt::red));
 }
 
-TEST(ColorArchive, RoundTripsAndRejectsWhatIsNoColour) {
+TEST(ColorArchive, RoundTripsAndRejectsWhatIsNoColour)
+{
     const QColor colour = QColor::fromRgbF(0.25f, 0.5f, 0.75f, 1.0f);
     const QByteArray archived = ColorArchive::archive(colour);
     ASSERT_EQ(archived.size(), 32);
@@ -141,11 +143,11 @@ TEST(ColorArchive, RoundTripsAndRejectsWhatIsNoColour) {
     EXPECT_FALSE(ControlSettings({{QStringLiteral("color"), QByteArray(32, '\xff')}}).color());
 }
 
-TEST(ControlColors, DefaultsFollowTheControlAndItsGroup) {
+TEST(ControlColors, DefaultsFollowTheControlAndItsGroup)
+{
     EXPECT_EQ(ControlColors::pad(QStringLiteral("3slider1button-group2")), ControlColors::fader());
     EXPECT_NE(ControlColors::pad(QStringLiteral("8pad-group1")), ControlColors::fader());
-    EXPECT_EQ(ControlColors::groupButton(QStringLiteral("transport-group")),
-              ControlColors::transport());
+    EXPECT_EQ(ControlColors::groupButton(QStringLiteral("transport-group")), ControlColors::transport());
     const QColor group = ControlColors::groupButton(QStringLiteral("4slider-group1"));
     EXPECT_NEAR(group.redF(), 0.3176 * 0.8, 1e-4);
     EXPECT_NEAR(group.blueF(), 0.9451 * 0.8, 1e-4);

@@ -16,7 +16,8 @@ namespace {
 // Kills a process that rewrites the preferences without pause, at random moments, many
 // times over. Every time, the file must parse and be one whole write: the payload of the
 // previous counter or of the current one, never a mix and never a torn file.
-TEST(CrashSafety, KillDuringWritesLeavesAWholeFile) {
+TEST(CrashSafety, KillDuringWritesLeavesAWholeFile)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("prefs.plist"));
     const QString writer = QCoreApplication::applicationDirPath() + QStringLiteral("/prefs_writer");
@@ -39,8 +40,7 @@ TEST(CrashSafety, KillDuringWritesLeavesAWholeFile) {
             map.value(QStringLiteral("payload")).toMap().value(QStringLiteral("key199")).toString();
         EXPECT_TRUE(sample == QStringLiteral("value 199 of write %1").arg(counter) ||
                     sample == QStringLiteral("value 199 of write %1").arg(counter + 1))
-            << "round " << round << ": counter " << counter << " with payload "
-            << sample.toStdString();
+            << "round " << round << ": counter " << counter << " with payload " << sample.toStdString();
     }
 }
 

@@ -9,7 +9,8 @@
 
 namespace {
 
-TEST(midiFormatter, NamesNotesWithMiddleCAsC3) {
+TEST(midiFormatter, NamesNotesWithMiddleCAsC3)
+{
     const midiFormatter formatter;
     const std::pair<int, const char *> cases[] = {{60, "C3"},  {61, "C#3"}, {0, "C-2"},
                                                   {127, "G8"}, {23, "B-1"}, {-1, "B-3"}};
@@ -19,11 +20,11 @@ TEST(midiFormatter, NamesNotesWithMiddleCAsC3) {
     EXPECT_FALSE(formatter.stringForObjectValue(QVariant()));
 }
 
-TEST(midiFormatter, ParsesNamesAndFailsWithoutTextExceptForTheOctave) {
+TEST(midiFormatter, ParsesNamesAndFailsWithoutTextExceptForTheOctave)
+{
     const midiFormatter formatter;
-    const std::pair<const char *, int> good[] = {{"C3", 60},   {"C#3", 61}, {"C-2", 0},
-                                                 {"E#3", 65},  {"C-0", 24}, {"C0", 24},
-                                                 {"G#8", 128}, {"B8", 131}};
+    const std::pair<const char *, int> good[] = {{"C3", 60},  {"C#3", 61}, {"C-2", 0},   {"E#3", 65},
+                                                 {"C-0", 24}, {"C0", 24},  {"G#8", 128}, {"B8", 131}};
     for (const auto &[name, note] : good) {
         const auto parsed = formatter.getObjectValue(QString::fromLatin1(name));
         EXPECT_TRUE(parsed.ok) << name;
@@ -41,7 +42,8 @@ TEST(midiFormatter, ParsesNamesAndFailsWithoutTextExceptForTheOctave) {
 
 class RangeFormaterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         QLocale::setDefault(QLocale::c());
         m_formatter.setMinimum(0);
         m_formatter.setMaximum(127);
@@ -50,7 +52,8 @@ protected:
     rangeFormater m_formatter;
 };
 
-TEST_F(RangeFormaterTest, WholeNumbersWithinTheRange) {
+TEST_F(RangeFormaterTest, WholeNumbersWithinTheRange)
+{
     EXPECT_TRUE(m_formatter.isPartialStringValid(QStringLiteral("12")).valid);
     EXPECT_TRUE(m_formatter.isPartialStringValid(QString()).valid);
     const auto tooLarge = m_formatter.isPartialStringValid(QStringLiteral("128"));
@@ -66,7 +69,8 @@ TEST_F(RangeFormaterTest, WholeNumbersWithinTheRange) {
     EXPECT_EQ(tooSmall.newEditingString, QStringLiteral("10"));
 }
 
-TEST_F(RangeFormaterTest, FractionsUseTheLocaleSeparator) {
+TEST_F(RangeFormaterTest, FractionsUseTheLocaleSeparator)
+{
     m_formatter.setAcceptFloat(true);
     EXPECT_TRUE(m_formatter.isPartialStringValid(QStringLiteral("0.")).valid);
     EXPECT_TRUE(m_formatter.isPartialStringValid(QStringLiteral("0.5")).valid);
@@ -79,7 +83,8 @@ TEST_F(RangeFormaterTest, FractionsUseTheLocaleSeparator) {
     EXPECT_FALSE(m_formatter.isPartialStringValid(QStringLiteral("127,5")).valid);
 }
 
-TEST_F(RangeFormaterTest, TheLargestFloatAsBoundIsReplacedByItsWholeNumber) {
+TEST_F(RangeFormaterTest, TheLargestFloatAsBoundIsReplacedByItsWholeNumber)
+{
     m_formatter.setAcceptFloat(true);
     m_formatter.setMaximum(std::numeric_limits<float>::max());
     const auto tooLarge = m_formatter.isPartialStringValid(QStringLiteral("1") + QString(40, u'0'));
@@ -87,13 +92,13 @@ TEST_F(RangeFormaterTest, TheLargestFloatAsBoundIsReplacedByItsWholeNumber) {
     EXPECT_EQ(tooLarge.newEditingString, QStringLiteral("340282346638528859811704183484516925440"));
 }
 
-TEST_F(RangeFormaterTest, ObjectValuesAreTheirText) {
+TEST_F(RangeFormaterTest, ObjectValuesAreTheirText)
+{
     EXPECT_EQ(m_formatter.getObjectValue(QString()), QVariant(QStringLiteral("0")));
     EXPECT_EQ(m_formatter.getObjectValue(QStringLiteral("12")), QVariant(QStringLiteral("12")));
     EXPECT_EQ(m_formatter.stringForObjectValue(42), QVariant(QStringLiteral("42")));
     EXPECT_EQ(m_formatter.stringForObjectValue(0.5), QVariant(QStringLiteral("0.5")));
-    EXPECT_EQ(m_formatter.stringForObjectValue(QStringLiteral("as is")),
-              QVariant(QStringLiteral("as is")));
+    EXPECT_EQ(m_formatter.stringForObjectValue(QStringLiteral("as is")), QVariant(QStringLiteral("as is")));
 }
 
 } // namespace

@@ -11,11 +11,13 @@ namespace {
 
 const QString bar0 = ControlCatalog::controlMapKey(0);
 
-QVariantMap record(const QString &kind, int channel) {
+QVariantMap record(const QString &kind, int channel)
+{
     return {{QStringLiteral("kind"), kind}, {QStringLiteral("channel"), channel}};
 }
 
-QVariantMap defaults() {
+QVariantMap defaults()
+{
     QVariantMap group{{QStringLiteral("label"), QStringLiteral("Faders 1")},
                       {QStringLiteral("slider1"), record(QStringLiteral("ctrl"), 2)},
                       {QStringLiteral("slider2"), record(QStringLiteral("ctrl"), 3)}};
@@ -38,7 +40,8 @@ protected:
     UserDefaults m_store{m_dir.filePath(QStringLiteral("prefs.plist"))};
 };
 
-TEST_F(PreferencesSetupTest, RegistersMidiKeysAndTheResourceWithoutWriting) {
+TEST_F(PreferencesSetupTest, RegistersMidiKeysAndTheResourceWithoutWriting)
+{
     QSignalSpy writes(&m_store, &UserDefaults::valueChanged);
     start();
     EXPECT_EQ(writes.count(), 0) << "nothing stored means every nested read finds its default";
@@ -47,7 +50,8 @@ TEST_F(PreferencesSetupTest, RegistersMidiKeysAndTheResourceWithoutWriting) {
     EXPECT_EQ(m_store.valueForKeyPath(bar0 + QStringLiteral(".pad1.channel")).toInt(), 10);
 }
 
-TEST_F(PreferencesSetupTest, AddsAMissingControlAndKeepsStoredOnes) {
+TEST_F(PreferencesSetupTest, AddsAMissingControlAndKeepsStoredOnes)
+{
     QVariantMap stored = defaults().value(bar0).toMap();
     stored.remove(QStringLiteral("pad1"));
     stored.insert(QStringLiteral("slider1"), record(QStringLiteral("pbend"), 7));
@@ -57,17 +61,15 @@ TEST_F(PreferencesSetupTest, AddsAMissingControlAndKeepsStoredOnes) {
     QSignalSpy writes(&m_store, &UserDefaults::valueChanged);
     start();
     EXPECT_EQ(writes.count(), 1) << "one write per missing key";
-    EXPECT_EQ(storedMap().value(QStringLiteral("pad1")).toMap(),
-              record(QStringLiteral("note"), 10));
-    EXPECT_EQ(storedMap().value(QStringLiteral("slider1")).toMap(),
-              record(QStringLiteral("pbend"), 7));
+    EXPECT_EQ(storedMap().value(QStringLiteral("pad1")).toMap(), record(QStringLiteral("note"), 10));
+    EXPECT_EQ(storedMap().value(QStringLiteral("slider1")).toMap(), record(QStringLiteral("pbend"), 7));
     EXPECT_TRUE(storedMap().contains(QStringLiteral("obsolete")));
 }
 
-TEST_F(PreferencesSetupTest, AddsAMissingFieldInsideARecordAndAControlInsideAGroup) {
+TEST_F(PreferencesSetupTest, AddsAMissingFieldInsideARecordAndAControlInsideAGroup)
+{
     QVariantMap stored = defaults().value(bar0).toMap();
-    stored.insert(QStringLiteral("slider1"),
-                  QVariantMap{{QStringLiteral("kind"), QStringLiteral("nrpn")}});
+    stored.insert(QStringLiteral("slider1"), QVariantMap{{QStringLiteral("kind"), QStringLiteral("nrpn")}});
     QVariantMap group = stored.value(QStringLiteral("4slider-group1")).toMap();
     group.remove(QStringLiteral("slider2"));
     group.insert(QStringLiteral("label"), QStringLiteral("Mine"));
@@ -77,18 +79,17 @@ TEST_F(PreferencesSetupTest, AddsAMissingFieldInsideARecordAndAControlInsideAGro
     QSignalSpy writes(&m_store, &UserDefaults::valueChanged);
     start();
     EXPECT_EQ(writes.count(), 2);
-    EXPECT_EQ(storedMap().value(QStringLiteral("slider1")).toMap(),
-              (QVariantMap{{QStringLiteral("kind"), QStringLiteral("nrpn")},
-                           {QStringLiteral("channel"), 1}}));
+    EXPECT_EQ(
+        storedMap().value(QStringLiteral("slider1")).toMap(),
+        (QVariantMap{{QStringLiteral("kind"), QStringLiteral("nrpn")}, {QStringLiteral("channel"), 1}}));
     const QVariantMap mergedGroup = storedMap().value(QStringLiteral("4slider-group1")).toMap();
-    EXPECT_EQ(mergedGroup.value(QStringLiteral("slider2")).toMap(),
-              record(QStringLiteral("ctrl"), 3));
+    EXPECT_EQ(mergedGroup.value(QStringLiteral("slider2")).toMap(), record(QStringLiteral("ctrl"), 3));
     EXPECT_EQ(mergedGroup.value(QStringLiteral("label")).toString(), QStringLiteral("Mine"));
-    EXPECT_EQ(mergedGroup.value(QStringLiteral("slider1")).toMap(),
-              record(QStringLiteral("ctrl"), 2));
+    EXPECT_EQ(mergedGroup.value(QStringLiteral("slider1")).toMap(), record(QStringLiteral("ctrl"), 2));
 }
 
-TEST_F(PreferencesSetupTest, NonDictionariesOnEitherSideAreLeftAlone) {
+TEST_F(PreferencesSetupTest, NonDictionariesOnEitherSideAreLeftAlone)
+{
     QVariantMap stored = defaults().value(bar0).toMap();
     stored.insert(QStringLiteral("4slider-group1"), QStringLiteral("not a dictionary"));
     m_store.setObject(stored, bar0);
@@ -111,7 +112,8 @@ TEST_F(PreferencesSetupTest, NonDictionariesOnEitherSideAreLeftAlone) {
     EXPECT_EQ(m_store.objectForKey(ControlCatalog::controlMapKey(3)).toList().size(), 2);
 }
 
-TEST_F(PreferencesSetupTest, MissingResourceStillRegistersTheMidiKeys) {
+TEST_F(PreferencesSetupTest, MissingResourceStillRegistersTheMidiKeys)
+{
     PreferencesSetup(m_store).setupUserPreferences({});
     EXPECT_EQ(m_store.objectForKey(QStringLiteral("MidiInDevice")), QVariant(QString()));
     EXPECT_FALSE(m_store.objectForKey(bar0).isValid());

@@ -6,7 +6,8 @@
 
 namespace {
 
-QVariantMap sampleTree() {
+QVariantMap sampleTree()
+{
     return {
         {QStringLiteral("string"), QStringLiteral("Grüße · 音")},
         {QStringLiteral("integer"), qint64(-42)},
@@ -21,7 +22,8 @@ QVariantMap sampleTree() {
     };
 }
 
-TEST(PropertyList, XmlRoundTripKeepsEveryType) {
+TEST(PropertyList, XmlRoundTripKeepsEveryType)
+{
     const QVariantMap tree = sampleTree();
     const std::optional<QVariant> back = PropertyList::fromData(PropertyList::toXml(tree));
     ASSERT_TRUE(back);
@@ -47,7 +49,8 @@ TEST(PropertyList, XmlRoundTripKeepsEveryType) {
               QMetaType::Bool);
 }
 
-TEST(PropertyList, ReadsBinaryPropertyLists) {
+TEST(PropertyList, ReadsBinaryPropertyLists)
+{
     // bplist00 of {"a": 1} as written by Python's plistlib.dumps(fmt=FMT_BINARY).
     const QByteArray binary =
         QByteArray::fromHex("62706c6973743030d1010251611001080b0d0000000000000101000000000000000300"
@@ -57,7 +60,8 @@ TEST(PropertyList, ReadsBinaryPropertyLists) {
     EXPECT_EQ(value->toMap().value(QStringLiteral("a")).toLongLong(), 1);
 }
 
-TEST(PropertyList, BinaryStringsWithNulBytesAreRefusedOthersRead) {
+TEST(PropertyList, BinaryStringsWithNulBytesAreRefusedOthersRead)
+{
     // {"ab": "x\0y"} and {"k": "Grüße"} (a UTF-16 string), as written by plistlib.
     const QByteArray withNul =
         QByteArray::fromHex("62706c6973743030d1010252616253780079080b0e0000000000000101000000000000"
@@ -71,7 +75,8 @@ TEST(PropertyList, BinaryStringsWithNulBytesAreRefusedOthersRead) {
     EXPECT_EQ(value->toMap().value(QStringLiteral("k")).toString(), QStringLiteral("Grüße"));
 }
 
-TEST(PropertyList, UnreadableInputYieldsNoValue) {
+TEST(PropertyList, UnreadableInputYieldsNoValue)
+{
     const QList<QByteArray> bad{
         QByteArray(),
         QByteArray("garbage that is no property list"),
@@ -84,7 +89,8 @@ TEST(PropertyList, UnreadableInputYieldsNoValue) {
         EXPECT_FALSE(PropertyList::fromData(data)) << data.left(40).toStdString();
 }
 
-TEST(PropertyList, RefusesNestingDeeperThanTheLimit) {
+TEST(PropertyList, RefusesNestingDeeperThanTheLimit)
+{
     QByteArray deep = "<plist version=\"1.0\">";
     const int levels = PropertyList::maximumDepth + 10;
     for (int i = 0; i < levels; ++i)

@@ -11,21 +11,22 @@
 
 namespace {
 
-const QString readBack = QStringLiteral(
-    "import plistlib,sys,json\n"
-    "d=plistlib.load(open(sys.argv[1],'rb'))\n"
-    "print(json.dumps({k: d[k] for k in sorted(d)}, sort_keys=True, ensure_ascii=False))");
+const QString readBack =
+    QStringLiteral("import plistlib,sys,json\n"
+                   "d=plistlib.load(open(sys.argv[1],'rb'))\n"
+                   "print(json.dumps({k: d[k] for k in sorted(d)}, sort_keys=True, ensure_ascii=False))");
 
-QVariantMap controlMap(int channel) {
-    return {
-        {QStringLiteral("slider1"), QVariantMap{{QStringLiteral("kind"), QStringLiteral("ctrl")},
-                                                {QStringLiteral("channel"), channel}}}};
+QVariantMap controlMap(int channel)
+{
+    return {{QStringLiteral("slider1"), QVariantMap{{QStringLiteral("kind"), QStringLiteral("ctrl")},
+                                                    {QStringLiteral("channel"), channel}}}};
 }
 
 class SettingsFileTest : public ::testing::Test {
 protected:
     QString file(const QString &name) const { return m_dir.filePath(name); }
-    void writeFile(const QString &name, const QByteArray &bytes) {
+    void writeFile(const QString &name, const QByteArray &bytes)
+    {
         QFile out(file(name));
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
         out.write(bytes);
@@ -36,53 +37,53 @@ protected:
     SettingsFile m_settings{m_store};
 };
 
-TEST_F(SettingsFileTest, NeverRearrangedBarSavesItsDefaultItems) {
+TEST_F(SettingsFileTest, NeverRearrangedBarSavesItsDefaultItems)
+{
     m_store.registerDefaults({{ControlCatalog::controlMapKey(1), controlMap(4)}});
     ASSERT_TRUE(m_settings.save(file(QStringLiteral("bar1.xml")), 1,
-                                ControlCatalog::userTouchBarDefaultItems(1),
-                                QStringLiteral("0.1.0")));
-    EXPECT_EQ(
-        runPython(readBack, {file(QStringLiteral("bar1.xml"))}),
-        QByteArray("{\"ControllerConfig\": {\"slider1\": {\"channel\": 4, \"kind\": \"ctrl\"}}, "
-                   "\"NSTouchBarConfig\": {\"CurrentItems\": [\"xq.korvane.stripdeck.slider1\", "
-                   "\"xq.korvane.stripdeck.slider2\", \"xq.korvane.stripdeck.slider3\", "
-                   "\"xq.korvane.stripdeck.slider4\"]}, \"version\": \"0.1.0\"}"));
+                                ControlCatalog::userTouchBarDefaultItems(1), QStringLiteral("0.1.0")));
+    EXPECT_EQ(runPython(readBack, {file(QStringLiteral("bar1.xml"))}),
+              QByteArray("{\"ControllerConfig\": {\"slider1\": {\"channel\": 4, \"kind\": \"ctrl\"}}, "
+                         "\"NSTouchBarConfig\": {\"CurrentItems\": [\"xq.korvane.stripdeck.slider1\", "
+                         "\"xq.korvane.stripdeck.slider2\", \"xq.korvane.stripdeck.slider3\", "
+                         "\"xq.korvane.stripdeck.slider4\"]}, \"version\": \"0.1.0\"}"));
 }
 
-TEST_F(SettingsFileTest, BarNumbersBelowOneSaveBarZero) {
+TEST_F(SettingsFileTest, BarNumbersBelowOneSaveBarZero)
+{
     m_store.setObject(controlMap(9), ControlCatalog::controlMapKey(0));
     const QVariantMap content = m_settings.contentFor(-1, {}, QStringLiteral("v"));
     EXPECT_EQ(content.value(QStringLiteral("ControllerConfig")).toMap(), controlMap(9));
 }
 
-TEST_F(SettingsFileTest, RoundTripBetweenBarsTouchesOnlyTheCurrentOne) {
+TEST_F(SettingsFileTest, RoundTripBetweenBarsTouchesOnlyTheCurrentOne)
+{
     m_store.setObject(controlMap(3), ControlCatalog::controlMapKey(3));
-    m_store.setObject(QVariantMap{{QStringLiteral("CurrentItems"),
-                                   QStringList{QStringLiteral("xq.korvane.stripdeck.piano")}},
-                                  {QStringLiteral("DefaultItems"),
-                                   QStringList{QStringLiteral("xq.korvane.stripdeck.pad1")}}},
-                      ControlCatalog::customizationKey(3));
+    m_store.setObject(
+        QVariantMap{
+            {QStringLiteral("CurrentItems"), QStringList{QStringLiteral("xq.korvane.stripdeck.piano")}},
+            {QStringLiteral("DefaultItems"), QStringList{QStringLiteral("xq.korvane.stripdeck.pad1")}}},
+        ControlCatalog::customizationKey(3));
     ASSERT_TRUE(m_settings.save(file(QStringLiteral("bar3.xml")), 3, {}, QStringLiteral("v")));
     m_store.setObject(controlMap(7), ControlCatalog::controlMapKey(4));
 
     ASSERT_TRUE(m_settings.load(file(QStringLiteral("bar3.xml")), 5));
     EXPECT_EQ(m_store.objectForKey(ControlCatalog::controlMapKey(5)).toMap(), controlMap(3));
-    const QVariantMap arrangement =
-        m_store.objectForKey(ControlCatalog::customizationKey(5)).toMap();
+    const QVariantMap arrangement = m_store.objectForKey(ControlCatalog::customizationKey(5)).toMap();
     EXPECT_EQ(arrangement.value(QStringLiteral("CurrentItems")).toStringList(),
               QStringList{QStringLiteral("xq.korvane.stripdeck.piano")});
     EXPECT_FALSE(arrangement.contains(QStringLiteral("DefaultItems")));
     EXPECT_EQ(m_store.objectForKey(ControlCatalog::controlMapKey(4)).toMap(), controlMap(7));
 }
 
-TEST_F(SettingsFileTest, UnreadableOrPartialFilesChangeOnlyWhatTheyHold) {
+TEST_F(SettingsFileTest, UnreadableOrPartialFilesChangeOnlyWhatTheyHold)
+{
     m_store.setObject(controlMap(2), ControlCatalog::controlMapKey(0));
     writeFile(QStringLiteral("garbage.xml"), "no property list at all");
     writeFile(QStringLiteral("array.xml"), PropertyList::toXml(QVariantList{1}));
     writeFile(QStringLiteral("wrong-types.xml"),
-              PropertyList::toXml(
-                  QVariantMap{{QStringLiteral("ControllerConfig"), QStringLiteral("text")},
-                              {QStringLiteral("NSTouchBarConfig"), 5}}));
+              PropertyList::toXml(QVariantMap{{QStringLiteral("ControllerConfig"), QStringLiteral("text")},
+                                              {QStringLiteral("NSTouchBarConfig"), 5}}));
     EXPECT_FALSE(m_settings.load(file(QStringLiteral("garbage.xml")), 0));
     EXPECT_FALSE(m_settings.load(file(QStringLiteral("array.xml")), 0));
     EXPECT_FALSE(m_settings.load(file(QStringLiteral("missing.xml")), 0));
@@ -90,26 +91,26 @@ TEST_F(SettingsFileTest, UnreadableOrPartialFilesChangeOnlyWhatTheyHold) {
     EXPECT_EQ(m_store.objectForKey(ControlCatalog::controlMapKey(0)).toMap(), controlMap(2));
     EXPECT_FALSE(m_store.objectForKey(ControlCatalog::customizationKey(0)).isValid());
 
-    writeFile(QStringLiteral("only-arrangement.xml"),
-              PropertyList::toXml(
-                  QVariantMap{{QStringLiteral("NSTouchBarConfig"),
-                               QVariantMap{{QStringLiteral("CurrentItems"), QVariantList{}}}}}));
+    writeFile(
+        QStringLiteral("only-arrangement.xml"),
+        PropertyList::toXml(QVariantMap{{QStringLiteral("NSTouchBarConfig"),
+                                         QVariantMap{{QStringLiteral("CurrentItems"), QVariantList{}}}}}));
     EXPECT_TRUE(m_settings.load(file(QStringLiteral("only-arrangement.xml")), 0));
     EXPECT_EQ(m_store.objectForKey(ControlCatalog::controlMapKey(0)).toMap(), controlMap(2));
     EXPECT_TRUE(m_store.objectForKey(ControlCatalog::customizationKey(0)).isValid());
 }
 
-TEST_F(SettingsFileTest, ReadsFilesWrittenByPlistlib) {
+TEST_F(SettingsFileTest, ReadsFilesWrittenByPlistlib)
+{
     runPython(QStringLiteral("import plistlib,sys\n"
                              "plistlib.dump({'ControllerConfig': {'pad1': {'kind': 'note', "
                              "'channel': 10, 'scaleTo': 100.0}},"
                              " 'version': '9'}, open(sys.argv[1],'wb'))"),
               {file(QStringLiteral("python.xml"))});
     ASSERT_TRUE(m_settings.load(file(QStringLiteral("python.xml")), 2));
-    EXPECT_EQ(
-        m_store.valueForKeyPath(ControlCatalog::controlMapKey(2) + QStringLiteral(".pad1.scaleTo"))
-            .toDouble(),
-        100.0);
+    EXPECT_EQ(m_store.valueForKeyPath(ControlCatalog::controlMapKey(2) + QStringLiteral(".pad1.scaleTo"))
+                  .toDouble(),
+              100.0);
 }
 
 } // namespace

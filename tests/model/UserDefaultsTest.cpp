@@ -12,13 +12,12 @@ namespace {
 
 class UserDefaultsTest : public ::testing::Test {
 protected:
-    QString path() const {
-        return m_dir.filePath(QStringLiteral("stripdeck/xq.korvane.Stripdeck.plist"));
-    }
+    QString path() const { return m_dir.filePath(QStringLiteral("stripdeck/xq.korvane.Stripdeck.plist")); }
     QTemporaryDir m_dir;
 };
 
-TEST_F(UserDefaultsTest, UserLayerHidesRegisteredValuesPerTopLevelKey) {
+TEST_F(UserDefaultsTest, UserLayerHidesRegisteredValuesPerTopLevelKey)
+{
     UserDefaults store(path());
     store.registerDefaults(
         {{QStringLiteral("A"), QVariantMap{{QStringLiteral("x"), 1}, {QStringLiteral("y"), 2}}},
@@ -37,7 +36,8 @@ TEST_F(UserDefaultsTest, UserLayerHidesRegisteredValuesPerTopLevelKey) {
     EXPECT_FALSE(store.valueForKeyPath(QStringLiteral("B.deeper")).isValid());
 }
 
-TEST_F(UserDefaultsTest, LaterRegistrationOfAKeyReplacesTheEarlierOne) {
+TEST_F(UserDefaultsTest, LaterRegistrationOfAKeyReplacesTheEarlierOne)
+{
     UserDefaults store(path());
     store.registerDefaults({{QStringLiteral("K"), QVariantMap{{QStringLiteral("old"), 1}}}});
     store.registerDefaults({{QStringLiteral("K"), QVariantMap{{QStringLiteral("new"), 1}}}});
@@ -45,7 +45,8 @@ TEST_F(UserDefaultsTest, LaterRegistrationOfAKeyReplacesTheEarlierOne) {
     EXPECT_TRUE(store.valueForKeyPath(QStringLiteral("K.new")).isValid());
 }
 
-TEST_F(UserDefaultsTest, WritesPersistOnlyTheUserLayerAndPlistlibReadsThem) {
+TEST_F(UserDefaultsTest, WritesPersistOnlyTheUserLayerAndPlistlibReadsThem)
+{
     {
         UserDefaults store(path());
         store.registerDefaults({{QStringLiteral("Registered"), true}});
@@ -57,15 +58,15 @@ TEST_F(UserDefaultsTest, WritesPersistOnlyTheUserLayerAndPlistlibReadsThem) {
     EXPECT_EQ(reopened.integerForKey(QStringLiteral("surface-in-UID")), -7);
     EXPECT_FALSE(reopened.objectForKey(QStringLiteral("Registered")).isValid());
 
-    const QByteArray printed =
-        runPython(QStringLiteral("import plistlib,sys\n"
-                                 "d=plistlib.load(open(sys.argv[1],'rb'))\n"
-                                 "print(sorted(d.keys()), d['surface-in-UID'])"),
-                  {path()});
+    const QByteArray printed = runPython(QStringLiteral("import plistlib,sys\n"
+                                                        "d=plistlib.load(open(sys.argv[1],'rb'))\n"
+                                                        "print(sorted(d.keys()), d['surface-in-UID'])"),
+                                         {path()});
     EXPECT_EQ(printed, QByteArray("['Name', 'surface-in-UID'] -7"));
 }
 
-TEST_F(UserDefaultsTest, GarbageFileIsMovedAsideNeverOverwritten) {
+TEST_F(UserDefaultsTest, GarbageFileIsMovedAsideNeverOverwritten)
+{
     QDir().mkpath(QFileInfo(path()).absolutePath());
     const QByteArray garbage("\x01\x02 this was someone's preferences, damaged", 43);
     {
@@ -88,7 +89,8 @@ TEST_F(UserDefaultsTest, GarbageFileIsMovedAsideNeverOverwritten) {
     EXPECT_EQ(aside.readAll(), garbage) << "later writes go to a new file";
 }
 
-TEST_F(UserDefaultsTest, PropertyListThatIsNotADictionaryIsUnreadableToo) {
+TEST_F(UserDefaultsTest, PropertyListThatIsNotADictionaryIsUnreadableToo)
+{
     QDir().mkpath(QFileInfo(path()).absolutePath());
     QFile file(path());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -6,7 +6,8 @@
 
 #include <cstdio>
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     QCoreApplication application(argc, argv);
     if (argc < 2)
         return 2;

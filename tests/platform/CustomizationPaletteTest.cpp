@@ -17,11 +17,13 @@
 
 namespace {
 
-QString id(const char *name) {
+QString id(const char *name)
+{
     return ControlCatalog::identifier(QString::fromLatin1(name));
 }
 
-QPushButton *button(QWidget &palette, const QString &title) {
+QPushButton *button(QWidget &palette, const QString &title)
+{
     for (auto *candidate : palette.findChildren<QPushButton *>()) {
         if (candidate->text() == title)
             return candidate;
@@ -29,7 +31,8 @@ QPushButton *button(QWidget &palette, const QString &title) {
     return nullptr;
 }
 
-void select(QListWidget *list, int row) {
+void select(QListWidget *list, int row)
+{
     list->clearSelection();
     list->setCurrentRow(row);
     list->item(row)->setSelected(true);
@@ -45,7 +48,8 @@ protected:
     TouchBar *userBar = templates.userTouchBar(3);
 };
 
-TEST_F(CustomizationPaletteTest, ListsTheAllowedItemsByLabelAndTheCurrentArrangement) {
+TEST_F(CustomizationPaletteTest, ListsTheAllowedItemsByLabelAndTheCurrentArrangement)
+{
     factory.unknown = {id("piano")};
     CustomizationPalette palette(*userBar);
     ASSERT_EQ(palette.allowedList()->count(), 43);
@@ -55,7 +59,8 @@ TEST_F(CustomizationPaletteTest, ListsTheAllowedItemsByLabelAndTheCurrentArrange
     EXPECT_EQ(palette.arrangement(), ControlCatalog::userTouchBarDefaultItems(3));
 }
 
-TEST_F(CustomizationPaletteTest, DoneStoresTheEditedArrangementUnderTheCustomizationKey) {
+TEST_F(CustomizationPaletteTest, DoneStoresTheEditedArrangementUnderTheCustomizationKey)
+{
     CustomizationPalette palette(*userBar);
     QSignalSpy finished(&palette, &CustomizationPalette::finished);
 
@@ -75,17 +80,15 @@ TEST_F(CustomizationPaletteTest, DoneStoresTheEditedArrangementUnderTheCustomiza
     button(palette, QStringLiteral("Done"))->click();
 
     EXPECT_EQ(finished.count(), 1);
-    EXPECT_EQ(
-        defaults
-            .valueForKeyPath(ControlCatalog::customizationKey(3) + QStringLiteral(".CurrentItems"))
-            .toStringList(),
-        expected);
+    EXPECT_EQ(defaults.valueForKeyPath(ControlCatalog::customizationKey(3) + QStringLiteral(".CurrentItems"))
+                  .toStringList(),
+              expected);
     EXPECT_EQ(userBar->itemIdentifiers(), expected);
-    EXPECT_EQ(templates.userTouchBar(4)->itemIdentifiers(),
-              ControlCatalog::userTouchBarDefaultItems(4));
+    EXPECT_EQ(templates.userTouchBar(4)->itemIdentifiers(), ControlCatalog::userTouchBarDefaultItems(4));
 }
 
-TEST_F(CustomizationPaletteTest, ClosingWithoutDoneKeepsTheStoredArrangementButStillEnds) {
+TEST_F(CustomizationPaletteTest, ClosingWithoutDoneKeepsTheStoredArrangementButStillEnds)
+{
     userBar->storeArrangement({id("pad1")});
     CustomizationPalette palette(*userBar);
     QSignalSpy finished(&palette, &CustomizationPalette::finished);
@@ -97,7 +100,8 @@ TEST_F(CustomizationPaletteTest, ClosingWithoutDoneKeepsTheStoredArrangementButS
     EXPECT_EQ(userBar->itemIdentifiers(), QStringList({id("pad1")}));
 }
 
-TEST_F(CustomizationPaletteTest, StripHostTogglesThePaletteAndReportsItsEnd) {
+TEST_F(CustomizationPaletteTest, StripHostTogglesThePaletteAndReportsItsEnd)
+{
     StripTouchBarHost host;
     QSignalSpy exited(&host, &TouchBarHost::didExitCustomization);
     host.toggleCustomizationPalette(userBar);

@@ -17,8 +17,11 @@ public:
     class ColourView : public TouchView {
     public:
         explicit ColourView(QColor colour)
-            : m_colour(colour) {}
-        void draw(QPainter &painter) override {
+            : m_colour(colour)
+        {
+        }
+        void draw(QPainter &painter) override
+        {
             painter.fillRect(QRectF(QPointF(), sizeInPoints()), m_colour);
         }
 
@@ -34,7 +37,8 @@ public:
     // Distinct, saturated and far from black, so that a screenshot tells the items apart.
     static QColor colourFor(int index) { return QColor::fromHsv((index * 47) % 360, 255, 255); }
 
-    static void size(TouchBarItem &item) {
+    static void size(TouchBarItem &item)
+    {
         const QString id = item.identifier();
         if (id.endsWith(QLatin1String("-view")))
             item.setSizing(TouchBarItem::Sizing::Fill, 0.0);
@@ -46,14 +50,13 @@ public:
             item.setSizing(TouchBarItem::Sizing::Fixed, 64.0);
     }
 
-    std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &,
-                                                        const QString &identifier) override {
+    std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &, const QString &identifier) override
+    {
         made.append(identifier);
         if (unknown.contains(identifier))
             return nullptr;
         auto item = std::make_shared<TouchBarItem>(identifier);
-        item->setCustomizationLabel(QStringLiteral("Label of ") +
-                                    identifier.section(QLatin1Char('.'), -1));
+        item->setCustomizationLabel(QStringLiteral("Label of ") + identifier.section(QLatin1Char('.'), -1));
         item->setView(new ColourView(colourFor(int(items.size()))));
         size(*item);
         items.push_back(item);

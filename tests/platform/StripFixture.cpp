@@ -10,7 +10,8 @@
 #include <QTextStream>
 #include <QTimer>
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("stripdeck"));
     QStringList identifiers = QApplication::arguments().mid(1);

@@ -16,7 +16,8 @@ struct LayoutCase {
 
 class StripLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 
-TEST_P(StripLayoutTest, PlacesEveryItemInListOrder) {
+TEST_P(StripLayoutTest, PlacesEveryItemInListOrder)
+{
     const LayoutCase &c = GetParam();
     const QList<QRectF> frames = StripLayout::layout(c.entries);
     ASSERT_EQ(frames.size(), c.expected.size());
@@ -33,11 +34,13 @@ TEST_P(StripLayoutTest, PlacesEveryItemInListOrder) {
     }
 }
 
-QList<StripLayout::Slot> repeated(StripLayout::Slot slot, int count) {
+QList<StripLayout::Slot> repeated(StripLayout::Slot slot, int count)
+{
     return QList<StripLayout::Slot>(count, slot);
 }
 
-QList<std::pair<qreal, qreal>> fixedRow(int shown, int hidden) {
+QList<std::pair<qreal, qreal>> fixedRow(int shown, int hidden)
+{
     QList<std::pair<qreal, qreal>> frames;
     for (int i = 0; i < shown; ++i)
         frames.append({i * 80.0, 72.0});
@@ -78,11 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"ButtonsAloneStayLeft", repeated(button, 2), fixedRow(2, 0)},
         // 13 buttons need 13 * 72 + 12 * 8 = 1032 points; a 14th would pass the edge.
         LayoutCase{"ItemsPastTheEdgeAreNotShown", repeated(button, 16), fixedRow(13, 3)},
-        LayoutCase{
-            "PianoKeepsItsMinimum", {{Kind::AtLeast, 400.0}, button}, {{0, 1005}, {1013, 72}}}),
+        LayoutCase{"PianoKeepsItsMinimum", {{Kind::AtLeast, 400.0}, button}, {{0, 1005}, {1013, 72}}}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(StripWindowScale, FollowsTheScreenWidthInQuarterStepsWithinOneToThree) {
+TEST(StripWindowScale, FollowsTheScreenWidthInQuarterStepsWithinOneToThree)
+{
     const std::pair<int, qreal> cases[] = {{640, 1.0},  {1280, 1.0}, {1366, 1.0}, {1600, 1.25},
                                            {1920, 1.5}, {2560, 2.0}, {3840, 3.0}, {7680, 3.0}};
     for (const auto &[width, scale] : cases) {

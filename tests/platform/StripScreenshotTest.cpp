@@ -9,19 +9,21 @@
 
 namespace {
 
-bool haveDisplay() {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") &&
-           !qEnvironmentVariableIsEmpty("STRIPDECK_TEST_SERVICES");
+bool haveDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") && !qEnvironmentVariableIsEmpty("STRIPDECK_TEST_SERVICES");
 }
 
-QString run(const QString &program, const QStringList &arguments) {
+QString run(const QString &program, const QStringList &arguments)
+{
     QProcess process;
     process.start(program, arguments);
     process.waitForFinished(20000);
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-int number(const QString &text, const QString &label) {
+int number(const QString &text, const QString &label)
+{
     const auto match = QRegularExpression(label + QStringLiteral(":\\s*(-?\\d+)")).match(text);
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
@@ -31,17 +33,20 @@ protected:
     QProcess fixture;
     QString windowId;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         if (!haveDisplay())
             GTEST_SKIP() << "needs the X server of scripts/with-test-services";
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         fixture.terminate();
         fixture.waitForFinished(5000);
     }
 
     // Starts the fixture and returns what it printed up to "ready".
-    QString present(const QStringList &identifiers) {
+    QString present(const QStringList &identifiers)
+    {
         // This test runs offscreen itself; the fixture must reach the X server.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -55,14 +60,15 @@ protected:
     }
 };
 
-QString id(const char *name) {
+QString id(const char *name)
+{
     return QStringLiteral("xq.korvane.stripdeck.") + QString::fromLatin1(name);
 }
 
-TEST_F(StripScreenshotTest, StripIsDockedScaledAndDrawsEachItemInItsFrame) {
-    const QString printed =
-        present({id("slider1"), id("unknown-item"), id("slider2"), id("4slider-group1"),
-                 id("8pad-group1"), id("transport-group")});
+TEST_F(StripScreenshotTest, StripIsDockedScaledAndDrawsEachItemInItsFrame)
+{
+    const QString printed = present({id("slider1"), id("unknown-item"), id("slider2"), id("4slider-group1"),
+                                     id("8pad-group1"), id("transport-group")});
     ASSERT_FALSE(windowId.isEmpty()) << printed.toStdString();
     QTest::qWait(300);
 
@@ -74,8 +80,8 @@ TEST_F(StripScreenshotTest, StripIsDockedScaledAndDrawsEachItemInItsFrame) {
     EXPECT_EQ(number(info, QStringLiteral("Absolute upper-left X")), (1920 - 1628) / 2);
     EXPECT_EQ(number(info, QStringLiteral("Absolute upper-left Y")), 1080 - 45);
     const QString props =
-        run(QStringLiteral("xprop"), {QStringLiteral("-id"), windowId, QStringLiteral("WM_CLASS"),
-                                      QStringLiteral("WM_NAME")});
+        run(QStringLiteral("xprop"),
+            {QStringLiteral("-id"), windowId, QStringLiteral("WM_CLASS"), QStringLiteral("WM_NAME")});
     EXPECT_TRUE(props.contains(QLatin1String("\"stripdeck\""))) << props.toStdString();
     EXPECT_TRUE(props.contains(QLatin1String("\"Stripdeck Touch Bar\""))) << props.toStdString();
 
@@ -103,8 +109,7 @@ TEST_F(StripScreenshotTest, StripIsDockedScaledAndDrawsEachItemInItsFrame) {
         EXPECT_EQ(pixel(f.x + 1, 1), colour) << "top left corner";
         EXPECT_EQ(pixel(f.x + f.width - 1, 29), colour) << "bottom right corner";
         if (i < 4) {
-            EXPECT_EQ(pixel(f.x + f.width + 4, 15), QStringLiteral("#000000"))
-                << "gap after the item";
+            EXPECT_EQ(pixel(f.x + f.width + 4, 15), QStringLiteral("#000000")) << "gap after the item";
         }
     }
 }

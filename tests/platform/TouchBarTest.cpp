@@ -13,10 +13,10 @@
 namespace {
 
 const QString barId = QStringLiteral("xq.korvane.stripdeck.customization-3.id");
-const QString storedKey =
-    QStringLiteral("NSTouchBarConfig: xq·korvane·stripdeck·customization-3·id");
+const QString storedKey = QStringLiteral("NSTouchBarConfig: xq·korvane·stripdeck·customization-3·id");
 
-QString id(const char *name) {
+QString id(const char *name)
+{
     return ControlCatalog::identifier(QString::fromLatin1(name));
 }
 
@@ -28,13 +28,15 @@ protected:
     PlaceholderItemFactory factory;
     TouchBar bar{&factory, &arrangements};
 
-    void SetUp() override {
+    void SetUp() override
+    {
         bar.setCustomizationIdentifier(barId);
         bar.setDefaultItemIdentifiers({id("slider1"), id("slider2")});
     }
 };
 
-TEST_F(TouchBarTest, ItemsComeFromTheCacheUntilItIsDropped) {
+TEST_F(TouchBarTest, ItemsComeFromTheCacheUntilItIsDropped)
+{
     const auto first = bar.itemForIdentifier(id("pad1"));
     EXPECT_EQ(bar.itemForIdentifier(id("pad1")), first);
     bar.dropCachedItems();
@@ -43,7 +45,8 @@ TEST_F(TouchBarTest, ItemsComeFromTheCacheUntilItIsDropped) {
     EXPECT_EQ(factory.made, QStringList({id("pad1"), id("pad1")}));
 }
 
-TEST_F(TouchBarTest, UnknownIdentifiersAreAskedAgainAndFlexibleSpacesNever) {
+TEST_F(TouchBarTest, UnknownIdentifiersAreAskedAgainAndFlexibleSpacesNever)
+{
     factory.unknown = {id("nothing")};
     EXPECT_EQ(bar.itemForIdentifier(id("nothing")), nullptr);
     EXPECT_EQ(bar.itemForIdentifier(id("nothing")), nullptr);
@@ -51,7 +54,8 @@ TEST_F(TouchBarTest, UnknownIdentifiersAreAskedAgainAndFlexibleSpacesNever) {
     EXPECT_EQ(factory.made, QStringList({id("nothing"), id("nothing")}));
 }
 
-TEST_F(TouchBarTest, StoredArrangementReplacesTheDefaultItems) {
+TEST_F(TouchBarTest, StoredArrangementReplacesTheDefaultItems)
+{
     EXPECT_EQ(bar.itemIdentifiers(), QStringList({id("slider1"), id("slider2")}));
     ASSERT_TRUE(bar.storeArrangement({id("piano"), id("pad3")}));
     EXPECT_EQ(bar.itemIdentifiers(), QStringList({id("piano"), id("pad3")}));
@@ -64,12 +68,14 @@ TEST_F(TouchBarTest, StoredArrangementReplacesTheDefaultItems) {
     EXPECT_TRUE(other.itemIdentifiers().isEmpty());
 }
 
-TEST_F(TouchBarTest, StoredEmptyArrangementIsKept) {
+TEST_F(TouchBarTest, StoredEmptyArrangementIsKept)
+{
     ASSERT_TRUE(bar.storeArrangement({}));
     EXPECT_TRUE(bar.itemIdentifiers().isEmpty());
 }
 
-TEST_F(TouchBarTest, UnusableStoredArrangementsFallBackToTheDefaults) {
+TEST_F(TouchBarTest, UnusableStoredArrangementsFallBackToTheDefaults)
+{
     const QVariant malformed[] = {
         QStringLiteral("not a dictionary"),
         QVariantMap{{QStringLiteral("CurrentItems"), QStringLiteral("not a list")}},
@@ -83,14 +89,16 @@ TEST_F(TouchBarTest, UnusableStoredArrangementsFallBackToTheDefaults) {
     }
 }
 
-TEST_F(TouchBarTest, BarWithoutCustomizationIdentifierStoresNothing) {
+TEST_F(TouchBarTest, BarWithoutCustomizationIdentifierStoresNothing)
+{
     TouchBar group(&factory, &arrangements);
     group.setDefaultItemIdentifiers({id("close")});
     EXPECT_FALSE(group.storeArrangement({id("pad1")}));
     EXPECT_EQ(group.itemIdentifiers(), QStringList({id("close")}));
 }
 
-TEST_F(TouchBarTest, StoredArrangementIsAPropertyListOtherToolsRead) {
+TEST_F(TouchBarTest, StoredArrangementIsAPropertyListOtherToolsRead)
+{
     ASSERT_TRUE(bar.storeArrangement({id("pad2"), ControlCatalog::flexibleSpaceIdentifier()}));
     QProcess python;
     python.start(QStringLiteral("python3"),
@@ -104,15 +112,15 @@ TEST_F(TouchBarTest, StoredArrangementIsAPropertyListOtherToolsRead) {
               id("pad2") + QStringLiteral("|NSTouchBarItemIdentifierFlexibleSpace"));
 }
 
-TEST_F(TouchBarTest, HeadlessHostLaysOutThePresentedBarOnEveryContentChange) {
+TEST_F(TouchBarTest, HeadlessHostLaysOutThePresentedBarOnEveryContentChange)
+{
     HeadlessTouchBarHost host;
     factory.unknown = {id("mystery")};
     host.setContent(&bar, {}, {id("pad1")});
     EXPECT_TRUE(factory.made.isEmpty()) << "nothing is made before the bar is presented";
 
     host.present(&bar);
-    host.setContent(&bar, {},
-                    {id("mystery"), ControlCatalog::flexibleSpaceIdentifier(), id("pad1")});
+    host.setContent(&bar, {}, {id("mystery"), ControlCatalog::flexibleSpaceIdentifier(), id("pad1")});
     ASSERT_EQ(host.presentedSlots().size(), 3);
     EXPECT_EQ(host.presentedSlots()[0].item, nullptr);
     EXPECT_EQ(host.presentedSlots()[1].item, nullptr);

@@ -25,7 +25,8 @@ class TouchViewTest : public ::testing::Test {
 protected:
     RecordingView view;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         view.setPointScale(2.0);
         view.resize(200, 60);
         view.show();
@@ -33,10 +34,11 @@ protected:
     }
 };
 
-TEST_F(TouchViewTest, MouseIsOneDirectTouchInPoints) {
+TEST_F(TouchViewTest, MouseIsOneDirectTouchInPoints)
+{
     QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(40, 20));
-    QMouseEvent move(QEvent::MouseMove, QPointF(60, 30), view.mapToGlobal(QPointF(60, 30)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(60, 30), view.mapToGlobal(QPointF(60, 30)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&view, &move);
     QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(80, 40));
 
@@ -53,13 +55,15 @@ TEST_F(TouchViewTest, MouseIsOneDirectTouchInPoints) {
     }
 }
 
-TEST_F(TouchViewTest, OtherMouseButtonsAreNoTouch) {
+TEST_F(TouchViewTest, OtherMouseButtonsAreNoTouch)
+{
     QTest::mousePress(&view, Qt::RightButton, {}, QPoint(40, 20));
     QTest::mouseRelease(&view, Qt::RightButton, {}, QPoint(40, 20));
     EXPECT_TRUE(view.phases.isEmpty());
 }
 
-TEST_F(TouchViewTest, EachFingerKeepsItsOwnIdentity) {
+TEST_F(TouchViewTest, EachFingerKeepsItsOwnIdentity)
+{
     QPointingDevice *screen = QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
     QTest::touchEvent(&view, screen).press(1, QPoint(20, 20)).press(2, QPoint(100, 20));
     QTest::touchEvent(&view, screen).move(1, QPoint(30, 20)).stationary(2);
@@ -88,7 +92,8 @@ TEST_F(TouchViewTest, EachFingerKeepsItsOwnIdentity) {
     EXPECT_EQ(view.phases[3].touches[0].identity, first);
 }
 
-TEST_F(TouchViewTest, TouchpadTouchesAreNotDirect) {
+TEST_F(TouchViewTest, TouchpadTouchesAreNotDirect)
+{
     QPointingDevice *pad = QTest::createTouchDevice(QInputDevice::DeviceType::TouchPad);
     QTest::touchEvent(&view, pad).press(7, QPoint(20, 20));
     QTest::touchEvent(&view, pad).release(7, QPoint(20, 20));

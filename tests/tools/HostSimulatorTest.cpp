@@ -13,7 +13,8 @@ namespace {
 
 struct Recorder : midi::MessageDestination {
     void takeMIDIMessages(const midi::MessageList &list) override { messages.append(list); }
-    QList<QByteArray> bytes() const {
+    QList<QByteArray> bytes() const
+    {
         QList<QByteArray> all;
         for (const auto &message : messages)
             all.append(message.bytes());
@@ -25,12 +26,12 @@ struct Recorder : midi::MessageDestination {
 // The simulator program against the surface pair as Stripdeck publishes it on JACK: the
 // script's messages arrive on "Stripdeck Surface", and what the surface output sends comes
 // back decoded on the simulator's standard output.
-TEST(HostSimulator, PlaysTheHostAgainstTheSurfacePair) {
+TEST(HostSimulator, PlaysTheHostAgainstTheSurfacePair)
+{
     QString error;
     auto backend = JackBackend::open(QStringLiteral("Stripdeck Port"), &error);
     if (!backend)
-        GTEST_SKIP() << "no JACK server (run under scripts/with-test-services): "
-                     << error.toStdString();
+        GTEST_SKIP() << "no JACK server (run under scripts/with-test-services): " << error.toStdString();
     midi::Client::installBackend(std::move(backend));
     Recorder recorder;
     {
@@ -41,8 +42,7 @@ TEST(HostSimulator, PlaysTheHostAgainstTheSurfacePair) {
         midi::VirtualOutputStream output(QStringLiteral("Stripdeck Surface"), 0);
 
         const QList<QByteArray> script{QByteArray::fromHex("f07d000321182e3718f7"),
-                                       QByteArray::fromHex("eb7f3f"),
-                                       QByteArray::fromHex("b01f07")};
+                                       QByteArray::fromHex("eb7f3f"), QByteArray::fromHex("b01f07")};
         QProcess simulator;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("STRIPDECK_MIDI_BACKEND"), QStringLiteral("jack"));
@@ -61,8 +61,8 @@ TEST(HostSimulator, PlaysTheHostAgainstTheSurfacePair) {
         for (const auto &message : recorder.messages)
             EXPECT_EQ(message.originatingEndpoint()->name(), QStringLiteral("Stripdeck Surface"));
 
-        const QString replies = QStringLiteral(
-            "bank fader 0 touch 127\nbank fader 0 value 8192 (0.500)\nbank next 127\n");
+        const QString replies =
+            QStringLiteral("bank fader 0 touch 127\nbank fader 0 value 8192 (0.500)\nbank next 127\n");
         QString printed;
         EXPECT_TRUE(withRetries([&] {
             output.takeMIDIMessages({midi::Message(QByteArray::fromHex("b0327f")),

@@ -6,7 +6,8 @@
 
 namespace {
 
-std::optional<int> number(const QString &word, int low, int high) {
+std::optional<int> number(const QString &word, int low, int high)
+{
     bool ok = false;
     const int value = word.toInt(&ok);
     if (!ok || value < low || value > high)
@@ -14,7 +15,8 @@ std::optional<int> number(const QString &word, int low, int high) {
     return value;
 }
 
-std::optional<int> switchValue(const QString &word) {
+std::optional<int> switchValue(const QString &word)
+{
     if (word == QLatin1String("on"))
         return 127;
     if (word == QLatin1String("off"))
@@ -22,7 +24,8 @@ std::optional<int> switchValue(const QString &word) {
     return number(word, 0, 127);
 }
 
-std::optional<double> position(const QString &word) {
+std::optional<double> position(const QString &word)
+{
     bool ok = false;
     const double value = word.toDouble(&ok);
     if (!ok || !(value >= 0.0 && value <= 1.0))
@@ -30,7 +33,8 @@ std::optional<double> position(const QString &word) {
     return value;
 }
 
-const QHash<QString, int> &switchControllers() {
+const QHash<QString, int> &switchControllers()
+{
     static const QHash<QString, int> controllers{
         {QStringLiteral("solo"), 1},        {QStringLiteral("mute"), 2},
         {QStringLiteral("has-device"), 3},  {QStringLiteral("device-on"), 11},
@@ -40,7 +44,8 @@ const QHash<QString, int> &switchControllers() {
     return controllers;
 }
 
-const QHash<QString, SurfaceEncoder::Text> &textCommands() {
+const QHash<QString, SurfaceEncoder::Text> &textCommands()
+{
     static const QHash<QString, SurfaceEncoder::Text> commands{
         {QStringLiteral("track-name"), SurfaceEncoder::Text::TrackName},
         {QStringLiteral("send-name"), SurfaceEncoder::Text::SendName},
@@ -51,12 +56,13 @@ const QHash<QString, SurfaceEncoder::Text> &textCommands() {
     return commands;
 }
 
-bool indexed(SurfaceEncoder::Text command) {
-    return command == SurfaceEncoder::Text::SendName ||
-           command == SurfaceEncoder::Text::ParameterName;
+bool indexed(SurfaceEncoder::Text command)
+{
+    return command == SurfaceEncoder::Text::SendName || command == SurfaceEncoder::Text::ParameterName;
 }
 
-std::optional<QByteArray> rawBytes(const QStringList &words) {
+std::optional<QByteArray> rawBytes(const QStringList &words)
+{
     QByteArray bytes;
     for (qsizetype i = 1; i < words.size(); ++i) {
         bool ok = false;
@@ -70,7 +76,8 @@ std::optional<QByteArray> rawBytes(const QStringList &words) {
     return bytes;
 }
 
-std::optional<QByteArray> message(const QStringList &w) {
+std::optional<QByteArray> message(const QStringList &w)
+{
     const QString &command = w.first();
     const auto argument = [&](qsizetype i) { return w.value(i); };
     if (auto text = textCommands().find(command); text != textCommands().end()) {
@@ -87,8 +94,8 @@ std::optional<QByteArray> message(const QStringList &w) {
                    b = number(argument(3), 0, 127);
         if (w.size() != 4 || !r || !g || !b)
             return std::nullopt;
-        const auto which = command.startsWith(u't') ? SurfaceEncoder::Colour::Track
-                                                    : SurfaceEncoder::Colour::Device;
+        const auto which =
+            command.startsWith(u't') ? SurfaceEncoder::Colour::Track : SurfaceEncoder::Colour::Device;
         return SurfaceEncoder::colour(which, *r, *g, *b);
     }
     if (command == QLatin1String("fader") || command == QLatin1String("strip-fader")) {
@@ -125,7 +132,8 @@ std::optional<QByteArray> message(const QStringList &w) {
 
 } // namespace
 
-std::optional<QList<HostScript::Step>> HostScript::parse(const QString &script, QString *error) {
+std::optional<QList<HostScript::Step>> HostScript::parse(const QString &script, QString *error)
+{
     QList<Step> steps;
     const QStringList lines = script.split(u'\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -143,7 +151,8 @@ std::optional<QList<HostScript::Step>> HostScript::parse(const QString &script, 
 }
 
 // Nothing and no error for a blank or comment line.
-std::optional<HostScript::Step> HostScript::parseLine(const QString &line, QString *error) {
+std::optional<HostScript::Step> HostScript::parseLine(const QString &line, QString *error)
+{
     const auto w = words(line);
     if (!w) {
         *error = QStringLiteral("unterminated quote");
@@ -166,7 +175,8 @@ std::optional<HostScript::Step> HostScript::parseLine(const QString &line, QStri
     return std::nullopt;
 }
 
-std::optional<QStringList> HostScript::words(const QString &line) {
+std::optional<QStringList> HostScript::words(const QString &line)
+{
     QStringList result;
     QString current;
     bool inWord = false;

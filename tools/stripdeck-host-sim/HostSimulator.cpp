@@ -7,11 +7,10 @@
 namespace {
 
 template <typename Endpoint>
-std::shared_ptr<Endpoint> named(const QList<std::shared_ptr<Endpoint>> &endpoints,
-                                const QString &target) {
+std::shared_ptr<Endpoint> named(const QList<std::shared_ptr<Endpoint>> &endpoints, const QString &target)
+{
     for (const auto &endpoint : endpoints) {
-        if (endpoint->name() == target ||
-            (endpoint->device() && endpoint->device()->name() == target))
+        if (endpoint->name() == target || (endpoint->device() && endpoint->device()->name() == target))
             return endpoint;
     }
     return nullptr;
@@ -24,7 +23,8 @@ HostSimulator::HostSimulator(QList<HostScript::Step> steps, Options options, QTe
     : m_steps(std::move(steps))
     , m_options(std::move(options))
     , m_out(out)
-    , m_err(err) {
+    , m_err(err)
+{
     m_input.setMessageDestination(this);
     m_connectTimeout.setSingleShot(true);
     connect(&m_connectTimeout, &QTimer::timeout, this, [this] {
@@ -35,15 +35,16 @@ HostSimulator::HostSimulator(QList<HostScript::Step> steps, Options options, QTe
     });
 }
 
-void HostSimulator::start() {
+void HostSimulator::start()
+{
     if (tryConnect())
         return;
-    connect(midi::Client::sharedClient(), &midi::Client::setupChanged, this,
-            [this] { tryConnect(); });
+    connect(midi::Client::sharedClient(), &midi::Client::setupChanged, this, [this] { tryConnect(); });
     m_connectTimeout.start(m_options.connectTimeoutMs);
 }
 
-bool HostSimulator::tryConnect() {
+bool HostSimulator::tryConnect()
+{
     if (m_connected)
         return true;
     const auto *client = midi::Client::sharedClient();
@@ -62,7 +63,8 @@ bool HostSimulator::tryConnect() {
     return true;
 }
 
-void HostSimulator::runNextStep() {
+void HostSimulator::runNextStep()
+{
     while (!m_steps.isEmpty()) {
         const HostScript::Step step = m_steps.takeFirst();
         midi::MessageList messages;
@@ -78,7 +80,8 @@ void HostSimulator::runNextStep() {
         QTimer::singleShot(m_options.listenMs, this, [this] { Q_EMIT finished(0); });
 }
 
-void HostSimulator::takeMIDIMessages(const midi::MessageList &messages) {
+void HostSimulator::takeMIDIMessages(const midi::MessageList &messages)
+{
     for (const midi::Message &message : messages)
         m_out << SurfaceReplyDecoder::describe(message.bytes()) << '\n';
     m_out.flush();

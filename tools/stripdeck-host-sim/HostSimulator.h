@@ -24,8 +24,7 @@ public:
         int listenMs = 0;
     };
 
-    HostSimulator(QList<HostScript::Step> steps, Options options, QTextStream &out,
-                  QTextStream &err);
+    HostSimulator(QList<HostScript::Step> steps, Options options, QTextStream &out, QTextStream &err);
 
     void start();
     void takeMIDIMessages(const midi::MessageList &messages) override;

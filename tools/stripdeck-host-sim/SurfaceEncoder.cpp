@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-QByteArray SurfaceEncoder::packText(const QByteArray &utf8) {
+QByteArray SurfaceEncoder::packText(const QByteArray &utf8)
+{
     QByteArray packed;
     quint32 bits = 0;
     int count = 0;
@@ -19,11 +20,13 @@ QByteArray SurfaceEncoder::packText(const QByteArray &utf8) {
     return packed;
 }
 
-QByteArray SurfaceEncoder::systemExclusive(quint8 command, const QByteArray &arguments) {
+QByteArray SurfaceEncoder::systemExclusive(quint8 command, const QByteArray &arguments)
+{
     return QByteArray::fromHex("f07d00") + char(command & 0x7F) + arguments + char(0xF7);
 }
 
-QByteArray SurfaceEncoder::text(Text command, int index, const QString &text) {
+QByteArray SurfaceEncoder::text(Text command, int index, const QString &text)
+{
     QByteArray arguments;
     if (command == Text::SendName || command == Text::ParameterName)
         arguments.append(char(index & 0x7F));
@@ -31,17 +34,19 @@ QByteArray SurfaceEncoder::text(Text command, int index, const QString &text) {
     return systemExclusive(quint8(command), arguments);
 }
 
-QByteArray SurfaceEncoder::colour(Colour command, int red, int green, int blue) {
+QByteArray SurfaceEncoder::colour(Colour command, int red, int green, int blue)
+{
     const QByteArray arguments{1, char(red & 0x7F)};
     return systemExclusive(quint8(command), arguments + char(green & 0x7F) + char(blue & 0x7F));
 }
 
-QByteArray SurfaceEncoder::faderPosition(int channel, double fraction) {
+QByteArray SurfaceEncoder::faderPosition(int channel, double fraction)
+{
     const int value = int(std::clamp(fraction, 0.0, 1.0) * 16383);
-    return QByteArray{1, char(0xE0 | ((channel - 1) & 0x0F))} + char(value & 0x7F) +
-           char(value >> 7);
+    return QByteArray{1, char(0xE0 | ((channel - 1) & 0x0F))} + char(value & 0x7F) + char(value >> 7);
 }
 
-QByteArray SurfaceEncoder::control(int controller, int value) {
+QByteArray SurfaceEncoder::control(int controller, int value)
+{
     return QByteArray{1, char(0xB0)} + char(controller & 0x7F) + char(value & 0x7F);
 }

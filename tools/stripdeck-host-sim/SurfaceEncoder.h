@@ -7,13 +7,7 @@
 // script sends to "Stripdeck Surface", as bytes on the wire.
 class SurfaceEncoder {
 public:
-    enum class Text : quint8 {
-        TrackName = 0,
-        SendName = 2,
-        DeviceName = 3,
-        PanName = 5,
-        ParameterName = 10
-    };
+    enum class Text : quint8 { TrackName = 0, SendName = 2, DeviceName = 3, PanName = 5, ParameterName = 10 };
     enum class Colour : quint8 { Track = 1, Device = 4 };
 
     // Texts travel as their UTF-8 bytes cut into 7-bit groups, most significant bit first;

@@ -1,6 +1,7 @@
 #include "SurfaceReplyDecoder.h"
 
-QString SurfaceReplyDecoder::describe(const QByteArray &message) {
+QString SurfaceReplyDecoder::describe(const QByteArray &message)
+{
     const QString other = QStringLiteral("other %1").arg(QString::fromLatin1(message.toHex(' ')));
     if (message.size() != 3)
         return other;
@@ -18,9 +19,9 @@ QString SurfaceReplyDecoder::describe(const QByteArray &message) {
 }
 
 // Bank faders on channels 9 … 16, strip faders on 1 … 6.
-QString SurfaceReplyDecoder::describePitchBend(int channel, int value) {
-    const QString position =
-        QStringLiteral("value %1 (%2)").arg(value).arg(value / 16383.0, 0, 'f', 3);
+QString SurfaceReplyDecoder::describePitchBend(int channel, int value)
+{
+    const QString position = QStringLiteral("value %1 (%2)").arg(value).arg(value / 16383.0, 0, 'f', 3);
     if (channel >= 9)
         return QStringLiteral("bank fader %1 %2").arg(channel - 9).arg(position);
     if (channel <= 6)
@@ -28,7 +29,8 @@ QString SurfaceReplyDecoder::describePitchBend(int channel, int value) {
     return {};
 }
 
-QString SurfaceReplyDecoder::describeControl(int controller, int value) {
+QString SurfaceReplyDecoder::describeControl(int controller, int value)
+{
     if (controller >= 50 && controller <= 57)
         return QStringLiteral("bank fader %1 touch %2").arg(controller - 50).arg(value);
     if (controller >= 40 && controller <= 45)

@@ -19,19 +19,19 @@ namespace {
 int signalPipe[2] = {-1, -1};
 
 // Ctrl-C ends the listening: the handler only writes a byte, the main loop quits.
-void quitOnSignals(QCoreApplication &application) {
+void quitOnSignals(QCoreApplication &application)
+{
     if (pipe(signalPipe) != 0)
         return;
     auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &application);
     QObject::connect(notifier, &QSocketNotifier::activated, &application, &QCoreApplication::quit);
-    const auto handler = [](int) {
-        [[maybe_unused]] const auto written = write(signalPipe[1], "q", 1);
-    };
+    const auto handler = [](int) { [[maybe_unused]] const auto written = write(signalPipe[1], "q", 1); };
     std::signal(SIGINT, handler);
     std::signal(SIGTERM, handler);
 }
 
-QString readScript(const QCommandLineParser &parser, QTextStream &err, bool *ok) {
+QString readScript(const QCommandLineParser &parser, QTextStream &err, bool *ok)
+{
     QString script;
     *ok = true;
     if (parser.isSet(QStringLiteral("script"))) {
@@ -53,7 +53,8 @@ QString readScript(const QCommandLineParser &parser, QTextStream &err, bool *ok)
 
 } // namespace
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("stripdeck-host-sim"));
     QTextStream out(stdout);
@@ -69,11 +70,10 @@ int main(int argc, char *argv[]) {
     parser.addOptions({
         {QStringLiteral("script"), QStringLiteral("Script file to play (- for standard input)."),
          QStringLiteral("file")},
-        {QStringLiteral("e"),
-         QStringLiteral("One script command; may be repeated, runs after the file."),
+        {QStringLiteral("e"), QStringLiteral("One script command; may be repeated, runs after the file."),
          QStringLiteral("command")},
-        {QStringLiteral("port"), QStringLiteral("Name of the ports to connect to."),
-         QStringLiteral("name"), QStringLiteral("Stripdeck Surface")},
+        {QStringLiteral("port"), QStringLiteral("Name of the ports to connect to."), QStringLiteral("name"),
+         QStringLiteral("Stripdeck Surface")},
         {QStringLiteral("backend"), QStringLiteral("MIDI system: alsa, jack or auto."),
          QStringLiteral("name")},
         {QStringLiteral("wait"), QStringLiteral("Seconds to wait for the ports to appear."),
@@ -94,14 +94,13 @@ int main(int argc, char *argv[]) {
         return 1;
     }
 
-    const QString request = parser.isSet(QStringLiteral("backend"))
-                                ? parser.value(QStringLiteral("backend"))
-                                : MidiBackendFactory::requested(nullptr);
+    const QString request = parser.isSet(QStringLiteral("backend")) ? parser.value(QStringLiteral("backend"))
+                                                                    : MidiBackendFactory::requested(nullptr);
     auto choice = MidiBackendFactory::create(request, QStringLiteral("Stripdeck Host Sim"),
                                              QStringLiteral("Stripdeck Host Sim"));
     if (choice.backend->name() == QLatin1String("none")) {
-        err << "stripdeck-host-sim: no MIDI system reachable\n  "
-            << choice.notes.join(QStringLiteral("\n  ")) << '\n';
+        err << "stripdeck-host-sim: no MIDI system reachable\n  " << choice.notes.join(QStringLiteral("\n  "))
+            << '\n';
         return 2;
     }
     err << "stripdeck-host-sim: using " << choice.backend->name() << '\n';

@@ -12,9 +12,9 @@
 
 namespace {
 
-QString failure(const char *call, int rc) {
-    return QStringLiteral("%1: %2").arg(QLatin1String(call),
-                                        QString::fromLocal8Bit(snd_strerror(rc)));
+QString failure(const char *call, int rc)
+{
+    return QStringLiteral("%1: %2").arg(QLatin1String(call), QString::fromLocal8Bit(snd_strerror(rc)));
 }
 
 // libasound prints its failures on standard error; the backend reports them to its caller.
@@ -26,11 +26,11 @@ constexpr long kDecodeBuffer = 16;
 
 } // namespace
 
-std::unique_ptr<AlsaBackend> AlsaBackend::open(const QString &clientName, QString *error) {
+std::unique_ptr<AlsaBackend> AlsaBackend::open(const QString &clientName, QString *error)
+{
     snd_lib_error_set_handler(&silent);
     snd_seq_t *seq = nullptr;
-    if (const int rc = snd_seq_open(&seq, "default", SND_SEQ_OPEN_DUPLEX, SND_SEQ_NONBLOCK);
-        rc < 0) {
+    if (const int rc = snd_seq_open(&seq, "default", SND_SEQ_OPEN_DUPLEX, SND_SEQ_NONBLOCK); rc < 0) {
         if (error)
             *error = failure("snd_seq_open", rc);
         return nullptr;
@@ -42,16 +42,20 @@ std::unique_ptr<AlsaBackend> AlsaBackend::open(const QString &clientName, QStrin
 }
 
 AlsaBackend::AlsaBackend(snd_seq_t *seq)
-    : m_seq(seq) {}
+    : m_seq(seq)
+{
+}
 
-AlsaBackend::~AlsaBackend() {
+AlsaBackend::~AlsaBackend()
+{
     qDeleteAll(m_notifiers);
     if (m_decoder)
         snd_midi_event_free(m_decoder);
     snd_seq_close(m_seq);
 }
 
-bool AlsaBackend::start(const QString &clientName, QString *error) {
+bool AlsaBackend::start(const QString &clientName, QString *error)
+{
     snd_seq_set_client_name(m_seq, clientName.toUtf8().constData());
     m_client = snd_seq_client_id(m_seq);
     if (const int rc = snd_midi_event_new(kDecodeBuffer, &m_decoder); rc < 0) {
@@ -66,8 +70,7 @@ bool AlsaBackend::start(const QString &clientName, QString *error) {
             *error = QStringLiteral("snd_seq_create_port: the announcement port was refused");
         return false;
     }
-    snd_seq_connect_from(m_seq, m_announcePort, SND_SEQ_CLIENT_SYSTEM,
-                         SND_SEQ_PORT_SYSTEM_ANNOUNCE);
+    snd_seq_connect_from(m_seq, m_announcePort, SND_SEQ_CLIENT_SYSTEM, SND_SEQ_PORT_SYSTEM_ANNOUNCE);
 
     const int count = snd_seq_poll_descriptors_count(m_seq, POLLIN);
     QList<pollfd> descriptors(count);
@@ -81,12 +84,13 @@ bool AlsaBackend::start(const QString &clientName, QString *error) {
     return true;
 }
 
-QString AlsaBackend::name() const {
+QString AlsaBackend::name() const
+{
     return QStringLiteral("alsa");
 }
 
-std::unique_ptr<midi::OutputPort> AlsaBackend::createVirtualSource(const QString &name,
-                                                                   qint32 uniqueID) {
+std::unique_ptr<midi::OutputPort> AlsaBackend::createVirtualSource(const QString &name, qint32 uniqueID)
+{
     auto port = std::make_unique<AlsaOwnPort>(*this, name, AlsaOwnPort::kVirtualSource,
                                               AlsaUniqueId::portOf(uniqueID).value_or(-1));
     if (!port->isValid())
@@ -94,8 +98,8 @@ std::unique_ptr<midi::OutputPort> AlsaBackend::createVirtualSource(const QString
     return std::make_unique<AlsaOutputPort>(std::move(port), name);
 }
 
-std::unique_ptr<midi::InputPort> AlsaBackend::createVirtualDestination(const QString &name,
-                                                                       qint32 uniqueID) {
+std::unique_ptr<midi::InputPort> AlsaBackend::createVirtualDestination(const QString &name, qint32 uniqueID)
+{
     auto port = std::make_unique<AlsaOwnPort>(*this, name, AlsaOwnPort::kVirtualDestination,
                                               AlsaUniqueId::portOf(uniqueID).value_or(-1));
     if (!port->isValid())
@@ -103,17 +107,19 @@ std::unique_ptr<midi::InputPort> AlsaBackend::createVirtualDestination(const QSt
     return std::make_unique<AlsaInputPort>(std::move(port), name);
 }
 
-std::unique_ptr<midi::OutputPort> AlsaBackend::createPortOutput() {
-    auto port = std::make_unique<AlsaOwnPort>(*this, QStringLiteral("Private Out"),
-                                              AlsaOwnPort::kPrivateOutput, -1);
+std::unique_ptr<midi::OutputPort> AlsaBackend::createPortOutput()
+{
+    auto port =
+        std::make_unique<AlsaOwnPort>(*this, QStringLiteral("Private Out"), AlsaOwnPort::kPrivateOutput, -1);
     if (!port->isValid())
         return nullptr;
     return std::make_unique<AlsaOutputPort>(std::move(port), QString());
 }
 
-std::unique_ptr<midi::InputPort> AlsaBackend::createPortInput() {
-    auto port = std::make_unique<AlsaOwnPort>(*this, QStringLiteral("Private In"),
-                                              AlsaOwnPort::kPrivateInput, -1);
+std::unique_ptr<midi::InputPort> AlsaBackend::createPortInput()
+{
+    auto port =
+        std::make_unique<AlsaOwnPort>(*this, QStringLiteral("Private In"), AlsaOwnPort::kPrivateInput, -1);
     if (!port->isValid())
         return nullptr;
     return std::make_unique<AlsaInputPort>(std::move(port), QString());
@@ -121,15 +127,15 @@ std::unique_ptr<midi::InputPort> AlsaBackend::createPortInput() {
 
 // Older kernels create a second port under a number that is taken instead of refusing, so
 // a taken number is checked first.
-int AlsaBackend::createPort(const QString &name, unsigned capabilities, int requested) {
+int AlsaBackend::createPort(const QString &name, unsigned capabilities, int requested)
+{
     snd_seq_port_info_t *info = nullptr;
     snd_seq_port_info_alloca(&info);
     if (requested >= 0 && snd_seq_get_port_info(m_seq, requested, info) == 0)
         return -1;
     snd_seq_port_info_set_name(info, name.toUtf8().constData());
     snd_seq_port_info_set_capability(info, capabilities);
-    snd_seq_port_info_set_type(info,
-                               SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
+    snd_seq_port_info_set_type(info, SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
     if (requested >= 0) {
         snd_seq_port_info_set_port(info, requested);
         snd_seq_port_info_set_port_specified(info, 1);
@@ -139,17 +145,20 @@ int AlsaBackend::createPort(const QString &name, unsigned capabilities, int requ
     return snd_seq_port_info_get_port(info);
 }
 
-void AlsaBackend::registerInput(AlsaInputPort *port) {
+void AlsaBackend::registerInput(AlsaInputPort *port)
+{
     m_inputs.append(port);
 }
 
-void AlsaBackend::unregisterInput(AlsaInputPort *port) {
+void AlsaBackend::unregisterInput(AlsaInputPort *port)
+{
     m_inputs.removeAll(port);
 }
 
 // Events are handed on in runs: consecutive events for one port go to its handler as one
 // list, so the order of arrival holds across ports as well.
-void AlsaBackend::readEvents() {
+void AlsaBackend::readEvents()
+{
     bool setupChanged = false;
     AlsaInputPort *runPort = nullptr;
     midi::MessageList run;
@@ -191,7 +200,8 @@ void AlsaBackend::readEvents() {
     }
 }
 
-bool AlsaBackend::isAnnouncement(const snd_seq_event_t &event) const {
+bool AlsaBackend::isAnnouncement(const snd_seq_event_t &event) const
+{
     if (event.dest.port != m_announcePort)
         return false;
     switch (event.type) {
@@ -212,10 +222,10 @@ bool AlsaBackend::isAnnouncement(const snd_seq_event_t &event) const {
 
 // System exclusive comes in chunks of the sender's choosing and is passed on raw, for the
 // port's byte stream to join; everything else is decoded to its bytes.
-QByteArray AlsaBackend::bytesOf(const snd_seq_event_t &event) {
+QByteArray AlsaBackend::bytesOf(const snd_seq_event_t &event)
+{
     if (event.type == SND_SEQ_EVENT_SYSEX)
-        return QByteArray(static_cast<const char *>(event.data.ext.ptr),
-                          qsizetype(event.data.ext.len));
+        return QByteArray(static_cast<const char *>(event.data.ext.ptr), qsizetype(event.data.ext.len));
     unsigned char buffer[kDecodeBuffer];
     snd_midi_event_reset_decode(m_decoder);
     const long length = snd_midi_event_decode(m_decoder, buffer, kDecodeBuffer, &event);
@@ -224,7 +234,8 @@ QByteArray AlsaBackend::bytesOf(const snd_seq_event_t &event) {
     return QByteArray(reinterpret_cast<const char *>(buffer), qsizetype(length));
 }
 
-AlsaInputPort *AlsaBackend::inputAt(int port) const {
+AlsaInputPort *AlsaBackend::inputAt(int port) const
+{
     for (AlsaInputPort *input : m_inputs) {
         if (input->portNumber() == port)
             return input;
@@ -232,7 +243,8 @@ AlsaInputPort *AlsaBackend::inputAt(int port) const {
     return nullptr;
 }
 
-void AlsaBackend::refresh() {
+void AlsaBackend::refresh()
+{
     m_devices.clear();
     m_sources.clear();
     m_destinations.clear();
@@ -245,8 +257,8 @@ void AlsaBackend::refresh() {
         const int id = snd_seq_client_info_get_client(client);
         if (id == SND_SEQ_CLIENT_SYSTEM || id == m_client)
             continue;
-        auto device = std::make_shared<midi::Device>(
-            QString::fromUtf8(snd_seq_client_info_get_name(client)), AlsaUniqueId::device(id));
+        auto device = std::make_shared<midi::Device>(QString::fromUtf8(snd_seq_client_info_get_name(client)),
+                                                     AlsaUniqueId::device(id));
         bool exported = false;
         snd_seq_port_info_set_client(port, id);
         snd_seq_port_info_set_port(port, -1);
@@ -258,8 +270,8 @@ void AlsaBackend::refresh() {
             const QString name = QString::fromUtf8(snd_seq_port_info_get_name(port));
             const qint32 uniqueID = AlsaUniqueId::otherPort(address.client, address.port);
             if ((caps & AlsaOwnPort::kVirtualSource) == AlsaOwnPort::kVirtualSource) {
-                m_sources.append(std::make_shared<AlsaEndpoint<midi::SourceEndpoint>>(
-                    name, device, address, uniqueID));
+                m_sources.append(
+                    std::make_shared<AlsaEndpoint<midi::SourceEndpoint>>(name, device, address, uniqueID));
                 exported = true;
             }
             if ((caps & AlsaOwnPort::kVirtualDestination) == AlsaOwnPort::kVirtualDestination) {

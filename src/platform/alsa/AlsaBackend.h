@@ -19,23 +19,20 @@ class AlsaBackend : public midi::Backend {
     Q_OBJECT
 public:
     // Null when the sequencer cannot be opened (no /dev/snd/seq), with the reason in error.
-    static std::unique_ptr<AlsaBackend>
-    open(const QString &clientName = QStringLiteral("Stripdeck"), QString *error = nullptr);
+    static std::unique_ptr<AlsaBackend> open(const QString &clientName = QStringLiteral("Stripdeck"),
+                                             QString *error = nullptr);
     ~AlsaBackend() override;
 
     QString name() const override;
     QList<std::shared_ptr<midi::Device>> devices() const override { return m_devices; }
-    QList<std::shared_ptr<midi::SourceEndpoint>> sourceEndpoints() const override {
-        return m_sources;
-    }
-    QList<std::shared_ptr<midi::DestinationEndpoint>> destinationEndpoints() const override {
+    QList<std::shared_ptr<midi::SourceEndpoint>> sourceEndpoints() const override { return m_sources; }
+    QList<std::shared_ptr<midi::DestinationEndpoint>> destinationEndpoints() const override
+    {
         return m_destinations;
     }
     // The identifier asks for a port number (AlsaUniqueId); a taken one is refused silently.
-    std::unique_ptr<midi::OutputPort> createVirtualSource(const QString &name,
-                                                          qint32 uniqueID) override;
-    std::unique_ptr<midi::InputPort> createVirtualDestination(const QString &name,
-                                                              qint32 uniqueID) override;
+    std::unique_ptr<midi::OutputPort> createVirtualSource(const QString &name, qint32 uniqueID) override;
+    std::unique_ptr<midi::InputPort> createVirtualDestination(const QString &name, qint32 uniqueID) override;
     std::unique_ptr<midi::OutputPort> createPortOutput() override;
     std::unique_ptr<midi::InputPort> createPortInput() override;
 

@@ -23,11 +23,14 @@ public:
                  qint32 uniqueID, Renumber renumber = {})
         : Base(std::move(name), std::move(device), uniqueID)
         , m_address(address)
-        , m_renumber(std::move(renumber)) {}
+        , m_renumber(std::move(renumber))
+    {
+    }
 
     snd_seq_addr_t address() const { return m_address; }
 
-    void setUniqueID(qint32 uniqueID) override {
+    void setUniqueID(qint32 uniqueID) override
+    {
         const auto port = AlsaUniqueId::portOf(uniqueID);
         if (!m_renumber || !port || uniqueID == this->uniqueID())
             return;

@@ -4,13 +4,15 @@
 #include "AlsaOwnPort.h"
 
 namespace {
-int keyOf(snd_seq_addr_t address) {
+int keyOf(snd_seq_addr_t address)
+{
     return address.client << 8 | address.port;
 }
 } // namespace
 
 AlsaInputPort::AlsaInputPort(std::unique_ptr<AlsaOwnPort> port, const QString &name)
-    : m_port(std::move(port)) {
+    : m_port(std::move(port))
+{
     m_port->backend().registerInput(this);
     if (name.isEmpty())
         return;
@@ -20,18 +22,21 @@ AlsaInputPort::AlsaInputPort(std::unique_ptr<AlsaOwnPort> port, const QString &n
         [this](int n) { return renumber(n); });
 }
 
-AlsaInputPort::~AlsaInputPort() {
+AlsaInputPort::~AlsaInputPort()
+{
     m_port->backend().unregisterInput(this);
     if (m_endpoint)
         m_endpoint->detach();
 }
 
-int AlsaInputPort::portNumber() const {
+int AlsaInputPort::portNumber() const
+{
     return m_port->number();
 }
 
 // As for the output port, the sequencer is asked which subscriptions hold.
-void AlsaInputPort::connectFrom(const QList<std::shared_ptr<midi::SourceEndpoint>> &sources) {
+void AlsaInputPort::connectFrom(const QList<std::shared_ptr<midi::SourceEndpoint>> &sources)
+{
     if (m_endpoint)
         return;
     snd_seq_t *seq = m_port->backend().sequencer();
@@ -46,8 +51,7 @@ void AlsaInputPort::connectFrom(const QList<std::shared_ptr<midi::SourceEndpoint
     };
     for (const auto &old : std::as_const(m_sources)) {
         if (!listed(wanted, old->address())) {
-            snd_seq_disconnect_from(seq, m_port->number(), old->address().client,
-                                    old->address().port);
+            snd_seq_disconnect_from(seq, m_port->number(), old->address().client, old->address().port);
             m_streams.remove(keyOf(old->address()));
         }
     }
@@ -64,7 +68,8 @@ void AlsaInputPort::connectFrom(const QList<std::shared_ptr<midi::SourceEndpoint
     m_sources = wanted;
 }
 
-midi::MessageList AlsaInputPort::receive(snd_seq_addr_t sender, const QByteArray &bytes) {
+midi::MessageList AlsaInputPort::receive(snd_seq_addr_t sender, const QByteArray &bytes)
+{
     const auto origin = originOf(sender);
     if (!origin)
         return {};
@@ -74,18 +79,21 @@ midi::MessageList AlsaInputPort::receive(snd_seq_addr_t sender, const QByteArray
     return messages;
 }
 
-void AlsaInputPort::deliver(const midi::MessageList &messages) {
+void AlsaInputPort::deliver(const midi::MessageList &messages)
+{
     if (m_handler)
         m_handler(messages);
 }
 
-void AlsaInputPort::resetStreams() {
+void AlsaInputPort::resetStreams()
+{
     m_streams.clear();
 }
 
 // Anyone may send to a port by address without a subscription; the private port takes only
 // what its chosen sources send.
-std::shared_ptr<const midi::Endpoint> AlsaInputPort::originOf(snd_seq_addr_t sender) const {
+std::shared_ptr<const midi::Endpoint> AlsaInputPort::originOf(snd_seq_addr_t sender) const
+{
     if (m_endpoint)
         return m_endpoint;
     for (const auto &source : m_sources) {
@@ -95,6 +103,7 @@ std::shared_ptr<const midi::Endpoint> AlsaInputPort::originOf(snd_seq_addr_t sen
     return nullptr;
 }
 
-bool AlsaInputPort::renumber(int number) {
+bool AlsaInputPort::renumber(int number)
+{
     return m_port->renumber(number);
 }

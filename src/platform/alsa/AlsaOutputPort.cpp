@@ -9,17 +9,19 @@ constexpr size_t kEncodeBuffer = 1024;
 } // namespace
 
 AlsaOutputPort::AlsaOutputPort(std::unique_ptr<AlsaOwnPort> port, const QString &name)
-    : m_port(std::move(port)) {
+    : m_port(std::move(port))
+{
     snd_midi_event_new(kEncodeBuffer, &m_encoder);
     if (name.isEmpty())
         return;
     const snd_seq_addr_t address{quint8(m_port->backend().clientId()), quint8(m_port->number())};
-    m_endpoint = std::make_shared<AlsaEndpoint<midi::SourceEndpoint>>(
-        name, nullptr, address, AlsaUniqueId::ownPort(m_port->number()),
-        [this](int n) { return renumber(n); });
+    m_endpoint = std::make_shared<AlsaEndpoint<midi::SourceEndpoint>>(name, nullptr, address,
+                                                                      AlsaUniqueId::ownPort(m_port->number()),
+                                                                      [this](int n) { return renumber(n); });
 }
 
-AlsaOutputPort::~AlsaOutputPort() {
+AlsaOutputPort::~AlsaOutputPort()
+{
     if (m_endpoint)
         m_endpoint->detach();
     if (m_encoder)
@@ -28,7 +30,8 @@ AlsaOutputPort::~AlsaOutputPort() {
 
 // The output queue is the kernel's; with the sequencer non-blocking a full one drops the
 // event, and the program does not report failed sends.
-void AlsaOutputPort::send(const midi::Message &message) {
+void AlsaOutputPort::send(const midi::Message &message)
+{
     if (!m_encoder)
         return;
     snd_seq_t *seq = m_port->backend().sequencer();
@@ -55,20 +58,17 @@ void AlsaOutputPort::send(const midi::Message &message) {
 // Subscriptions vanish with the device, so what the sequencer holds is asked rather than
 // remembered: a returning device is subscribed again, and an unchanged choice changes nothing
 // (which would announce a change and rebuild the menus once more).
-void AlsaOutputPort::connectTo(
-    const QList<std::shared_ptr<midi::DestinationEndpoint>> &destinations) {
+void AlsaOutputPort::connectTo(const QList<std::shared_ptr<midi::DestinationEndpoint>> &destinations)
+{
     if (m_endpoint)
         return;
     snd_seq_t *seq = m_port->backend().sequencer();
     QList<snd_seq_addr_t> wanted;
     for (const auto &destination : destinations) {
-        if (auto alsa =
-                std::dynamic_pointer_cast<AlsaEndpoint<midi::DestinationEndpoint>>(destination))
+        if (auto alsa = std::dynamic_pointer_cast<AlsaEndpoint<midi::DestinationEndpoint>>(destination))
             wanted.append(alsa->address());
     }
-    auto same = [](snd_seq_addr_t a, snd_seq_addr_t b) {
-        return a.client == b.client && a.port == b.port;
-    };
+    auto same = [](snd_seq_addr_t a, snd_seq_addr_t b) { return a.client == b.client && a.port == b.port; };
     for (const snd_seq_addr_t &old : std::as_const(m_connected)) {
         if (std::none_of(wanted.begin(), wanted.end(), [&](auto w) { return same(w, old); }))
             snd_seq_disconnect_to(seq, m_port->number(), old.client, old.port);
@@ -85,6 +85,7 @@ void AlsaOutputPort::connectTo(
     m_connected = wanted;
 }
 
-bool AlsaOutputPort::renumber(int number) {
+bool AlsaOutputPort::renumber(int number)
+{
     return m_port->renumber(number);
 }

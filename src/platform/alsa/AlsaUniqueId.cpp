@@ -1,10 +1,12 @@
 #include "AlsaUniqueId.h"
 
-qint32 AlsaUniqueId::ownPort(int port) {
+qint32 AlsaUniqueId::ownPort(int port)
+{
     return kOwnTag | (port & 0xFFFF);
 }
 
-std::optional<int> AlsaUniqueId::portOf(qint32 uniqueID) {
+std::optional<int> AlsaUniqueId::portOf(qint32 uniqueID)
+{
     if (uniqueID < 0 || (uniqueID & kTagMask) != kOwnTag)
         return std::nullopt;
     const int port = uniqueID & 0xFFFF;
@@ -14,10 +16,12 @@ std::optional<int> AlsaUniqueId::portOf(qint32 uniqueID) {
     return port;
 }
 
-qint32 AlsaUniqueId::otherPort(int client, int port) {
+qint32 AlsaUniqueId::otherPort(int client, int port)
+{
     return (client << 8) | (port & 0xFF);
 }
 
-qint32 AlsaUniqueId::device(int client) {
+qint32 AlsaUniqueId::device(int client)
+{
     return client;
 }

@@ -9,7 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
-std::unique_ptr<JackBackend> JackBackend::open(const QString &portClientName, QString *error) {
+std::unique_ptr<JackBackend> JackBackend::open(const QString &portClientName, QString *error)
+{
     std::unique_ptr<JackBackend> backend(new JackBackend);
     if (!backend->m_waker.isValid()) {
         if (error)
@@ -27,62 +28,65 @@ std::unique_ptr<JackBackend> JackBackend::open(const QString &portClientName, QS
 // Streams are gone by now (Client::installBackend's contract); the port client closes last.
 JackBackend::~JackBackend() = default;
 
-QString JackBackend::name() const {
+QString JackBackend::name() const
+{
     return QStringLiteral("jack");
 }
 
-std::unique_ptr<midi::OutputPort> JackBackend::createVirtualSource(const QString &name, qint32) {
+std::unique_ptr<midi::OutputPort> JackBackend::createVirtualSource(const QString &name, qint32)
+{
     auto client = pairClient(name);
-    auto port = client
-                    ? client->registerPort(QStringLiteral("out"), JackMidiPort::Direction::Output)
-                    : nullptr;
+    auto port =
+        client ? client->registerPort(QStringLiteral("out"), JackMidiPort::Direction::Output) : nullptr;
     if (!port)
         return nullptr;
     const QString fullName = QString::fromUtf8(jack_port_name(port->handle()));
-    auto endpoint = std::make_shared<JackEndpoint<midi::SourceEndpoint>>(
-        name, nullptr, fullName, StableId::fromName(fullName));
-    return std::make_unique<JackOutputPort>(std::move(client), std::move(port),
-                                            std::move(endpoint));
+    auto endpoint = std::make_shared<JackEndpoint<midi::SourceEndpoint>>(name, nullptr, fullName,
+                                                                         StableId::fromName(fullName));
+    return std::make_unique<JackOutputPort>(std::move(client), std::move(port), std::move(endpoint));
 }
 
-std::unique_ptr<midi::InputPort> JackBackend::createVirtualDestination(const QString &name,
-                                                                       qint32) {
+std::unique_ptr<midi::InputPort> JackBackend::createVirtualDestination(const QString &name, qint32)
+{
     auto client = pairClient(name);
-    auto port = client ? client->registerPort(QStringLiteral("in"), JackMidiPort::Direction::Input)
-                       : nullptr;
+    auto port = client ? client->registerPort(QStringLiteral("in"), JackMidiPort::Direction::Input) : nullptr;
     if (!port)
         return nullptr;
     const QString fullName = QString::fromUtf8(jack_port_name(port->handle()));
-    auto endpoint = std::make_shared<JackEndpoint<midi::DestinationEndpoint>>(
-        name, nullptr, fullName, StableId::fromName(fullName));
-    return std::make_unique<JackInputPort>(*this, std::move(client), std::move(port),
-                                           std::move(endpoint));
+    auto endpoint = std::make_shared<JackEndpoint<midi::DestinationEndpoint>>(name, nullptr, fullName,
+                                                                              StableId::fromName(fullName));
+    return std::make_unique<JackInputPort>(*this, std::move(client), std::move(port), std::move(endpoint));
 }
 
-std::unique_ptr<midi::OutputPort> JackBackend::createPortOutput() {
+std::unique_ptr<midi::OutputPort> JackBackend::createPortOutput()
+{
     auto port = m_portClient->registerPort(QStringLiteral("out"), JackMidiPort::Direction::Output);
     if (!port)
         return nullptr;
     return std::make_unique<JackOutputPort>(m_portClient, std::move(port), nullptr);
 }
 
-std::unique_ptr<midi::InputPort> JackBackend::createPortInput() {
+std::unique_ptr<midi::InputPort> JackBackend::createPortInput()
+{
     auto port = m_portClient->registerPort(QStringLiteral("in"), JackMidiPort::Direction::Input);
     if (!port)
         return nullptr;
     return std::make_unique<JackInputPort>(*this, m_portClient, std::move(port), nullptr);
 }
 
-void JackBackend::registerInput(JackInputPort *port) {
+void JackBackend::registerInput(JackInputPort *port)
+{
     m_inputs.append(port);
 }
 
-void JackBackend::unregisterInput(JackInputPort *port) {
+void JackBackend::unregisterInput(JackInputPort *port)
+{
     m_inputs.removeAll(port);
 }
 
 // A pair's client lives while one of its two ports does.
-std::shared_ptr<JackClient> JackBackend::pairClient(const QString &name) {
+std::shared_ptr<JackClient> JackBackend::pairClient(const QString &name)
+{
     if (auto client = m_pairClients.value(name).lock())
         return client;
     auto client = JackClient::open(name, m_waker, false, nullptr);
@@ -91,7 +95,8 @@ std::shared_ptr<JackClient> JackBackend::pairClient(const QString &name) {
     return client;
 }
 
-QStringList JackBackend::ownClientNames() const {
+QStringList JackBackend::ownClientNames() const
+{
     QStringList names{m_portClient->name()};
     for (const auto &weak : m_pairClients) {
         if (auto client = weak.lock())
@@ -100,7 +105,8 @@ QStringList JackBackend::ownClientNames() const {
     return names;
 }
 
-void JackBackend::onWoken(bool setupChanged) {
+void JackBackend::onWoken(bool setupChanged)
+{
     // A handler may destroy ports; only those still registered are drained.
     const auto inputs = m_inputs;
     for (JackInputPort *port : inputs) {
@@ -113,7 +119,8 @@ void JackBackend::onWoken(bool setupChanged) {
     }
 }
 
-void JackBackend::refresh() {
+void JackBackend::refresh()
+{
     m_devices.clear();
     m_sources.clear();
     m_destinations.clear();
@@ -144,11 +151,11 @@ void JackBackend::refresh() {
         const int flags = jack_port_flags(port);
         const qint32 id = StableId::fromName(fullName);
         if (flags & JackPortIsOutput)
-            m_sources.append(std::make_shared<JackEndpoint<midi::SourceEndpoint>>(shortName, device,
-                                                                                  fullName, id));
+            m_sources.append(
+                std::make_shared<JackEndpoint<midi::SourceEndpoint>>(shortName, device, fullName, id));
         else if (flags & JackPortIsInput)
-            m_destinations.append(std::make_shared<JackEndpoint<midi::DestinationEndpoint>>(
-                shortName, device, fullName, id));
+            m_destinations.append(
+                std::make_shared<JackEndpoint<midi::DestinationEndpoint>>(shortName, device, fullName, id));
     }
     jack_free(names);
 }

@@ -21,23 +21,19 @@ class JackBackend : public midi::Backend {
     Q_OBJECT
 public:
     // Null when no JACK server runs (none is started), with the reason in error.
-    static std::unique_ptr<JackBackend>
-    open(const QString &portClientName = QStringLiteral("Stripdeck Port"),
-         QString *error = nullptr);
+    static std::unique_ptr<JackBackend> open(const QString &portClientName = QStringLiteral("Stripdeck Port"),
+                                             QString *error = nullptr);
     ~JackBackend() override;
 
     QString name() const override;
     QList<std::shared_ptr<midi::Device>> devices() const override { return m_devices; }
-    QList<std::shared_ptr<midi::SourceEndpoint>> sourceEndpoints() const override {
-        return m_sources;
-    }
-    QList<std::shared_ptr<midi::DestinationEndpoint>> destinationEndpoints() const override {
+    QList<std::shared_ptr<midi::SourceEndpoint>> sourceEndpoints() const override { return m_sources; }
+    QList<std::shared_ptr<midi::DestinationEndpoint>> destinationEndpoints() const override
+    {
         return m_destinations;
     }
-    std::unique_ptr<midi::OutputPort> createVirtualSource(const QString &name,
-                                                          qint32 uniqueID) override;
-    std::unique_ptr<midi::InputPort> createVirtualDestination(const QString &name,
-                                                              qint32 uniqueID) override;
+    std::unique_ptr<midi::OutputPort> createVirtualSource(const QString &name, qint32 uniqueID) override;
+    std::unique_ptr<midi::InputPort> createVirtualDestination(const QString &name, qint32 uniqueID) override;
     std::unique_ptr<midi::OutputPort> createPortOutput() override;
     std::unique_ptr<midi::InputPort> createPortInput() override;
 

@@ -10,7 +10,8 @@
 #include <thread>
 
 std::shared_ptr<JackClient> JackClient::open(const QString &name, JackWaker &waker, bool watchSetup,
-                                             QString *error) {
+                                             QString *error)
+{
     jack_status_t status{};
     jack_client_t *client = jack_client_open(name.toUtf8().constData(), JackNoStartServer, &status);
     if (!client) {
@@ -29,10 +30,13 @@ std::shared_ptr<JackClient> JackClient::open(const QString &name, JackWaker &wak
 JackClient::JackClient(jack_client_t *client, JackWaker &waker)
     : m_client(client)
     , m_waker(waker)
-    , m_name(QString::fromUtf8(jack_get_client_name(client))) {}
+    , m_name(QString::fromUtf8(jack_get_client_name(client)))
+{
+}
 
 // Callbacks can only be set before activation.
-bool JackClient::start(bool watchSetup, QString *error) {
+bool JackClient::start(bool watchSetup, QString *error)
+{
     jack_set_process_callback(m_client, &JackClient::process, this);
     jack_on_shutdown(m_client, &JackClient::shutdown, this);
     if (watchSetup) {
@@ -50,20 +54,21 @@ bool JackClient::start(bool watchSetup, QString *error) {
 }
 
 // Closing stops the process thread, so the ports still in the table are safe to free after.
-JackClient::~JackClient() {
+JackClient::~JackClient()
+{
     jack_client_close(m_client);
 }
 
 std::unique_ptr<JackMidiPort> JackClient::registerPort(const QString &shortName,
-                                                       JackMidiPort::Direction direction) {
-    auto slot =
-        std::find_if(m_ports.begin(), m_ports.end(), [](const auto &p) { return !p.load(); });
+                                                       JackMidiPort::Direction direction)
+{
+    auto slot = std::find_if(m_ports.begin(), m_ports.end(), [](const auto &p) { return !p.load(); });
     if (slot == m_ports.end() || !isAlive())
         return nullptr;
     const unsigned long flags =
         direction == JackMidiPort::Direction::Input ? JackPortIsInput : JackPortIsOutput;
-    jack_port_t *handle = jack_port_register(m_client, shortName.toUtf8().constData(),
-                                             JACK_DEFAULT_MIDI_TYPE, flags, 0);
+    jack_port_t *handle =
+        jack_port_register(m_client, shortName.toUtf8().constData(), JACK_DEFAULT_MIDI_TYPE, flags, 0);
     if (!handle)
         return nullptr;
     auto port = std::make_unique<JackMidiPort>(handle, direction);
@@ -71,7 +76,8 @@ std::unique_ptr<JackMidiPort> JackClient::registerPort(const QString &shortName,
     return port;
 }
 
-void JackClient::unregisterPort(std::unique_ptr<JackMidiPort> port) {
+void JackClient::unregisterPort(std::unique_ptr<JackMidiPort> port)
+{
     if (!port)
         return;
     for (auto &slot : m_ports) {
@@ -84,16 +90,17 @@ void JackClient::unregisterPort(std::unique_ptr<JackMidiPort> port) {
 
 // A cycle that started before the port left the table ends before the counter has moved
 // twice. A server that stalls must not hang the program, hence the bound.
-void JackClient::waitForCycle() {
+void JackClient::waitForCycle()
+{
     const std::uint64_t start = m_cycles.load(std::memory_order_acquire);
     QElapsedTimer timer;
     timer.start();
-    while (isAlive() && m_cycles.load(std::memory_order_acquire) < start + 2 &&
-           timer.elapsed() < 500)
+    while (isAlive() && m_cycles.load(std::memory_order_acquire) < start + 2 && timer.elapsed() < 500)
         std::this_thread::sleep_for(std::chrono::microseconds(200));
 }
 
-void JackClient::setConnections(const JackMidiPort &port, const QStringList &peers) {
+void JackClient::setConnections(const JackMidiPort &port, const QStringList &peers)
+{
     const QByteArray own = jack_port_name(port.handle());
     QStringList current;
     if (const char **connections = jack_port_get_connections(port.handle())) {
@@ -122,7 +129,8 @@ void JackClient::setConnections(const JackMidiPort &port, const QStringList &pee
 }
 
 // The real-time part: no allocation, no lock, no Qt beyond the atomics and the ring copies.
-int JackClient::process(jack_nframes_t frames, void *self) noexcept {
+int JackClient::process(jack_nframes_t frames, void *self) noexcept
+{
     auto *client = static_cast<JackClient *>(self);
     for (auto &slot : client->m_ports) {
         if (JackMidiPort *port = slot.load(std::memory_order_acquire))
@@ -132,24 +140,29 @@ int JackClient::process(jack_nframes_t frames, void *self) noexcept {
     return 0;
 }
 
-void JackClient::shutdown(void *self) noexcept {
+void JackClient::shutdown(void *self) noexcept
+{
     auto *client = static_cast<JackClient *>(self);
     client->m_alive.store(false, std::memory_order_release);
     client->m_waker.markSetupChanged();
 }
 
-void JackClient::portRegistered(jack_port_id_t, int, void *self) noexcept {
+void JackClient::portRegistered(jack_port_id_t, int, void *self) noexcept
+{
     static_cast<JackClient *>(self)->m_waker.markSetupChanged();
 }
 
-void JackClient::portRenamed(jack_port_id_t, const char *, const char *, void *self) noexcept {
+void JackClient::portRenamed(jack_port_id_t, const char *, const char *, void *self) noexcept
+{
     static_cast<JackClient *>(self)->m_waker.markSetupChanged();
 }
 
-void JackClient::portConnected(jack_port_id_t, jack_port_id_t, int, void *self) noexcept {
+void JackClient::portConnected(jack_port_id_t, jack_port_id_t, int, void *self) noexcept
+{
     static_cast<JackClient *>(self)->m_waker.markSetupChanged();
 }
 
-void JackClient::clientRegistered(const char *, int, void *self) noexcept {
+void JackClient::clientRegistered(const char *, int, void *self) noexcept
+{
     static_cast<JackClient *>(self)->m_waker.markSetupChanged();
 }

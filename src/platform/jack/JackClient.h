@@ -38,8 +38,7 @@ public:
     bool isAlive() const { return m_alive.load(std::memory_order_acquire); }
 
     // Null when JACK refuses the port (a taken name, no server) or the table is full.
-    std::unique_ptr<JackMidiPort> registerPort(const QString &shortName,
-                                               JackMidiPort::Direction direction);
+    std::unique_ptr<JackMidiPort> registerPort(const QString &shortName, JackMidiPort::Direction direction);
     void unregisterPort(std::unique_ptr<JackMidiPort> port);
     // Connects the port to exactly these ports of others (full names), leaving existing
     // connections that stay wanted alone.

@@ -13,10 +13,11 @@
 // request for any other identifier is refused (the inherited setUniqueID does nothing).
 template <typename Base> class JackEndpoint : public Base {
 public:
-    JackEndpoint(QString name, std::shared_ptr<const midi::Device> device, QString fullName,
-                 qint32 uniqueID)
+    JackEndpoint(QString name, std::shared_ptr<const midi::Device> device, QString fullName, qint32 uniqueID)
         : Base(std::move(name), std::move(device), uniqueID)
-        , m_fullName(std::move(fullName)) {}
+        , m_fullName(std::move(fullName))
+    {
+    }
 
     const QString &fullName() const { return m_fullName; }
 

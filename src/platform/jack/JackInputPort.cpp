@@ -10,16 +10,19 @@ JackInputPort::JackInputPort(JackBackend &backend, std::shared_ptr<JackClient> c
     : m_backend(backend)
     , m_client(std::move(client))
     , m_port(std::move(port))
-    , m_endpoint(std::move(endpoint)) {
+    , m_endpoint(std::move(endpoint))
+{
     m_backend.registerInput(this);
 }
 
-JackInputPort::~JackInputPort() {
+JackInputPort::~JackInputPort()
+{
     m_backend.unregisterInput(this);
     m_client->unregisterPort(std::move(m_port));
 }
 
-void JackInputPort::connectFrom(const QList<std::shared_ptr<midi::SourceEndpoint>> &sources) {
+void JackInputPort::connectFrom(const QList<std::shared_ptr<midi::SourceEndpoint>> &sources)
+{
     if (m_endpoint)
         return;
     m_sources.clear();
@@ -33,7 +36,8 @@ void JackInputPort::connectFrom(const QList<std::shared_ptr<midi::SourceEndpoint
     m_client->setConnections(*m_port, peers);
 }
 
-void JackInputPort::drain() {
+void JackInputPort::drain()
+{
     midi::MessageList messages;
     const auto from = origin();
     m_port->drain([&](QByteArrayView chunk, bool gap) {
@@ -52,7 +56,8 @@ void JackInputPort::drain() {
 
 // JACK mixes everything connected to one port, so with several sources connected a message
 // cannot be traced to one of them; it is credited to the first. The program connects one.
-std::shared_ptr<const midi::Endpoint> JackInputPort::origin() const {
+std::shared_ptr<const midi::Endpoint> JackInputPort::origin() const
+{
     if (m_endpoint)
         return m_endpoint;
     return m_sources.value(0);

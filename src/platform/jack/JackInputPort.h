@@ -14,8 +14,7 @@ class JackMidiPort;
 class JackInputPort : public midi::InputPort {
 public:
     JackInputPort(JackBackend &backend, std::shared_ptr<JackClient> client,
-                  std::unique_ptr<JackMidiPort> port,
-                  std::shared_ptr<midi::DestinationEndpoint> endpoint);
+                  std::unique_ptr<JackMidiPort> port, std::shared_ptr<midi::DestinationEndpoint> endpoint);
     ~JackInputPort() override;
 
     void setHandler(Handler handler) override { m_handler = std::move(handler); }

@@ -11,9 +11,12 @@
 JackMidiPort::JackMidiPort(jack_port_t *port, Direction direction)
     : m_port(port)
     , m_direction(direction)
-    , m_ring(kRingCapacity) {}
+    , m_ring(kRingCapacity)
+{
+}
 
-bool JackMidiPort::send(QByteArrayView bytes) {
+bool JackMidiPort::send(QByteArrayView bytes)
+{
     const auto *data = reinterpret_cast<const std::uint8_t *>(bytes.data());
     const auto size = std::size_t(bytes.size());
     const std::size_t chunks = (size + kMaxChunk - 1) / kMaxChunk;
@@ -29,7 +32,8 @@ bool JackMidiPort::send(QByteArrayView bytes) {
     return true;
 }
 
-void JackMidiPort::drain(const std::function<void(QByteArrayView, bool)> &take) {
+void JackMidiPort::drain(const std::function<void(QByteArrayView, bool)> &take)
+{
     while (const auto size = m_ring.peek()) {
         if (*size == MidiRing::kGap) {
             m_ring.skip();
@@ -42,7 +46,8 @@ void JackMidiPort::drain(const std::function<void(QByteArrayView, bool)> &take) 
     }
 }
 
-void JackMidiPort::process(jack_nframes_t frames, JackWaker &waker) noexcept {
+void JackMidiPort::process(jack_nframes_t frames, JackWaker &waker) noexcept
+{
     if (m_direction == Direction::Output)
         processOutput(frames);
     else if (processInput(frames))
@@ -52,7 +57,8 @@ void JackMidiPort::process(jack_nframes_t frames, JackWaker &waker) noexcept {
 // Everything waiting goes out at the start of the period; what does not fit in the port
 // buffer waits for the next one. A chunk too big even for an empty buffer would block the
 // ring for ever, so it is dropped.
-void JackMidiPort::processOutput(jack_nframes_t frames) noexcept {
+void JackMidiPort::processOutput(jack_nframes_t frames) noexcept
+{
     void *buffer = jack_port_get_buffer(m_port, frames);
     jack_midi_clear_buffer(buffer);
     bool first = true;
@@ -72,7 +78,8 @@ void JackMidiPort::processOutput(jack_nframes_t frames) noexcept {
     }
 }
 
-bool JackMidiPort::processInput(jack_nframes_t frames) noexcept {
+bool JackMidiPort::processInput(jack_nframes_t frames) noexcept
+{
     void *buffer = jack_port_get_buffer(m_port, frames);
     const jack_nframes_t count = jack_midi_get_event_count(buffer);
     bool wrote = false;

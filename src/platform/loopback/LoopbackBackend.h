@@ -28,10 +28,8 @@ public:
     QList<std::shared_ptr<midi::Device>> devices() const override;
     QList<std::shared_ptr<midi::SourceEndpoint>> sourceEndpoints() const override;
     QList<std::shared_ptr<midi::DestinationEndpoint>> destinationEndpoints() const override;
-    std::unique_ptr<midi::OutputPort> createVirtualSource(const QString &name,
-                                                          qint32 uniqueID) override;
-    std::unique_ptr<midi::InputPort> createVirtualDestination(const QString &name,
-                                                              qint32 uniqueID) override;
+    std::unique_ptr<midi::OutputPort> createVirtualSource(const QString &name, qint32 uniqueID) override;
+    std::unique_ptr<midi::InputPort> createVirtualDestination(const QString &name, qint32 uniqueID) override;
     std::unique_ptr<midi::OutputPort> createPortOutput() override;
     std::unique_ptr<midi::InputPort> createPortInput() override;
 

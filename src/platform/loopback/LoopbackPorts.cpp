@@ -5,9 +5,12 @@
 LoopbackOutputPort::LoopbackOutputPort(LoopbackBackend &backend,
                                        std::shared_ptr<midi::SourceEndpoint> endpoint)
     : m_backend(backend)
-    , m_endpoint(std::move(endpoint)) {}
+    , m_endpoint(std::move(endpoint))
+{
+}
 
-void LoopbackOutputPort::send(const midi::Message &message) {
+void LoopbackOutputPort::send(const midi::Message &message)
+{
     if (m_endpoint) {
         m_backend.record(m_endpoint->name(), message.bytes());
         return;
@@ -16,8 +19,8 @@ void LoopbackOutputPort::send(const midi::Message &message) {
         m_backend.record(destination->name(), message.bytes());
 }
 
-void LoopbackOutputPort::connectTo(
-    const QList<std::shared_ptr<midi::DestinationEndpoint>> &destinations) {
+void LoopbackOutputPort::connectTo(const QList<std::shared_ptr<midi::DestinationEndpoint>> &destinations)
+{
     if (!m_endpoint)
         m_destinations = destinations;
 }
@@ -25,20 +28,24 @@ void LoopbackOutputPort::connectTo(
 LoopbackInputPort::LoopbackInputPort(LoopbackBackend &backend,
                                      std::shared_ptr<midi::DestinationEndpoint> endpoint)
     : m_backend(backend)
-    , m_endpoint(std::move(endpoint)) {
+    , m_endpoint(std::move(endpoint))
+{
     m_backend.registerInput(this);
 }
 
-LoopbackInputPort::~LoopbackInputPort() {
+LoopbackInputPort::~LoopbackInputPort()
+{
     m_backend.unregisterInput(this);
 }
 
-void LoopbackInputPort::connectFrom(const QList<std::shared_ptr<midi::SourceEndpoint>> &sources) {
+void LoopbackInputPort::connectFrom(const QList<std::shared_ptr<midi::SourceEndpoint>> &sources)
+{
     if (!m_endpoint)
         m_sources = sources;
 }
 
-bool LoopbackInputPort::receive(const QString &endpointName, const QByteArray &bytes) {
+bool LoopbackInputPort::receive(const QString &endpointName, const QByteArray &bytes)
+{
     std::shared_ptr<const midi::Endpoint> origin;
     if (m_endpoint && m_endpoint->name() == endpointName)
         origin = m_endpoint;

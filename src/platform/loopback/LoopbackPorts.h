@@ -9,7 +9,9 @@ class LoopbackBackend;
 template <typename Base> class LoopbackVirtualEndpoint : public Base {
 public:
     LoopbackVirtualEndpoint(const QString &name, qint32 uniqueID)
-        : Base(name, nullptr, uniqueID) {}
+        : Base(name, nullptr, uniqueID)
+    {
+    }
     void setUniqueID(qint32 uniqueID) override { this->assignUniqueID(uniqueID); }
 };
 
@@ -29,8 +31,7 @@ private:
 
 class LoopbackInputPort : public midi::InputPort {
 public:
-    LoopbackInputPort(LoopbackBackend &backend,
-                      std::shared_ptr<midi::DestinationEndpoint> endpoint);
+    LoopbackInputPort(LoopbackBackend &backend, std::shared_ptr<midi::DestinationEndpoint> endpoint);
     ~LoopbackInputPort() override;
 
     void setHandler(Handler handler) override { m_handler = std::move(handler); }

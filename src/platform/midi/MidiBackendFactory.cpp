@@ -6,24 +6,25 @@
 #include "midi/NullBackend.h"
 #include "model/UserDefaults.h"
 
-QString MidiBackendFactory::requested(const UserDefaults *defaults) {
+QString MidiBackendFactory::requested(const UserDefaults *defaults)
+{
     const QString fromEnvironment = qEnvironmentVariable("STRIPDECK_MIDI_BACKEND");
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
     return defaults ? defaults->stringForKey(QStringLiteral("MidiBackend")) : QString();
 }
 
-MidiBackendFactory::Choice MidiBackendFactory::create(const UserDefaults *defaults) {
-    return create(requested(defaults), QStringLiteral("Stripdeck"),
-                  QStringLiteral("Stripdeck Port"));
+MidiBackendFactory::Choice MidiBackendFactory::create(const UserDefaults *defaults)
+{
+    return create(requested(defaults), QStringLiteral("Stripdeck"), QStringLiteral("Stripdeck Port"));
 }
 
-MidiBackendFactory::Choice MidiBackendFactory::create(const QString &request,
-                                                      const QString &alsaClientName,
-                                                      const QString &jackPortClientName) {
+MidiBackendFactory::Choice MidiBackendFactory::create(const QString &request, const QString &alsaClientName,
+                                                      const QString &jackPortClientName)
+{
     const QString wanted = request.trimmed().toLower();
-    const bool automatic = wanted != QLatin1String("alsa") && wanted != QLatin1String("jack") &&
-                           wanted != QLatin1String("none");
+    const bool automatic =
+        wanted != QLatin1String("alsa") && wanted != QLatin1String("jack") && wanted != QLatin1String("none");
     Choice choice;
     if (automatic || wanted == QLatin1String("alsa")) {
         QString error;

@@ -1,6 +1,7 @@
 #include "MidiByteStream.h"
 
-QList<QByteArray> MidiByteStream::append(QByteArrayView chunk) {
+QList<QByteArray> MidiByteStream::append(QByteArrayView chunk)
+{
     QList<QByteArray> out;
     for (const char c : chunk) {
         const auto byte = static_cast<quint8>(c);
@@ -14,7 +15,8 @@ QList<QByteArray> MidiByteStream::append(QByteArrayView chunk) {
     return out;
 }
 
-void MidiByteStream::reset() {
+void MidiByteStream::reset()
+{
     m_pending.clear();
     m_runningStatus = 0;
     m_expected = 0;
@@ -22,7 +24,8 @@ void MidiByteStream::reset() {
     m_overlong = false;
 }
 
-void MidiByteStream::takeStatus(quint8 byte, QList<QByteArray> &out) {
+void MidiByteStream::takeStatus(quint8 byte, QList<QByteArray> &out)
+{
     if (byte == 0xF7) {
         if (m_inSystemExclusive && !m_overlong) {
             m_pending.append(char(byte));
@@ -49,7 +52,8 @@ void MidiByteStream::takeStatus(quint8 byte, QList<QByteArray> &out) {
     m_pending.append(char(byte));
 }
 
-void MidiByteStream::takeData(quint8 byte, QList<QByteArray> &out) {
+void MidiByteStream::takeData(quint8 byte, QList<QByteArray> &out)
+{
     if (m_inSystemExclusive) {
         if (m_pending.size() >= kMaxSystemExclusiveSize) {
             m_overlong = true;
@@ -73,7 +77,8 @@ void MidiByteStream::takeData(quint8 byte, QList<QByteArray> &out) {
 }
 
 // Data bytes that follow a status byte; 0 for messages that are complete in their status.
-int MidiByteStream::dataLength(quint8 status) {
+int MidiByteStream::dataLength(quint8 status)
+{
     switch (status & 0xF0) {
     case 0xC0:
     case 0xD0:

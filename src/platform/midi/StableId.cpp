@@ -2,7 +2,8 @@
 
 #include <QByteArray>
 
-qint32 StableId::fromName(QStringView name) {
+qint32 StableId::fromName(QStringView name)
+{
     quint32 hash = 2166136261u;
     for (const char c : name.toUtf8()) {
         hash ^= static_cast<quint8>(c);

@@ -11,7 +11,8 @@
 
 namespace {
 
-QKeySequence shortcutFor(const MenuItem &item) {
+QKeySequence shortcutFor(const MenuItem &item)
+{
     const QString key = item.keyEquivalent();
     if (key.isEmpty())
         return {};
@@ -26,19 +27,20 @@ QKeySequence shortcutFor(const MenuItem &item) {
         modifiers |= Qt::CTRL;
     if (mask & MenuItem::ShiftModifier)
         modifiers |= Qt::SHIFT;
-    const int code =
-        key == QLatin1String("\t") ? int(Qt::Key_Tab) : QKeySequence(key.toUpper())[0].key();
+    const int code = key == QLatin1String("\t") ? int(Qt::Key_Tab) : QKeySequence(key.toUpper())[0].key();
     return QKeySequence(QKeyCombination::fromCombined(modifiers | code));
 }
 
-QIcon statusIcon() {
+QIcon statusIcon()
+{
     QIcon icon(QStringLiteral(":/icons/midi-black.svg"));
     icon.addFile(QStringLiteral(":/icons/midi-white.svg"), {}, QIcon::Selected);
     icon.addFile(QStringLiteral(":/icons/midi-white.svg"), {}, QIcon::Active);
     return icon;
 }
 
-void fillMenu(QMenu *target, Menu &model) {
+void fillMenu(QMenu *target, Menu &model)
+{
     model.aboutToOpen();
     target->clear();
     for (const auto &item : model.items()) {
@@ -49,8 +51,7 @@ void fillMenu(QMenu *target, Menu &model) {
         if (item->submenu()) {
             QMenu *sub = target->addMenu(item->title());
             Menu *subModel = item->submenu().get();
-            QObject::connect(sub, &QMenu::aboutToShow, sub,
-                             [sub, subModel] { fillMenu(sub, *subModel); });
+            QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, subModel] { fillMenu(sub, *subModel); });
             sub->setEnabled(item->isEnabled());
             continue;
         }
@@ -72,7 +73,8 @@ void fillMenu(QMenu *target, Menu &model) {
 } // namespace
 
 TrayStatusItem::TrayStatusItem()
-    : m_qmenu(std::make_unique<QMenu>()) {
+    : m_qmenu(std::make_unique<QMenu>())
+{
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         m_tray = std::make_unique<QSystemTrayIcon>(statusIcon());
         m_tray->setToolTip(QStringLiteral("Stripdeck"));
@@ -88,12 +90,14 @@ TrayStatusItem::TrayStatusItem()
 
 TrayStatusItem::~TrayStatusItem() = default;
 
-void TrayStatusItem::setMenu(Menu *menu) {
+void TrayStatusItem::setMenu(Menu *menu)
+{
     m_menu = menu;
     rebuild();
 }
 
-void TrayStatusItem::setVisible(bool visible) {
+void TrayStatusItem::setVisible(bool visible)
+{
     if (m_tray) {
         m_tray->setVisible(visible);
         return;
@@ -106,7 +110,8 @@ void TrayStatusItem::setVisible(bool visible) {
     m_button->setVisible(visible);
 }
 
-void TrayStatusItem::rebuild() {
+void TrayStatusItem::rebuild()
+{
     if (m_menu)
         fillMenu(m_qmenu.get(), *m_menu);
 }

@@ -13,7 +13,8 @@ int signalSockets[2] = {-1, -1};
 } // namespace
 
 UnixSignalQuitter::UnixSignalQuitter(QObject *parent)
-    : QObject(parent) {
+    : QObject(parent)
+{
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSockets) != 0)
         return;
     m_notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
@@ -30,7 +31,8 @@ UnixSignalQuitter::UnixSignalQuitter(QObject *parent)
     sigaction(SIGTERM, &action, nullptr);
 }
 
-UnixSignalQuitter::~UnixSignalQuitter() {
+UnixSignalQuitter::~UnixSignalQuitter()
+{
     if (!m_notifier)
         return;
     std::signal(SIGINT, SIG_DFL);
@@ -41,7 +43,8 @@ UnixSignalQuitter::~UnixSignalQuitter() {
     signalSockets[0] = signalSockets[1] = -1;
 }
 
-void UnixSignalQuitter::handleSignal(int) {
+void UnixSignalQuitter::handleSignal(int)
+{
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(signalSockets[0], &byte, 1);
 }

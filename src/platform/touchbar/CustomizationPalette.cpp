@@ -12,14 +12,16 @@
 
 namespace {
 
-QListWidgetItem *makeEntry(const QString &identifier, const QString &label) {
+QListWidgetItem *makeEntry(const QString &identifier, const QString &label)
+{
     auto *entry = new QListWidgetItem(label);
     entry->setData(Qt::UserRole, identifier);
     entry->setToolTip(identifier);
     return entry;
 }
 
-QPushButton *addButton(QGridLayout *layout, const QString &title, int row, int column) {
+QPushButton *addButton(QGridLayout *layout, const QString &title, int row, int column)
+{
     auto *button = new QPushButton(title);
     layout->addWidget(button, row, column);
     return button;
@@ -31,7 +33,8 @@ CustomizationPalette::CustomizationPalette(TouchBar &bar, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_bar(&bar)
     , m_allowed(new QListWidget)
-    , m_arrangement(new QListWidget) {
+    , m_arrangement(new QListWidget)
+{
     setWindowTitle(QStringLiteral("Customize Touch Bar"));
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -66,7 +69,8 @@ CustomizationPalette::CustomizationPalette(TouchBar &bar, QWidget *parent)
 
 CustomizationPalette::~CustomizationPalette() = default;
 
-QString CustomizationPalette::labelFor(const QString &identifier) {
+QString CustomizationPalette::labelFor(const QString &identifier)
+{
     const QString name = ControlCatalog::controlName(identifier);
     const auto item = m_bar->itemForIdentifier(identifier);
     if (!item || item->customizationLabel().isEmpty())
@@ -74,16 +78,17 @@ QString CustomizationPalette::labelFor(const QString &identifier) {
     return QStringLiteral("%1 (%2)").arg(item->customizationLabel(), name);
 }
 
-QStringList CustomizationPalette::arrangement() const {
+QStringList CustomizationPalette::arrangement() const
+{
     QStringList identifiers;
     for (int row = 0; row < m_arrangement->count(); ++row)
         identifiers.append(m_arrangement->item(row)->data(Qt::UserRole).toString());
     return identifiers;
 }
 
-void CustomizationPalette::addSelected() {
-    const int at =
-        m_arrangement->currentRow() < 0 ? m_arrangement->count() : m_arrangement->currentRow() + 1;
+void CustomizationPalette::addSelected()
+{
+    const int at = m_arrangement->currentRow() < 0 ? m_arrangement->count() : m_arrangement->currentRow() + 1;
     int row = at;
     for (const QListWidgetItem *selected : m_allowed->selectedItems())
         m_arrangement->insertItem(row++, selected->clone());
@@ -91,11 +96,13 @@ void CustomizationPalette::addSelected() {
         m_arrangement->setCurrentRow(row - 1);
 }
 
-void CustomizationPalette::removeSelected() {
+void CustomizationPalette::removeSelected()
+{
     qDeleteAll(m_arrangement->selectedItems());
 }
 
-void CustomizationPalette::moveSelected(int step) {
+void CustomizationPalette::moveSelected(int step)
+{
     const int from = m_arrangement->currentRow();
     const int to = from + step;
     if (from < 0 || to < 0 || to >= m_arrangement->count())
@@ -104,13 +111,15 @@ void CustomizationPalette::moveSelected(int step) {
     m_arrangement->setCurrentRow(to);
 }
 
-void CustomizationPalette::done() {
+void CustomizationPalette::done()
+{
     if (m_bar)
         m_bar->storeArrangement(arrangement());
     close();
 }
 
-void CustomizationPalette::closeEvent(QCloseEvent *event) {
+void CustomizationPalette::closeEvent(QCloseEvent *event)
+{
     if (!m_finished) {
         m_finished = true;
         Q_EMIT finished();

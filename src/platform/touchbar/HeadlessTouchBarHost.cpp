@@ -2,15 +2,16 @@
 
 #include "TouchBar.h"
 
-void HeadlessTouchBarHost::present(TouchBar *bar) {
+void HeadlessTouchBarHost::present(TouchBar *bar)
+{
     disconnect(m_contentConnection);
     m_presented = bar;
-    m_contentConnection =
-        connect(bar, &TouchBar::contentChanged, this, &HeadlessTouchBarHost::relayout);
+    m_contentConnection = connect(bar, &TouchBar::contentChanged, this, &HeadlessTouchBarHost::relayout);
     relayout();
 }
 
-void HeadlessTouchBarHost::minimize(TouchBar *bar) {
+void HeadlessTouchBarHost::minimize(TouchBar *bar)
+{
     if (bar != m_presented)
         return;
     disconnect(m_contentConnection);
@@ -18,18 +19,21 @@ void HeadlessTouchBarHost::minimize(TouchBar *bar) {
     m_slots.clear();
 }
 
-void HeadlessTouchBarHost::relayout() {
+void HeadlessTouchBarHost::relayout()
+{
     m_slots = m_presented ? itemsOf(*m_presented) : QList<Slot>{};
 }
 
-QStringList HeadlessTouchBarHost::presentedIdentifiers() const {
+QStringList HeadlessTouchBarHost::presentedIdentifiers() const
+{
     QStringList identifiers;
     for (const Slot &slot : m_slots)
         identifiers.append(slot.identifier);
     return identifiers;
 }
 
-void HeadlessTouchBarHost::toggleCustomizationPalette(TouchBar *bar) {
+void HeadlessTouchBarHost::toggleCustomizationPalette(TouchBar *bar)
+{
     if (m_paletteBar) {
         endCustomization(std::nullopt);
         return;
@@ -37,7 +41,8 @@ void HeadlessTouchBarHost::toggleCustomizationPalette(TouchBar *bar) {
     m_paletteBar = bar;
 }
 
-void HeadlessTouchBarHost::endCustomization(const std::optional<QStringList> &arrangement) {
+void HeadlessTouchBarHost::endCustomization(const std::optional<QStringList> &arrangement)
+{
     if (!m_paletteBar)
         return;
     if (arrangement)

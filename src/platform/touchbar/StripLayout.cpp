@@ -9,7 +9,8 @@ using Kind = StripLayout::Kind;
 
 // Which entries are shown: the non-empty ones, in order, as long as they fit at their minimum
 // widths.
-QList<bool> fittingSlots(const QList<Slot> &entries, qreal rowWidth) {
+QList<bool> fittingSlots(const QList<Slot> &entries, qreal rowWidth)
+{
     QList<bool> shown(entries.size(), false);
     qreal used = 0.0;
     bool first = true;
@@ -26,7 +27,8 @@ QList<bool> fittingSlots(const QList<Slot> &entries, qreal rowWidth) {
     return shown;
 }
 
-Kind growingKind(const QList<Slot> &entries, const QList<bool> &shown) {
+Kind growingKind(const QList<Slot> &entries, const QList<bool> &shown)
+{
     for (Kind kind : {Kind::Fill, Kind::FlexibleSpace, Kind::AtLeast}) {
         for (qsizetype i = 0; i < entries.size(); ++i) {
             if (shown[i] && entries[i].kind == kind)
@@ -38,7 +40,8 @@ Kind growingKind(const QList<Slot> &entries, const QList<bool> &shown) {
 
 } // namespace
 
-QList<QRectF> StripLayout::layout(const QList<Slot> &entries, qreal rowWidth) {
+QList<QRectF> StripLayout::layout(const QList<Slot> &entries, qreal rowWidth)
+{
     const QList<bool> shown = fittingSlots(entries, rowWidth);
     qreal used = 0.0;
     int visible = 0;

@@ -9,23 +9,27 @@
 
 StripTouchBarHost::StripTouchBarHost(QObject *parent)
     : TouchBarHost(parent)
-    , m_window(std::make_unique<StripWindow>()) {}
+    , m_window(std::make_unique<StripWindow>())
+{
+}
 
-StripTouchBarHost::~StripTouchBarHost() {
+StripTouchBarHost::~StripTouchBarHost()
+{
     delete m_palette;
 }
 
-void StripTouchBarHost::present(TouchBar *bar) {
+void StripTouchBarHost::present(TouchBar *bar)
+{
     disconnect(m_contentConnection);
     m_presented = bar;
-    m_contentConnection =
-        connect(bar, &TouchBar::contentChanged, this, &StripTouchBarHost::relayout);
+    m_contentConnection = connect(bar, &TouchBar::contentChanged, this, &StripTouchBarHost::relayout);
     relayout();
     m_window->show();
     m_window->raise();
 }
 
-void StripTouchBarHost::minimize(TouchBar *bar) {
+void StripTouchBarHost::minimize(TouchBar *bar)
+{
     if (bar != m_presented)
         return;
     disconnect(m_contentConnection);
@@ -34,11 +38,13 @@ void StripTouchBarHost::minimize(TouchBar *bar) {
     m_window->setSlots({});
 }
 
-void StripTouchBarHost::relayout() {
+void StripTouchBarHost::relayout()
+{
     m_window->setSlots(m_presented ? itemsOf(*m_presented) : QList<Slot>{});
 }
 
-void StripTouchBarHost::toggleCustomizationPalette(TouchBar *bar) {
+void StripTouchBarHost::toggleCustomizationPalette(TouchBar *bar)
+{
     if (m_palette) {
         m_palette->close();
         return;

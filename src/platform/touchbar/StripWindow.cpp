@@ -14,7 +14,8 @@
 
 namespace {
 
-StripLayout::Slot layoutSlot(const TouchBarHost::Slot &slot) {
+StripLayout::Slot layoutSlot(const TouchBarHost::Slot &slot)
+{
     if (slot.identifier == ControlCatalog::flexibleSpaceIdentifier())
         return {StripLayout::Kind::FlexibleSpace, 0.0};
     if (!slot.item)
@@ -30,14 +31,16 @@ StripLayout::Slot layoutSlot(const TouchBarHost::Slot &slot) {
     return {};
 }
 
-QRect toPixels(const QRectF &points, qreal scale) {
+QRect toPixels(const QRectF &points, qreal scale)
+{
     const QRectF scaled(points.topLeft() * scale, points.size() * scale);
     return scaled.toAlignedRect();
 }
 
 } // namespace
 
-StripWindow::StripWindow() {
+StripWindow::StripWindow()
+{
     setWindowTitle(QStringLiteral("Stripdeck Touch Bar"));
     // A tool window above the rest that the window manager never focuses: touching the strip
     // must leave the keyboard with the application being played.
@@ -50,12 +53,14 @@ StripWindow::StripWindow() {
 
 StripWindow::~StripWindow() = default;
 
-qreal StripWindow::scaleForScreenWidth(int pixels) {
+qreal StripWindow::scaleForScreenWidth(int pixels)
+{
     const qreal fitting = std::floor(4.0 * 0.85 * pixels / StripLayout::width) / 4.0;
     return std::clamp(fitting, minimumScale, maximumScale);
 }
 
-void StripWindow::dock() {
+void StripWindow::dock()
+{
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
@@ -63,12 +68,12 @@ void StripWindow::dock() {
     m_scale = scaleForScreenWidth(screen->geometry().width());
     const QSize pixels(qRound(StripLayout::width * m_scale), qRound(StripLayout::height * m_scale));
     setFixedSize(pixels);
-    move(available.x() + (available.width() - pixels.width()) / 2,
-         available.bottom() + 1 - pixels.height());
+    move(available.x() + (available.width() - pixels.width()) / 2, available.bottom() + 1 - pixels.height());
     placeViews();
 }
 
-void StripWindow::setSlots(const QList<TouchBarHost::Slot> &entries) {
+void StripWindow::setSlots(const QList<TouchBarHost::Slot> &entries)
+{
     for (const auto &old : std::as_const(m_slots)) {
         if (old.item && old.item->view())
             old.item->view()->hide();
@@ -77,7 +82,8 @@ void StripWindow::setSlots(const QList<TouchBarHost::Slot> &entries) {
     placeViews();
 }
 
-void StripWindow::placeViews() {
+void StripWindow::placeViews()
+{
     QList<StripLayout::Slot> layoutSlots;
     for (const auto &slot : std::as_const(m_slots))
         layoutSlots.append(layoutSlot(slot));
@@ -95,12 +101,14 @@ void StripWindow::placeViews() {
     }
 }
 
-void StripWindow::showEvent(QShowEvent *event) {
+void StripWindow::showEvent(QShowEvent *event)
+{
     // The screen may have changed since the strip was last shown.
     dock();
     QWidget::showEvent(event);
 }
 
-void StripWindow::paintEvent(QPaintEvent *) {
+void StripWindow::paintEvent(QPaintEvent *)
+{
     QPainter(this).fillRect(rect(), Qt::black);
 }

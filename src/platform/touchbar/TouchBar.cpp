@@ -8,25 +8,31 @@
 TouchBar::TouchBar(TouchBarDelegate *delegate, TouchBarArrangements *arrangements, QObject *parent)
     : QObject(parent)
     , m_delegate(delegate)
-    , m_arrangements(arrangements) {}
+    , m_arrangements(arrangements)
+{
+}
 
 TouchBar::~TouchBar() = default;
 
-void TouchBar::setCustomizationIdentifier(const QString &identifier) {
+void TouchBar::setCustomizationIdentifier(const QString &identifier)
+{
     m_customizationIdentifier = identifier;
     Q_EMIT contentChanged();
 }
 
-void TouchBar::setDefaultItemIdentifiers(const QStringList &identifiers) {
+void TouchBar::setDefaultItemIdentifiers(const QStringList &identifiers)
+{
     m_defaultItemIdentifiers = identifiers;
     Q_EMIT contentChanged();
 }
 
-void TouchBar::setCustomizationAllowedItemIdentifiers(const QStringList &identifiers) {
+void TouchBar::setCustomizationAllowedItemIdentifiers(const QStringList &identifiers)
+{
     m_allowedItemIdentifiers = identifiers;
 }
 
-QStringList TouchBar::itemIdentifiers() const {
+QStringList TouchBar::itemIdentifiers() const
+{
     if (m_arrangements && !m_customizationIdentifier.isEmpty()) {
         if (auto stored = m_arrangements->currentItems(m_customizationIdentifier))
             return *stored;
@@ -34,7 +40,8 @@ QStringList TouchBar::itemIdentifiers() const {
     return m_defaultItemIdentifiers;
 }
 
-bool TouchBar::storeArrangement(const QStringList &identifiers) {
+bool TouchBar::storeArrangement(const QStringList &identifiers)
+{
     if (!m_arrangements || m_customizationIdentifier.isEmpty())
         return false;
     const bool stored = m_arrangements->setCurrentItems(m_customizationIdentifier, identifiers);
@@ -42,7 +49,8 @@ bool TouchBar::storeArrangement(const QStringList &identifiers) {
     return stored;
 }
 
-std::shared_ptr<TouchBarItem> TouchBar::itemForIdentifier(const QString &identifier) {
+std::shared_ptr<TouchBarItem> TouchBar::itemForIdentifier(const QString &identifier)
+{
     if (identifier == ControlCatalog::flexibleSpaceIdentifier())
         return nullptr;
     if (auto cached = m_itemCache.value(identifier))
@@ -55,6 +63,7 @@ std::shared_ptr<TouchBarItem> TouchBar::itemForIdentifier(const QString &identif
     return item;
 }
 
-void TouchBar::dropCachedItems() {
+void TouchBar::dropCachedItems()
+{
     m_itemCache.clear();
 }

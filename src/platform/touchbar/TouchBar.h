@@ -17,8 +17,8 @@ class TouchBar : public QObject {
     Q_OBJECT
 public:
     // Neither the delegate nor the arrangements are owned; both must outlive the bar.
-    explicit TouchBar(TouchBarDelegate *delegate = nullptr,
-                      TouchBarArrangements *arrangements = nullptr, QObject *parent = nullptr);
+    explicit TouchBar(TouchBarDelegate *delegate = nullptr, TouchBarArrangements *arrangements = nullptr,
+                      QObject *parent = nullptr);
     ~TouchBar() override;
 
     TouchBarDelegate *delegate() const { return m_delegate; }

@@ -8,14 +8,15 @@ const QString currentItemsKey = QStringLiteral("CurrentItems");
 }
 
 TouchBarArrangements::TouchBarArrangements(UserDefaults &defaults)
-    : m_defaults(defaults) {}
+    : m_defaults(defaults)
+{
+}
 
-std::optional<QStringList>
-TouchBarArrangements::currentItems(const QString &customizationIdentifier) const {
-    const QVariant stored =
-        m_defaults.objectForKey(ControlCatalog::customizationKey(customizationIdentifier))
-            .toMap()
-            .value(currentItemsKey);
+std::optional<QStringList> TouchBarArrangements::currentItems(const QString &customizationIdentifier) const
+{
+    const QVariant stored = m_defaults.objectForKey(ControlCatalog::customizationKey(customizationIdentifier))
+                                .toMap()
+                                .value(currentItemsKey);
     if (stored.typeId() != QMetaType::QVariantList)
         return std::nullopt;
     QStringList items;
@@ -29,8 +30,8 @@ TouchBarArrangements::currentItems(const QString &customizationIdentifier) const
     return items;
 }
 
-bool TouchBarArrangements::setCurrentItems(const QString &customizationIdentifier,
-                                           const QStringList &items) {
+bool TouchBarArrangements::setCurrentItems(const QString &customizationIdentifier, const QStringList &items)
+{
     const QString key = ControlCatalog::customizationKey(customizationIdentifier);
     QVariantMap record = m_defaults.objectForKey(key).toMap();
     record.insert(currentItemsKey, QVariant(items).toList());

@@ -11,6 +11,5 @@ class TouchBarItem;
 class TouchBarDelegate {
 public:
     virtual ~TouchBarDelegate() = default;
-    virtual std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &bar,
-                                                                const QString &identifier) = 0;
+    virtual std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &bar, const QString &identifier) = 0;
 };

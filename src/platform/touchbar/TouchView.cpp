@@ -5,20 +5,24 @@
 #include <QTouchEvent>
 
 TouchView::TouchView(QWidget *parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+{
     setAttribute(Qt::WA_AcceptTouchEvents);
 }
 
-void TouchView::setPointScale(qreal scale) {
+void TouchView::setPointScale(qreal scale)
+{
     m_pointScale = scale;
     update();
 }
 
-QSizeF TouchView::sizeInPoints() const {
+QSizeF TouchView::sizeInPoints() const
+{
     return QSizeF(size()) / m_pointScale;
 }
 
-bool TouchView::event(QEvent *event) {
+bool TouchView::event(QEvent *event)
+{
     switch (event->type()) {
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
@@ -33,9 +37,9 @@ bool TouchView::event(QEvent *event) {
     }
 }
 
-void TouchView::deliverTouchEvent(QTouchEvent *event) {
-    const bool direct =
-        event->device() && event->device()->type() == QInputDevice::DeviceType::TouchScreen;
+void TouchView::deliverTouchEvent(QTouchEvent *event)
+{
+    const bool direct = event->device() && event->device()->type() == QInputDevice::DeviceType::TouchScreen;
     TouchList began, moved, ended;
     for (const QEventPoint &point : event->points()) {
         const Touch touch{quint64(point.id()), direct, point.position() / m_pointScale};
@@ -65,26 +69,31 @@ void TouchView::deliverTouchEvent(QTouchEvent *event) {
         touchesEnded(ended);
 }
 
-Touch TouchView::mouseTouch(const QPointF &position) const {
+Touch TouchView::mouseTouch(const QPointF &position) const
+{
     return Touch{mouseTouchIdentity, true, position / m_pointScale};
 }
 
-void TouchView::mousePressEvent(QMouseEvent *event) {
+void TouchView::mousePressEvent(QMouseEvent *event)
+{
     if (event->button() == Qt::LeftButton)
         touchesBegan({mouseTouch(event->position())});
 }
 
-void TouchView::mouseMoveEvent(QMouseEvent *event) {
+void TouchView::mouseMoveEvent(QMouseEvent *event)
+{
     if (event->buttons() & Qt::LeftButton)
         touchesMoved({mouseTouch(event->position())});
 }
 
-void TouchView::mouseReleaseEvent(QMouseEvent *event) {
+void TouchView::mouseReleaseEvent(QMouseEvent *event)
+{
     if (event->button() == Qt::LeftButton)
         touchesEnded({mouseTouch(event->position())});
 }
 
-void TouchView::paintEvent(QPaintEvent *) {
+void TouchView::paintEvent(QPaintEvent *)
+{
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(m_pointScale, m_pointScale);

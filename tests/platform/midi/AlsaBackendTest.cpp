@@ -26,7 +26,8 @@ struct Recorder : midi::MessageDestination {
     midi::MessageList messages;
 };
 
-template <typename Endpoint> snd_seq_addr_t addressOf(const std::shared_ptr<Endpoint> &endpoint) {
+template <typename Endpoint> snd_seq_addr_t addressOf(const std::shared_ptr<Endpoint> &endpoint)
+{
     return std::dynamic_pointer_cast<AlsaEndpoint<Endpoint>>(endpoint)->address();
 }
 
@@ -34,7 +35,8 @@ template <typename Endpoint> snd_seq_addr_t addressOf(const std::shared_ptr<Endp
 // machine has no sequencer (/dev/snd/seq; containers, build servers) the tests skip.
 class AlsaBackendTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         QString error;
         auto backend = AlsaBackend::open(QStringLiteral("Stripdeck"), &error);
         if (!backend)
@@ -46,18 +48,21 @@ protected:
         ASSERT_TRUE(m_peer);
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         m_streams.clear();
         m_peer.reset();
         midi::Client::installBackend(nullptr);
     }
 
-    template <typename Stream> Stream &keep(std::shared_ptr<Stream> stream) {
+    template <typename Stream> Stream &keep(std::shared_ptr<Stream> stream)
+    {
         m_streams.append(stream);
         return *stream;
     }
 
-    midi::VirtualInputStream &virtualInput(const QString &name) {
+    midi::VirtualInputStream &virtualInput(const QString &name)
+    {
         auto &stream = keep(std::make_shared<midi::VirtualInputStream>());
         stream.setVirtualEndpointName(name);
         stream.setMessageDestination(&m_recorder);
@@ -66,7 +71,8 @@ protected:
     }
 
     template <typename Endpoint>
-    std::shared_ptr<Endpoint> peerEndpoint(const QList<std::shared_ptr<Endpoint>> &list) {
+    std::shared_ptr<Endpoint> peerEndpoint(const QList<std::shared_ptr<Endpoint>> &list)
+    {
         for (const auto &endpoint : list) {
             if (endpoint->device() &&
                 endpoint->device()->uniqueID() == AlsaUniqueId::device(m_peer->client()))
@@ -81,7 +87,8 @@ protected:
     QList<std::shared_ptr<void>> m_streams;
 };
 
-TEST_F(AlsaBackendTest, PublishesReadableAndWritablePortsUnderBothNames) {
+TEST_F(AlsaBackendTest, PublishesReadableAndWritablePortsUnderBothNames)
+{
     auto &surfaceIn = virtualInput(kSurface);
     auto &userIn = virtualInput(kUser);
     auto &surfaceOut = keep(std::make_shared<midi::VirtualOutputStream>(kSurface, 0));
@@ -101,8 +108,7 @@ TEST_F(AlsaBackendTest, PublishesReadableAndWritablePortsUnderBothNames) {
         ASSERT_TRUE(port);
         snd_seq_port_info_t *info = nullptr;
         snd_seq_port_info_alloca(&info);
-        ASSERT_EQ(
-            snd_seq_get_any_port_info(m_peer->sequencer(), m_backend->clientId(), *port, info), 0);
+        ASSERT_EQ(snd_seq_get_any_port_info(m_peer->sequencer(), m_backend->clientId(), *port, info), 0);
         EXPECT_EQ(QString::fromUtf8(snd_seq_port_info_get_name(info)), endpoint->name());
         EXPECT_EQ(snd_seq_port_info_get_capability(info) & (readable | writable), capabilities);
     }
@@ -117,9 +123,9 @@ TEST_F(AlsaBackendTest, PublishesReadableAndWritablePortsUnderBothNames) {
     }
 }
 
-TEST_F(AlsaBackendTest, IdentifiersAskForPortNumbers) {
-    auto &output =
-        keep(std::make_shared<midi::VirtualOutputStream>(kUser, AlsaUniqueId::ownPort(20)));
+TEST_F(AlsaBackendTest, IdentifiersAskForPortNumbers)
+{
+    auto &output = keep(std::make_shared<midi::VirtualOutputStream>(kUser, AlsaUniqueId::ownPort(20)));
     EXPECT_EQ(output.endpoint()->uniqueID(), AlsaUniqueId::ownPort(20));
     auto &input = virtualInput(kUser);
     input.endpoint()->setUniqueID(AlsaUniqueId::ownPort(21));
@@ -134,18 +140,17 @@ TEST_F(AlsaBackendTest, IdentifiersAskForPortNumbers) {
     EXPECT_TRUE(waitFor([&] { return m_recorder.messages.size() == 1; }));
 }
 
-TEST_F(AlsaBackendTest, OutputsDeliverExactBytes) {
+TEST_F(AlsaBackendTest, OutputsDeliverExactBytes)
+{
     auto &surface = keep(std::make_shared<midi::VirtualOutputStream>(kSurface, 0));
     auto &port = keep(std::make_shared<midi::PortOutputStream>());
-    ASSERT_TRUE(
-        waitFor([&] { return peerEndpoint(m_backend->destinationEndpoints()) != nullptr; }));
+    ASSERT_TRUE(waitFor([&] { return peerEndpoint(m_backend->destinationEndpoints()) != nullptr; }));
     port.setEndpoints(QList{peerEndpoint(m_backend->destinationEndpoints())});
     ASSERT_TRUE(m_peer->subscribeFrom(addressOf(surface.endpoint())));
 
     const QByteArray sysex =
         QByteArray::fromHex("f07d0003") + QByteArray(1500, '\x2a') + QByteArray::fromHex("f7");
-    const midi::MessageList messages{midi::Message(QByteArray::fromHex("903c64")),
-                                     midi::Message(sysex),
+    const midi::MessageList messages{midi::Message(QByteArray::fromHex("903c64")), midi::Message(sysex),
                                      midi::Message(QByteArray::fromHex("e0007f"))};
     QByteArray expected;
     for (const auto &message : messages)
@@ -156,14 +161,14 @@ TEST_F(AlsaBackendTest, OutputsDeliverExactBytes) {
     EXPECT_EQ(m_peer->pump().toHex(), (expected + expected).toHex());
 }
 
-TEST_F(AlsaBackendTest, VirtualInputsDeliverInOrderWithTheirEndpoint) {
+TEST_F(AlsaBackendTest, VirtualInputsDeliverInOrderWithTheirEndpoint)
+{
     for (const QString &name : {kSurface, kUser}) {
         m_recorder.messages.clear();
         auto &input = virtualInput(name);
         ASSERT_TRUE(m_peer->subscribeTo(addressOf(input.endpoint())));
         const QByteArray body(400, '\x11');
-        m_peer->send({QByteArray::fromHex("e80040"),
-                      QByteArray::fromHex("f07d0003") + body.left(200),
+        m_peer->send({QByteArray::fromHex("e80040"), QByteArray::fromHex("f07d0003") + body.left(200),
                       body.mid(200) + QByteArray::fromHex("f7"), QByteArray::fromHex("b01f07")});
         ASSERT_TRUE(waitFor([&] { return m_recorder.messages.size() >= 3; }));
         ASSERT_EQ(m_recorder.messages.size(), 3);
@@ -177,7 +182,8 @@ TEST_F(AlsaBackendTest, VirtualInputsDeliverInOrderWithTheirEndpoint) {
     }
 }
 
-TEST_F(AlsaBackendTest, PeerDeviceComesAndGoesWithSetupChanges) {
+TEST_F(AlsaBackendTest, PeerDeviceComesAndGoesWithSetupChanges)
+{
     QSignalSpy changes(midi::Client::sharedClient(), &midi::Client::setupChanged);
     ASSERT_TRUE(waitFor([&] { return peerEndpoint(m_backend->sourceEndpoints()) != nullptr; }));
     const auto source = peerEndpoint(m_backend->sourceEndpoints());
@@ -189,14 +195,14 @@ TEST_F(AlsaBackendTest, PeerDeviceComesAndGoesWithSetupChanges) {
     m_peer.reset();
     EXPECT_TRUE(waitFor([&] {
         const auto devices = m_backend->devices();
-        return std::none_of(devices.begin(), devices.end(), [&](const auto &d) {
-            return d->uniqueID() == AlsaUniqueId::device(client);
-        });
+        return std::none_of(devices.begin(), devices.end(),
+                            [&](const auto &d) { return d->uniqueID() == AlsaUniqueId::device(client); });
     }));
     EXPECT_GE(changes.size(), 1);
 }
 
-TEST_F(AlsaBackendTest, PrivateInputTakesOnlyItsChosenSource) {
+TEST_F(AlsaBackendTest, PrivateInputTakesOnlyItsChosenSource)
+{
     auto &input = keep(std::make_shared<midi::PortInputStream>());
     input.setMessageDestination(&m_recorder);
     ASSERT_TRUE(waitFor([&] { return peerEndpoint(m_backend->sourceEndpoints()) != nullptr; }));

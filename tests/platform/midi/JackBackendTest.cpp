@@ -23,18 +23,21 @@ const QString kUser = QStringLiteral("Stripdeck User");
 // design. So after connecting, a test sends a probe (channel pressure, which no test sends
 // otherwise) until it arrives; each probe is new, so one still under way from an earlier
 // connection proves nothing. Probes are left out of what the tests compare.
-bool isProbe(const QByteArray &bytes) {
+bool isProbe(const QByteArray &bytes)
+{
     return bytes.size() == 2 && (quint8(bytes.at(0)) & 0xF0) == 0xD0;
 }
 
-QByteArray nextProbe() {
+QByteArray nextProbe()
+{
     static int count = 0;
     ++count;
     return QByteArray{1, char(0xD0 | (count & 0x0F))} + char((count >> 4) & 0x7F);
 }
 
 struct Recorder : midi::MessageDestination {
-    void takeMIDIMessages(const midi::MessageList &list) override {
+    void takeMIDIMessages(const midi::MessageList &list) override
+    {
         for (const auto &message : list) {
             if (!isProbe(message.bytes()))
                 messages.append(message);
@@ -42,14 +45,15 @@ struct Recorder : midi::MessageDestination {
                 arrived = true;
         }
     }
-    QStringList origins() const {
+    QStringList origins() const
+    {
         QStringList names;
         for (const auto &message : messages)
-            names.append(message.originatingEndpoint() ? message.originatingEndpoint()->name()
-                                                       : QString());
+            names.append(message.originatingEndpoint() ? message.originatingEndpoint()->name() : QString());
         return names;
     }
-    QList<QByteArray> bytes() const {
+    QList<QByteArray> bytes() const
+    {
         QList<QByteArray> all;
         for (const auto &message : messages)
             all.append(message.bytes());
@@ -60,7 +64,8 @@ struct Recorder : midi::MessageDestination {
     bool arrived = false;
 };
 
-QString run(const QString &program, const QStringList &arguments) {
+QString run(const QString &program, const QStringList &arguments)
+{
     QProcess process;
     process.start(program, arguments);
     process.waitForFinished(10000);
@@ -70,23 +75,25 @@ QString run(const QString &program, const QStringList &arguments) {
 // The program's six streams on the test server, with a peer client to talk to.
 class JackBackendTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         QString error;
         auto backend = JackBackend::open(QStringLiteral("Stripdeck Port"), &error);
         if (!backend)
-            GTEST_SKIP() << "no JACK server (run under scripts/with-test-services): "
-                         << error.toStdString();
+            GTEST_SKIP() << "no JACK server (run under scripts/with-test-services): " << error.toStdString();
         m_backend = backend.get();
         midi::Client::installBackend(std::move(backend));
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         m_streams.clear();
         m_peer.reset();
         midi::Client::installBackend(nullptr);
     }
 
-    midi::VirtualInputStream &virtualInput(const QString &name) {
+    midi::VirtualInputStream &virtualInput(const QString &name)
+    {
         auto stream = std::make_shared<midi::VirtualInputStream>();
         stream->setVirtualEndpointName(name);
         stream->setMessageDestination(&m_recorder);
@@ -95,19 +102,22 @@ protected:
         return *stream;
     }
 
-    midi::VirtualOutputStream &virtualOutput(const QString &name) {
+    midi::VirtualOutputStream &virtualOutput(const QString &name)
+    {
         auto stream = std::make_shared<midi::VirtualOutputStream>(name, 0);
         m_streams.append(stream);
         return *stream;
     }
 
-    JackPeer &peer(const QString &name = QStringLiteral("Peer Synth")) {
+    JackPeer &peer(const QString &name = QStringLiteral("Peer Synth"))
+    {
         m_peer = JackPeer::open(name);
         EXPECT_TRUE(m_peer);
         return *m_peer;
     }
 
-    static bool primeOutput(midi::MessageDestination &stream, JackPeer &peer) {
+    static bool primeOutput(midi::MessageDestination &stream, JackPeer &peer)
+    {
         const QByteArray probe = nextProbe();
         return waitFor([&] {
             stream.takeMIDIMessages({midi::Message(probe)});
@@ -115,7 +125,8 @@ protected:
         });
     }
 
-    bool primeInput(JackPeer &peer) {
+    bool primeInput(JackPeer &peer)
+    {
         m_recorder.probe = nextProbe();
         m_recorder.arrived = false;
         return waitFor([&] {
@@ -125,7 +136,8 @@ protected:
         });
     }
 
-    static QByteArray withoutProbes(const QList<QByteArray> &events) {
+    static QByteArray withoutProbes(const QList<QByteArray> &events)
+    {
         QByteArray bytes;
         for (const QByteArray &event : events) {
             if (!isProbe(event))
@@ -135,11 +147,11 @@ protected:
     }
 
     template <typename Endpoint>
-    static std::shared_ptr<Endpoint> find(const QList<std::shared_ptr<Endpoint>> &list,
-                                          const QString &device, const QString &name) {
+    static std::shared_ptr<Endpoint> find(const QList<std::shared_ptr<Endpoint>> &list, const QString &device,
+                                          const QString &name)
+    {
         for (const auto &endpoint : list) {
-            if (endpoint->device() && endpoint->device()->name() == device &&
-                endpoint->name() == name)
+            if (endpoint->device() && endpoint->device()->name() == device && endpoint->name() == name)
                 return endpoint;
         }
         return nullptr;
@@ -151,20 +163,19 @@ protected:
     std::unique_ptr<JackPeer> m_peer;
 };
 
-TEST_F(JackBackendTest, PublishesFourEndpointsUnderTheirNames) {
+TEST_F(JackBackendTest, PublishesFourEndpointsUnderTheirNames)
+{
     auto &surfaceIn = virtualInput(kSurface);
     auto &userIn = virtualInput(kUser);
     auto &surfaceOut = virtualOutput(kSurface);
     auto &userOut = virtualOutput(kUser);
 
     const QString listing = run(QStringLiteral("jack_lsp"), {QStringLiteral("-t")});
-    for (const char *port : {"Stripdeck Surface:in", "Stripdeck Surface:out", "Stripdeck User:in",
-                             "Stripdeck User:out"})
-        EXPECT_TRUE(listing.contains(QLatin1String(port) + QStringLiteral("\n\t8 bit raw midi")))
-            << port;
+    for (const char *port :
+         {"Stripdeck Surface:in", "Stripdeck Surface:out", "Stripdeck User:in", "Stripdeck User:out"})
+        EXPECT_TRUE(listing.contains(QLatin1String(port) + QStringLiteral("\n\t8 bit raw midi"))) << port;
 
-    ASSERT_TRUE(surfaceIn.endpoint() && userIn.endpoint() && surfaceOut.endpoint() &&
-                userOut.endpoint());
+    ASSERT_TRUE(surfaceIn.endpoint() && userIn.endpoint() && surfaceOut.endpoint() && userOut.endpoint());
     EXPECT_EQ(surfaceIn.endpoint()->name(), kSurface);
     EXPECT_EQ(surfaceOut.endpoint()->name(), kSurface);
     EXPECT_EQ(userIn.endpoint()->name(), kUser);
@@ -181,7 +192,8 @@ TEST_F(JackBackendTest, PublishesFourEndpointsUnderTheirNames) {
     EXPECT_EQ(devices, QStringList{other});
 }
 
-TEST_F(JackBackendTest, KeepsIdentifiersAcrossRestartsAndRefusesOthers) {
+TEST_F(JackBackendTest, KeepsIdentifiersAcrossRestartsAndRefusesOthers)
+{
     qint32 first = 0;
     {
         auto &stream = virtualOutput(kUser);
@@ -200,21 +212,22 @@ TEST_F(JackBackendTest, KeepsIdentifiersAcrossRestartsAndRefusesOthers) {
 
 // Each output, virtual or private, delivers exactly the bytes sent, system exclusive longer
 // than one chunk included.
-TEST_F(JackBackendTest, OutputsDeliverExactBytesToAPeer) {
+TEST_F(JackBackendTest, OutputsDeliverExactBytesToAPeer)
+{
     auto &surface = virtualOutput(kSurface);
     auto &user = virtualOutput(kUser);
     auto port = std::make_shared<midi::PortOutputStream>();
     m_streams.append(port);
     auto &synth = peer();
-    ASSERT_TRUE(waitFor(
-        [&] { return find(m_backend->destinationEndpoints(), synth.name(), "in") != nullptr; }));
+    ASSERT_TRUE(
+        waitFor([&] { return find(m_backend->destinationEndpoints(), synth.name(), "in") != nullptr; }));
     port->setEndpoints(QList{find(m_backend->destinationEndpoints(), synth.name(), "in")});
 
     const QByteArray sysex =
         QByteArray::fromHex("f07d0003") + QByteArray(700, '\x2a') + QByteArray::fromHex("f7");
-    const midi::MessageList messages{
-        midi::Message(QByteArray::fromHex("903c64")), midi::Message(QByteArray::fromHex("e07f7f")),
-        midi::Message(sysex), midi::Message(QByteArray::fromHex("b00700"))};
+    const midi::MessageList messages{midi::Message(QByteArray::fromHex("903c64")),
+                                     midi::Message(QByteArray::fromHex("e07f7f")), midi::Message(sysex),
+                                     midi::Message(QByteArray::fromHex("b00700"))};
     QByteArray expected;
     for (const auto &message : messages)
         expected.append(message.bytes());
@@ -228,22 +241,21 @@ TEST_F(JackBackendTest, OutputsDeliverExactBytesToAPeer) {
           Output{"Stripdeck Port:out", port.get()}}) {
         synth.clear();
         if (QString::fromLatin1(output.port) != QStringLiteral("Stripdeck Port:out")) {
-            ASSERT_TRUE(synth.connect(QString::fromLatin1(output.port), synth.inName()))
-                << output.port;
+            ASSERT_TRUE(synth.connect(QString::fromLatin1(output.port), synth.inName())) << output.port;
         }
         ASSERT_TRUE(primeOutput(*output.stream, synth)) << output.port;
         EXPECT_TRUE(withRetries([&] {
             synth.clear();
             output.stream->takeMIDIMessages(messages);
-            waitFor([&] { return withoutProbes(synth.received()).size() >= expected.size(); },
-                    2000);
+            waitFor([&] { return withoutProbes(synth.received()).size() >= expected.size(); }, 2000);
             return withoutProbes(synth.received()) == expected;
         })) << output.port;
         EXPECT_EQ(withoutProbes(synth.received()).toHex(), expected.toHex()) << output.port;
     }
 }
 
-TEST_F(JackBackendTest, JackMidiDumpSeesWhatTheUserOutputSends) {
+TEST_F(JackBackendTest, JackMidiDumpSeesWhatTheUserOutputSends)
+{
     auto &user = virtualOutput(kUser);
     QProcess dump;
     dump.start(QStringLiteral("jack_midi_dump"), {QStringLiteral("stripdeck-dump")});
@@ -264,7 +276,8 @@ TEST_F(JackBackendTest, JackMidiDumpSeesWhatTheUserOutputSends) {
 
 // Both virtual inputs hand what a peer sends to the handler, in order, each message with its
 // input's endpoint; system exclusive sent in three events over three periods comes whole.
-TEST_F(JackBackendTest, VirtualInputsDeliverInOrderWithTheirEndpoint) {
+TEST_F(JackBackendTest, VirtualInputsDeliverInOrderWithTheirEndpoint)
+{
     virtualInput(kSurface);
     virtualInput(kUser);
     auto &host = peer(QStringLiteral("Peer Host"));
@@ -274,9 +287,9 @@ TEST_F(JackBackendTest, VirtualInputsDeliverInOrderWithTheirEndpoint) {
         run("jack_disconnect", {host.outName(), kSurface + ":in"});
         ASSERT_TRUE(host.connect(host.outName(), input + QStringLiteral(":in")));
         ASSERT_TRUE(primeInput(host));
-        const QList<QByteArray> expected{
-            QByteArray::fromHex("e80040"), QByteArray::fromHex("f07d0003") + name + "\xf7",
-            QByteArray::fromHex("b01f07"), QByteArray::fromHex("903c64")};
+        const QList<QByteArray> expected{QByteArray::fromHex("e80040"),
+                                         QByteArray::fromHex("f07d0003") + name + "\xf7",
+                                         QByteArray::fromHex("b01f07"), QByteArray::fromHex("903c64")};
         EXPECT_TRUE(withRetries([&] {
             m_recorder.messages.clear();
             host.send({QByteArray::fromHex("e8 00 40"), QByteArray::fromHex("f0 7d 00 03"), name,
@@ -289,7 +302,8 @@ TEST_F(JackBackendTest, VirtualInputsDeliverInOrderWithTheirEndpoint) {
     }
 }
 
-TEST_F(JackBackendTest, PeerDeviceComesAndGoesWithSetupChanges) {
+TEST_F(JackBackendTest, PeerDeviceComesAndGoesWithSetupChanges)
+{
     QSignalSpy changes(midi::Client::sharedClient(), &midi::Client::setupChanged);
     auto &synth = peer();
     const QString name = synth.name();
@@ -299,30 +313,28 @@ TEST_F(JackBackendTest, PeerDeviceComesAndGoesWithSetupChanges) {
     }));
     const auto device = find(m_backend->sourceEndpoints(), name, "out")->device();
     EXPECT_EQ(device->uniqueID(), StableId::fromName(name));
-    EXPECT_EQ(find(m_backend->destinationEndpoints(), name, "in")->device()->uniqueID(),
-              device->uniqueID());
+    EXPECT_EQ(find(m_backend->destinationEndpoints(), name, "in")->device()->uniqueID(), device->uniqueID());
     EXPECT_GE(changes.size(), 1);
 
     const auto before = changes.size();
     m_peer.reset();
     EXPECT_TRUE(waitFor([&] {
         const auto devices = m_backend->devices();
-        return std::none_of(devices.begin(), devices.end(),
-                            [&](const auto &d) { return d->name() == name; });
+        return std::none_of(devices.begin(), devices.end(), [&](const auto &d) { return d->name() == name; });
     }));
     EXPECT_GT(changes.size(), before);
     EXPECT_EQ(find(m_backend->sourceEndpoints(), name, "out"), nullptr);
 }
 
-TEST_F(JackBackendTest, PrivatePortsFollowTheChosenEndpoints) {
+TEST_F(JackBackendTest, PrivatePortsFollowTheChosenEndpoints)
+{
     auto output = std::make_shared<midi::PortOutputStream>();
     auto input = std::make_shared<midi::PortInputStream>();
     m_streams.append(output);
     m_streams.append(input);
     input->setMessageDestination(&m_recorder);
     auto &synth = peer();
-    ASSERT_TRUE(waitFor(
-        [&] { return find(m_backend->sourceEndpoints(), synth.name(), "out") != nullptr; }));
+    ASSERT_TRUE(waitFor([&] { return find(m_backend->sourceEndpoints(), synth.name(), "out") != nullptr; }));
     const auto source = find(m_backend->sourceEndpoints(), synth.name(), "out");
     const auto destination = find(m_backend->destinationEndpoints(), synth.name(), "in");
 
@@ -353,8 +365,7 @@ TEST_F(JackBackendTest, PrivatePortsFollowTheChosenEndpoints) {
     EXPECT_TRUE(waitFor([&] {
         return run("jack_lsp", {"-c", "Stripdeck Port:out"}).trimmed() == "Stripdeck Port:out";
     }));
-    EXPECT_EQ(run("jack_lsp", {"-c", "Stripdeck Port:in"}).trimmed(),
-              QStringLiteral("Stripdeck Port:in"));
+    EXPECT_EQ(run("jack_lsp", {"-c", "Stripdeck Port:in"}).trimmed(), QStringLiteral("Stripdeck Port:in"));
 }
 
 } // namespace

@@ -15,13 +15,15 @@ public:
     ScopedEnvironment(const char *name, const QByteArray &value)
         : m_name(name)
         , m_had(qEnvironmentVariableIsSet(name))
-        , m_old(qgetenv(name)) {
+        , m_old(qgetenv(name))
+    {
         if (value.isNull())
             qunsetenv(name);
         else
             qputenv(name, value);
     }
-    ~ScopedEnvironment() {
+    ~ScopedEnvironment()
+    {
         if (m_had)
             qputenv(m_name, m_old);
         else
@@ -34,7 +36,8 @@ private:
     QByteArray m_old;
 };
 
-TEST(MidiBackendFactory, EnvironmentOverridesThePreference) {
+TEST(MidiBackendFactory, EnvironmentOverridesThePreference)
+{
     QTemporaryDir dir;
     UserDefaults defaults(dir.filePath(QStringLiteral("prefs.plist")));
     defaults.setObject(QStringLiteral("jack"), QStringLiteral("MidiBackend"));
@@ -52,7 +55,8 @@ TEST(MidiBackendFactory, EnvironmentOverridesThePreference) {
 
 // A forced system that is not there leaves the program running on the do-nothing backend,
 // with the reason noted.
-TEST(MidiBackendFactory, UnreachableForcedSystemFallsBackToNone) {
+TEST(MidiBackendFactory, UnreachableForcedSystemFallsBackToNone)
+{
     ScopedEnvironment server("JACK_DEFAULT_SERVER", "stripdeck-no-such-server");
     const auto choice =
         MidiBackendFactory::create(QStringLiteral("JACK"), "Stripdeck Test", "Stripdeck Test Port");
@@ -63,13 +67,12 @@ TEST(MidiBackendFactory, UnreachableForcedSystemFallsBackToNone) {
 }
 
 // Automatic choice: ALSA when the sequencer opens, else the running JACK server.
-TEST(MidiBackendFactory, AutomaticChoiceTakesTheFirstSystemThatAnswers) {
+TEST(MidiBackendFactory, AutomaticChoiceTakesTheFirstSystemThatAnswers)
+{
     const bool alsa = AlsaBackend::open(QStringLiteral("Stripdeck Probe")) != nullptr;
     if (!alsa && !qEnvironmentVariableIsSet("STRIPDECK_TEST_SERVICES"))
-        GTEST_SKIP()
-            << "neither an ALSA sequencer nor the test JACK server (scripts/with-test-services)";
-    const auto choice =
-        MidiBackendFactory::create(QString(), "Stripdeck Test", "Stripdeck Test Port");
+        GTEST_SKIP() << "neither an ALSA sequencer nor the test JACK server (scripts/with-test-services)";
+    const auto choice = MidiBackendFactory::create(QString(), "Stripdeck Test", "Stripdeck Test Port");
     EXPECT_EQ(choice.backend->name(), alsa ? QStringLiteral("alsa") : QStringLiteral("jack"));
     EXPECT_EQ(choice.notes.size(), alsa ? 0 : 1);
 }

@@ -4,11 +4,13 @@
 
 namespace {
 
-QByteArray hex(const char *text) {
+QByteArray hex(const char *text)
+{
     return QByteArray::fromHex(text);
 }
 
-QList<QByteArray> feed(MidiByteStream &stream, const QList<QByteArray> &chunks) {
+QList<QByteArray> feed(MidiByteStream &stream, const QList<QByteArray> &chunks)
+{
     QList<QByteArray> out;
     for (const QByteArray &chunk : chunks)
         out.append(stream.append(chunk));
@@ -21,13 +23,15 @@ struct Case {
     QList<QByteArray> messages;
 };
 
-void PrintTo(const Case &c, std::ostream *os) {
+void PrintTo(const Case &c, std::ostream *os)
+{
     *os << c.name;
 }
 
 class MidiByteStreamCases : public ::testing::TestWithParam<Case> {};
 
-TEST_P(MidiByteStreamCases, CutsTheStreamIntoMessages) {
+TEST_P(MidiByteStreamCases, CutsTheStreamIntoMessages)
+{
     MidiByteStream stream;
     EXPECT_EQ(feed(stream, GetParam().chunks), GetParam().messages);
 }
@@ -57,22 +61,21 @@ INSTANTIATE_TEST_SUITE_P(
              {hex("b00764f6"), hex("0801")},
              {hex("b00764"), hex("f6")}},
         Case{"data_without_status_is_dropped", {hex("3c64903c64")}, {hex("903c64")}},
-        Case{"sysex_cut_short_by_a_status_is_dropped",
-             {hex("f07d0102"), hex("903c64")},
-             {hex("903c64")}},
+        Case{"sysex_cut_short_by_a_status_is_dropped", {hex("f07d0102"), hex("903c64")}, {hex("903c64")}},
         Case{"stray_end_of_exclusive_is_dropped", {hex("f7b00101")}, {hex("b00101")}},
         Case{"empty_sysex", {hex("f0f7")}, {hex("f0f7")}}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(MidiByteStream, DropsSysexOverTheBoundAndRecovers) {
+TEST(MidiByteStream, DropsSysexOverTheBoundAndRecovers)
+{
     MidiByteStream stream;
-    QByteArray overlong =
-        hex("f0") + QByteArray(MidiByteStream::kMaxSystemExclusiveSize, '\x01') + hex("f7");
+    QByteArray overlong = hex("f0") + QByteArray(MidiByteStream::kMaxSystemExclusiveSize, '\x01') + hex("f7");
     EXPECT_TRUE(stream.append(overlong).isEmpty());
     EXPECT_EQ(stream.append(hex("f00102f7")), QList<QByteArray>{hex("f00102f7")});
 }
 
-TEST(MidiByteStream, ResetForgetsPartialMessagesAndRunningStatus) {
+TEST(MidiByteStream, ResetForgetsPartialMessagesAndRunningStatus)
+{
     MidiByteStream stream;
     stream.append(hex("f07d0102"));
     stream.reset();

@@ -8,7 +8,8 @@
 
 namespace {
 
-QByteArray take(MidiRing &ring) {
+QByteArray take(MidiRing &ring)
+{
     const auto size = ring.peek();
     if (!size)
         return "<none>";
@@ -21,12 +22,13 @@ QByteArray take(MidiRing &ring) {
     return bytes;
 }
 
-bool put(MidiRing &ring, const QByteArray &bytes) {
-    return ring.write(reinterpret_cast<const std::uint8_t *>(bytes.data()),
-                      std::uint32_t(bytes.size()));
+bool put(MidiRing &ring, const QByteArray &bytes)
+{
+    return ring.write(reinterpret_cast<const std::uint8_t *>(bytes.data()), std::uint32_t(bytes.size()));
 }
 
-TEST(MidiRing, KeepsRecordsWholeAndInOrder) {
+TEST(MidiRing, KeepsRecordsWholeAndInOrder)
+{
     MidiRing ring(256);
     EXPECT_TRUE(put(ring, QByteArray::fromHex("903c64")));
     EXPECT_TRUE(ring.writeGap());
@@ -37,7 +39,8 @@ TEST(MidiRing, KeepsRecordsWholeAndInOrder) {
     EXPECT_EQ(take(ring), "<none>");
 }
 
-TEST(MidiRing, RefusesWhatDoesNotFitWithoutWritingAPart) {
+TEST(MidiRing, RefusesWhatDoesNotFitWithoutWritingAPart)
+{
     MidiRing ring(64); // 63 usable bytes
     EXPECT_TRUE(put(ring, QByteArray(40, 'a')));
     EXPECT_FALSE(put(ring, QByteArray(20, 'b')));
@@ -47,7 +50,8 @@ TEST(MidiRing, RefusesWhatDoesNotFitWithoutWritingAPart) {
     EXPECT_EQ(take(ring), "<none>");
 }
 
-TEST(MidiRing, SkipDropsOneRecordAcrossTheWrap) {
+TEST(MidiRing, SkipDropsOneRecordAcrossTheWrap)
+{
     MidiRing ring(64);
     for (int round = 0; round < 10; ++round) {
         EXPECT_TRUE(put(ring, QByteArray(20, char('a' + round))));
@@ -59,7 +63,8 @@ TEST(MidiRing, SkipDropsOneRecordAcrossTheWrap) {
 
 // One writer and one reader on two threads, as in the backend: every record arrives whole
 // and in order although the ring fills and wraps many times.
-TEST(MidiRing, CarriesRecordsBetweenTwoThreads) {
+TEST(MidiRing, CarriesRecordsBetweenTwoThreads)
+{
     MidiRing ring(128);
     constexpr int count = 20000;
     std::thread writer([&] {

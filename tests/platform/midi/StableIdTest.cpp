@@ -7,7 +7,8 @@
 
 namespace {
 
-TEST(StableId, IsAPositiveFunctionOfTheName) {
+TEST(StableId, IsAPositiveFunctionOfTheName)
+{
     const QStringList names{"Stripdeck Surface:in",
                             "Stripdeck Surface:out",
                             "Stripdeck User:in",
@@ -25,12 +26,14 @@ TEST(StableId, IsAPositiveFunctionOfTheName) {
 }
 
 // FNV-1a reference values: the identifiers stored by earlier runs must stay valid.
-TEST(StableId, KeepsItsValuesAcrossVersions) {
+TEST(StableId, KeepsItsValuesAcrossVersions)
+{
     EXPECT_EQ(StableId::fromName(u"a"), qint32(0xE40C292C & 0x7FFFFFFF));
     EXPECT_EQ(StableId::fromName(u"foobar"), qint32(0xBF9CF968 & 0x7FFFFFFF));
 }
 
-TEST(AlsaUniqueId, OwnPortsRoundTripAndOthersAreRefused) {
+TEST(AlsaUniqueId, OwnPortsRoundTripAndOthersAreRefused)
+{
     for (int port : {0, 1, 3, 253})
         EXPECT_EQ(AlsaUniqueId::portOf(AlsaUniqueId::ownPort(port)), port);
     EXPECT_EQ(AlsaUniqueId::portOf(0), std::nullopt);
@@ -40,7 +43,8 @@ TEST(AlsaUniqueId, OwnPortsRoundTripAndOthersAreRefused) {
     EXPECT_EQ(AlsaUniqueId::portOf(AlsaUniqueId::ownPort(0) | 0xFE), std::nullopt);
 }
 
-TEST(AlsaUniqueId, OtherPortsAreDistinctPerAddress) {
+TEST(AlsaUniqueId, OtherPortsAreDistinctPerAddress)
+{
     EXPECT_NE(AlsaUniqueId::otherPort(20, 0), AlsaUniqueId::otherPort(20, 1));
     EXPECT_NE(AlsaUniqueId::otherPort(20, 1), AlsaUniqueId::otherPort(21, 1));
     EXPECT_NE(AlsaUniqueId::otherPort(191, 253), 0);

@@ -6,7 +6,8 @@
 
 // Runs the main loop until the condition holds or the time is up; answers the condition.
 // The bound only keeps a broken test from hanging; nothing is timed.
-template <typename Condition> bool waitFor(Condition condition, int milliseconds = 5000) {
+template <typename Condition> bool waitFor(Condition condition, int milliseconds = 5000)
+{
     QDeadlineTimer deadline(milliseconds);
     while (!condition()) {
         if (deadline.hasExpired())
@@ -21,7 +22,8 @@ template <typename Condition> bool waitFor(Condition condition, int milliseconds
 // overrun their period, and JACK drops the MIDI in flight then. An exchange that checks
 // exact bytes is therefore tried up to three times; bytes that come out wrong never match,
 // so a fault of the program still fails.
-template <typename Attempt> bool withRetries(Attempt attempt) {
+template <typename Attempt> bool withRetries(Attempt attempt)
+{
     for (int i = 0; i < 3; ++i) {
         if (attempt())
             return true;

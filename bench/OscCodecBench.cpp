@@ -188,68 +188,22 @@ double stripdeckDecodeToMessage(const QByteArray &packet)
     return sum;
 }
 
-void DecodeFloat_Stripdeck(benchmark::State &state)
+double libloDecode(const QByteArray &packet)
 {
-    const QByteArray packet = oneFloatPacket();
-    AllocationCounter counter(state);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(stripdeckDecode(packet));
+    return comparison::libloDecode(packet.constData(), std::size_t(packet.size()));
 }
 
-void DecodeFloatToMessage_Stripdeck(benchmark::State &state)
+double oscpackDecode(const QByteArray &packet)
 {
-    const QByteArray packet = oneFloatPacket();
-    AllocationCounter counter(state);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(stripdeckDecodeToMessage(packet));
+    return comparison::oscpackDecode(packet.constData(), std::size_t(packet.size()));
 }
 
-void DecodeFloat_Liblo(benchmark::State &state)
+void Decode(benchmark::State &state, QByteArray (*makePacket)(), double (*decode)(const QByteArray &))
 {
-    const QByteArray packet = oneFloatPacket();
+    const QByteArray packet = makePacket();
     AllocationCounter counter(state);
     for (auto _ : state)
-        benchmark::DoNotOptimize(comparison::libloDecode(packet.constData(), std::size_t(packet.size())));
-}
-
-void DecodeFloat_Oscpack(benchmark::State &state)
-{
-    const QByteArray packet = oneFloatPacket();
-    AllocationCounter counter(state);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(comparison::oscpackDecode(packet.constData(), std::size_t(packet.size())));
-}
-
-void DecodeMixed_Stripdeck(benchmark::State &state)
-{
-    const QByteArray packet = mixedPacket();
-    AllocationCounter counter(state);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(stripdeckDecode(packet));
-}
-
-void DecodeMixedToMessage_Stripdeck(benchmark::State &state)
-{
-    const QByteArray packet = mixedPacket();
-    AllocationCounter counter(state);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(stripdeckDecodeToMessage(packet));
-}
-
-void DecodeMixed_Liblo(benchmark::State &state)
-{
-    const QByteArray packet = mixedPacket();
-    AllocationCounter counter(state);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(comparison::libloDecode(packet.constData(), std::size_t(packet.size())));
-}
-
-void DecodeMixed_Oscpack(benchmark::State &state)
-{
-    const QByteArray packet = mixedPacket();
-    AllocationCounter counter(state);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(comparison::oscpackDecode(packet.constData(), std::size_t(packet.size())));
+        benchmark::DoNotOptimize(decode(packet));
 }
 
 // A stream of frames of the mixed message through the SLIP decoder, as a TCP peer sends it.
@@ -282,14 +236,14 @@ BENCHMARK(EncodeMixed_Stripdeck);
 BENCHMARK(EncodeMixedToByteArray_Stripdeck);
 BENCHMARK(EncodeMixed_Liblo);
 BENCHMARK(EncodeMixed_Oscpack);
-BENCHMARK(DecodeFloat_Stripdeck);
-BENCHMARK(DecodeFloatToMessage_Stripdeck);
-BENCHMARK(DecodeFloat_Liblo);
-BENCHMARK(DecodeFloat_Oscpack);
-BENCHMARK(DecodeMixed_Stripdeck);
-BENCHMARK(DecodeMixedToMessage_Stripdeck);
-BENCHMARK(DecodeMixed_Liblo);
-BENCHMARK(DecodeMixed_Oscpack);
+BENCHMARK_CAPTURE(Decode, Float_Stripdeck, oneFloatPacket, stripdeckDecode);
+BENCHMARK_CAPTURE(Decode, FloatToMessage_Stripdeck, oneFloatPacket, stripdeckDecodeToMessage);
+BENCHMARK_CAPTURE(Decode, Float_Liblo, oneFloatPacket, libloDecode);
+BENCHMARK_CAPTURE(Decode, Float_Oscpack, oneFloatPacket, oscpackDecode);
+BENCHMARK_CAPTURE(Decode, Mixed_Stripdeck, mixedPacket, stripdeckDecode);
+BENCHMARK_CAPTURE(Decode, MixedToMessage_Stripdeck, mixedPacket, stripdeckDecodeToMessage);
+BENCHMARK_CAPTURE(Decode, Mixed_Liblo, mixedPacket, libloDecode);
+BENCHMARK_CAPTURE(Decode, Mixed_Oscpack, mixedPacket, oscpackDecode);
 BENCHMARK(DecodeSlipStream_Stripdeck);
 
 BENCHMARK_MAIN();

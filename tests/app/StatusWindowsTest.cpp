@@ -86,15 +86,10 @@ TEST_F(StatusWindowsTest, MenuShowsStatesAndDisabledEntries)
     EXPECT_FALSE(action(QStringLiteral("Stripdeck (v. 0.1.0)"))->isEnabled());
 }
 
-TEST_F(StatusWindowsTest, StatusButtonStandsInForTheTray)
+TEST_F(StatusWindowsTest, TheStatusButtonStandsInForTheTrayAndNoWindowStaysAfterQuit)
 {
-    const auto windows = visibleWindows();
-    ASSERT_EQ(windows.size(), 1);
-    EXPECT_EQ(windows.first()->windowTitle(), QStringLiteral("Stripdeck"));
-}
-
-TEST_F(StatusWindowsTest, NoWindowStaysAfterQuit)
-{
+    ASSERT_EQ(visibleWindows().size(), 1);
+    EXPECT_EQ(visibleWindows().first()->windowTitle(), QStringLiteral("Stripdeck"));
     action(QStringLiteral("Show Stripdeck"))->trigger();
     app.settingsWindows().setContentFactory(SettingsWindows::Kind::OSC, [] { return new QWidget; });
     action(QStringLiteral("OSC Settings..."))->trigger();

@@ -98,7 +98,7 @@ TEST_F(AppDelegateTest, UnknownIdentifiersLeaveEmptySlots)
     EXPECT_NE(host.presentedSlots()[4].item, nullptr);
 }
 
-TEST_F(AppDelegateTest, ReloadEmptiesTheBarAndLoadsItAnewShortlyAfter)
+TEST_F(AppDelegateTest, ReloadAndResetEmptyTheBarAndLoadTheRootAnewShortlyAfter)
 {
     app.reloadTouchbar();
     QTest::qWait(30);
@@ -112,15 +112,11 @@ TEST_F(AppDelegateTest, ReloadEmptiesTheBarAndLoadsItAnewShortlyAfter)
     ASSERT_TRUE(QTest::qWaitFor([&] { return presented() == userDefaults(0); }, 5000))
         << presented().join(QLatin1Char(' ')).toStdString();
     EXPECT_NE(host.presentedSlots().first().item, before);
-}
 
-TEST_F(AppDelegateTest, ResetGoesBackFromAPopUpToTheRootAndReloads)
-{
-    app.toggleTouchbar();
     app.openPopUp(app.templates().transportGroup(), {});
     app.resetStripdeck();
     ASSERT_TRUE(QTest::qWaitFor([&] { return presented() == userDefaults(0); }, 5000))
-        << presented().join(QLatin1Char(' ')).toStdString();
+        << "reset goes back from a pop-up to the root and reloads";
 }
 
 TEST_F(AppDelegateTest, EditFlagsStopToggleAndModeSwitch)

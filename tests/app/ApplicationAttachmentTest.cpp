@@ -29,15 +29,6 @@ TEST_F(ApplicationAttachmentTest, AtLaunchTheLastRecordOfTheApplicationInFrontIs
     EXPECT_FALSE(app.presentation().lastState().lastRegistered);
 }
 
-TEST_F(ApplicationAttachmentTest, RecordsWithoutAnIdentifierNeverMatch)
-{
-    storeApps({record(QString(), false, 4)});
-    launch(&fake);
-    EXPECT_FALSE(presentation().touchbarShown());
-    app.checkFrontmostApplication(QString());
-    EXPECT_FALSE(presentation().touchbarShown());
-}
-
 TEST_F(ApplicationAttachmentTest, ANonAttachedApplicationChangesNothingWhileNoAttachedStateIsApplied)
 {
     storeApps({record(alpha, false, 3)});
@@ -62,13 +53,15 @@ TEST_F(ApplicationAttachmentTest, OpeningTheControlSettingsLeavesTheTouchBarAsIt
     EXPECT_FALSE(app.presentation().lastState().lastRegistered);
 }
 
-TEST_F(ApplicationAttachmentTest, RecordNumbersThatNameNoTouchBarShowNothingNew)
+TEST_F(ApplicationAttachmentTest, RecordsWithoutAnIdentifierOrABarNumberChangeNothing)
 {
-    storeApps({QVariantMap{{"bundleID", alpha}, {"controlSurfaceMode", false}, {"userTouchbarNumber", 42}},
+    storeApps({record(QString(), false, 4),
+               QVariantMap{{"bundleID", alpha}, {"controlSurfaceMode", false}, {"userTouchbarNumber", 42}},
                QVariantList{1, 2}});
     launch(&fake);
     app.presentation().setUserTouchbarNumber(1);
     app.toggleTouchbar();
+    app.checkFrontmostApplication(QString());
     fake.activate(alpha);
     EXPECT_EQ(presentation().userTouchbarNumber(), 1);
     EXPECT_EQ(presented(), userBar(1));

@@ -100,8 +100,6 @@ TEST_F(ProgramTest, StatusButtonShowsAndHidesTheStripAndTerminationLeavesNoWindo
     ASSERT_TRUE(QTest::qWaitFor([&] { return windowsNamed(stripTitle).size() == 1; }, 20000));
     program.terminate();
     ASSERT_TRUE(program.waitForFinished(10000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << "SIGTERM quits the event loop cleanly";
-    EXPECT_EQ(program.exitCode(), 0);
     EXPECT_TRUE(windowsNamed(stripTitle).isEmpty());
     EXPECT_TRUE(windowsNamed(QStringLiteral("Stripdeck")).isEmpty());
 }

@@ -38,40 +38,34 @@ const char *const ruled[] = {"Check for Update...",       "Customize Controls...
                              "Customize Touch Bar...",    "Load Touchbar Settings...",
                              "Save Touchbar Settings...", "Control Surface Mode"};
 
-struct Rule {
-    const char *name;
-    bool editCCs;
-    bool surface;
-    bool checking;
-    std::array<bool, 6> enabled;
-};
-
-class StatusMenuRules : public AppDelegateFixture, public ::testing::WithParamInterface<Rule> {};
-
-TEST_P(StatusMenuRules, EnableEntriesByState)
+TEST_F(StatusMenuTest, EntriesAreEnabledByState)
 {
-    const Rule &rule = GetParam();
-    app.presentation().setEditCCs(rule.editCCs);
-    app.presentation().setControlSurfadeMode(rule.surface);
-    app.setCheckingForUpate(rule.checking);
-    app.statusMenu().aboutToOpen();
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(entry(QString::fromLatin1(ruled[i]))->isEnabled(), rule.enabled[i]) << ruled[i];
-    EXPECT_EQ(entry(QStringLiteral("Control Surface Mode"))->state(), rule.surface);
-    for (const char *always :
-         {"Show Stripdeck", "OSC Settings...", "Key Commands...", "Attach to Apps...",
-          "Check for Update on launch", "Reset Touch Bar", "Quit", "Midi Out", "Midi In"})
-        EXPECT_TRUE(entry(QString::fromLatin1(always))->isEnabled()) << always;
+    const struct {
+        const char *name;
+        bool editCCs;
+        bool surface;
+        bool checking;
+        std::array<bool, 6> enabled;
+    } rules[] = {{"idle", false, false, false, {true, true, true, true, true, true}},
+                 {"editing controls", true, false, false, {true, false, false, false, false, false}},
+                 {"control surface", false, true, false, {true, false, false, false, false, true}},
+                 {"both", true, true, false, {true, false, false, false, false, false}},
+                 {"checking for update", false, false, true, {false, true, true, true, true, true}}};
+    for (const auto &rule : rules) {
+        SCOPED_TRACE(rule.name);
+        app.presentation().setEditCCs(rule.editCCs);
+        app.presentation().setControlSurfadeMode(rule.surface);
+        app.setCheckingForUpate(rule.checking);
+        app.statusMenu().aboutToOpen();
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(entry(QString::fromLatin1(ruled[i]))->isEnabled(), rule.enabled[i]) << ruled[i];
+        EXPECT_EQ(entry(QStringLiteral("Control Surface Mode"))->state(), rule.surface);
+        for (const char *always :
+             {"Show Stripdeck", "OSC Settings...", "Key Commands...", "Attach to Apps...",
+              "Check for Update on launch", "Reset Touch Bar", "Quit", "Midi Out", "Midi In"})
+            EXPECT_TRUE(entry(QString::fromLatin1(always))->isEnabled()) << always;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    States, StatusMenuRules,
-    ::testing::Values(Rule{"Idle", false, false, false, {true, true, true, true, true, true}},
-                      Rule{"EditingControls", true, false, false, {true, false, false, false, false, false}},
-                      Rule{"ControlSurface", false, true, false, {true, false, false, false, false, true}},
-                      Rule{"Both", true, true, false, {true, false, false, false, false, false}},
-                      Rule{"CheckingForUpdate", false, false, true, {false, true, true, true, true, true}}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(StatusMenuTest, DisabledEntriesDoNothing)
 {

@@ -29,42 +29,27 @@ TEST_F(ApplicationAttachmentTest, AtLaunchTheLastRecordOfTheApplicationInFrontIs
     EXPECT_FALSE(app.presentation().lastState().lastRegistered);
 }
 
-TEST_F(ApplicationAttachmentTest, ANonAttachedApplicationChangesNothingWhileNoAttachedStateIsApplied)
-{
-    storeApps({record(alpha, false, 3)});
-    launch(&fake);
-    app.presentation().setUserTouchbarNumber(6);
-    app.toggleTouchbar();
-    fake.activate(gamma);
-    EXPECT_TRUE(presentation().touchbarShown());
-    EXPECT_EQ(presented(), userBar(6));
-    EXPECT_EQ(app.frontmostAppIdentifier(), gamma);
-}
-
-TEST_F(ApplicationAttachmentTest, OpeningTheControlSettingsLeavesTheTouchBarAsItWas)
-{
-    launch(&fake);
-    app.presentation().setUserTouchbarNumber(2);
-    app.toggleTouchbar();
-    app.customizeControls();
-    fake.activate(ApplicationAttachment::ownIdentifier);
-    EXPECT_TRUE(presentation().touchbarShown());
-    EXPECT_EQ(presented(), userBar(2));
-    EXPECT_FALSE(app.presentation().lastState().lastRegistered);
-}
-
-TEST_F(ApplicationAttachmentTest, RecordsWithoutAnIdentifierOrABarNumberChangeNothing)
+TEST_F(ApplicationAttachmentTest, OthersBadRecordsAndTheProgramItselfLeaveTheTouchBarAsItWas)
 {
     storeApps({record(QString(), false, 4),
                QVariantMap{{"bundleID", alpha}, {"controlSurfaceMode", false}, {"userTouchbarNumber", 42}},
                QVariantList{1, 2}});
     launch(&fake);
-    app.presentation().setUserTouchbarNumber(1);
+    app.presentation().setUserTouchbarNumber(6);
     app.toggleTouchbar();
+    const auto unchanged = [&] { return presentation().touchbarShown() && presented() == userBar(6); };
+    fake.activate(gamma);
+    EXPECT_TRUE(unchanged()) << "an application without a record";
+    EXPECT_EQ(app.frontmostAppIdentifier(), gamma);
     app.checkFrontmostApplication(QString());
+    EXPECT_TRUE(unchanged()) << "records without an identifier never match";
     fake.activate(alpha);
-    EXPECT_EQ(presentation().userTouchbarNumber(), 1);
-    EXPECT_EQ(presented(), userBar(1));
+    EXPECT_TRUE(unchanged()) << "a record number naming no touch bar";
+    EXPECT_EQ(presentation().userTouchbarNumber(), 6);
+    app.customizeControls();
+    fake.activate(ApplicationAttachment::ownIdentifier);
+    EXPECT_TRUE(unchanged()) << "the program itself, its control settings open";
+    EXPECT_FALSE(app.presentation().lastState().lastRegistered);
 }
 
 TEST_F(ApplicationAttachmentTest, WindowRowsShowNamesModesAndNumbers)

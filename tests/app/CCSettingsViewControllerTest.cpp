@@ -250,12 +250,13 @@ TEST_F(CCSettingsViewControllerTest, TouchingASecondControlWithPendingEditsAsksF
 {
     const struct {
         const char *answer;
+        QPushButton *(confirmController::*button)() const;
         const char *selectedAfter;
         const char *storedLabel;
         bool stillPending;
-    } cases[] = {{"discard", "slider2", "One", false},
-                 {"cancel", "slider1", "One", true},
-                 {"apply", "slider2", "Edited", false}};
+    } cases[] = {{"discard", &confirmController::dismissButton, "slider2", "One", false},
+                 {"cancel", &confirmController::cancelButton, "slider1", "One", true},
+                 {"apply", &confirmController::applyButton, "slider2", "Edited", false}};
     store(QStringLiteral("slider1"), record("ctrl", 1, 1, 0, 127, QStringLiteral("One")));
     store(QStringLiteral("slider2"), record("ctrl", 2, 1, 0, 127, QStringLiteral("Two")));
     openEditor();
@@ -272,11 +273,7 @@ TEST_F(CCSettingsViewControllerTest, TouchingASecondControlWithPendingEditsAsksF
         EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
         EXPECT_EQ(selectedName(), QStringLiteral("slider1")) << "nothing switches before the answer";
 
-        const QString answer = QString::fromLatin1(c.answer);
-        QTest::mouseClick(answer == QLatin1String("apply")     ? sheet->applyButton()
-                          : answer == QLatin1String("discard") ? sheet->dismissButton()
-                                                               : sheet->cancelButton(),
-                          Qt::LeftButton);
+        QTest::mouseClick((sheet->*c.button)(), Qt::LeftButton);
         EXPECT_FALSE(sheet->isVisible());
         EXPECT_EQ(selectedName(), QString::fromLatin1(c.selectedAfter));
         EXPECT_EQ(storedRecord(QStringLiteral("slider1")).value(QStringLiteral("label")).toString(),

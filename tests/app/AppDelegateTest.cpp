@@ -1,7 +1,5 @@
 #include "AppDelegateTestSupport.h"
 #include "app/StatusMenu.h"
-#include "controls/controlStripView.h"
-#include "controls/eightFaderView.h"
 #include "midi/Client.h"
 #include "model/ControlCatalog.h"
 #include "platform/loopback/LoopbackBackend.h"
@@ -176,9 +174,6 @@ TEST_F(AppDelegateTest, CustomizationOpensThePaletteForTheCurrentBarAndReloadsWh
     EXPECT_EQ(userDefaults(4), arranged);
     ASSERT_TRUE(QTest::qWaitFor([&] { return presented() == arranged; }, 5000))
         << presented().join(QLatin1Char(' ')).toStdString();
-    EXPECT_EQ(defaults.valueForKeyPath(ControlCatalog::customizationKey(4) + QStringLiteral(".CurrentItems"))
-                  .toStringList(),
-              arranged);
 }
 
 TEST_F(AppDelegateTest, QuitUnregistersEveryHotKeyAndLeavesNoWindow)
@@ -264,26 +259,6 @@ TEST_F(AppDelegateTest, IncomingOscMovesTheCellOfExactlyThatAddress)
     app.setVal(0.5, QStringLiteral("/mixer/fader1/"));
     EXPECT_EQ(listener.values, QVariantList{0.25});
     app.midi().listeners().removeListener(listener);
-}
-
-// Control-surface mode shows the channel strip's view over the strip item the feedback drives,
-// and the bank's pop-up shows the bank's view.
-TEST_F(AppDelegateTest, SurfaceGroupsShowTheStripAndBankViews)
-{
-    FakeStatusItem otherItem;
-    AppDelegate real(defaults, otherItem, host);
-    real.changeMode();
-    const auto shown = host.presentedSlots();
-    ASSERT_EQ(shown.size(), 1);
-    ASSERT_TRUE(shown.first().item);
-    EXPECT_NE(qobject_cast<controlStripView *>(shown.first().item->view()), nullptr);
-    EXPECT_EQ(shown.first().item->sizing(), TouchBarItem::Sizing::Fill);
-
-    real.openDeviceTouchBar();
-    bool bankShown = false;
-    for (const auto &slot : host.presentedSlots())
-        bankShown = bankShown || (slot.item && qobject_cast<eightFaderView *>(slot.item->view()));
-    EXPECT_TRUE(bankShown);
 }
 
 } // namespace

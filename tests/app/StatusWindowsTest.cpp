@@ -64,10 +64,7 @@ TEST_F(StatusWindowsTest, ShowEntryPresentsTheStripWithUserTouchBarZero)
     EXPECT_EQ(strip->windowTitle(), QStringLiteral("Stripdeck Touch Bar"));
     EXPECT_TRUE(strip->windowFlags().testFlags(Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnTopHint |
                                                Qt::FramelessWindowHint));
-    const QList<QRectF> frames = strip->itemFrames();
-    ASSERT_EQ(frames.size(), 5) << "user touch bar 0 has five items";
-    for (const QRectF &frame : frames)
-        EXPECT_FALSE(frame.isNull());
+    EXPECT_EQ(strip->itemFrames().size(), 5) << "user touch bar 0 has five items";
     EXPECT_EQ(action(QStringLiteral("Show Stripdeck")), nullptr);
     QAction *hide = action(QStringLiteral("Hide Stripdeck"));
     ASSERT_NE(hide, nullptr);

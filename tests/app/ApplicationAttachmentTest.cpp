@@ -15,89 +15,57 @@ const QString gamma = QString::fromLatin1(DesktopEntries::gamma);
 TEST_F(ApplicationAttachmentTest, AtLaunchTheLastRecordOfTheApplicationInFrontIsApplied)
 {
     storeApps({record(alpha, false, 3), record(beta, false, 2), record(alpha, true, 0)});
-    FakeFrontmostSource source;
-    source.frontmost = alpha;
-    launch(&source);
+    fake.frontmost = alpha;
+    launch(&fake);
     EXPECT_EQ(app.frontmostAppIdentifier(), alpha);
     EXPECT_TRUE(presentation().touchbarShown());
     EXPECT_TRUE(presentation().controlSurfadeMode()) << "the last of Alpha's two records wins";
     EXPECT_EQ(presented(), stripGroup());
     EXPECT_TRUE(app.presentation().lastState().lastRegistered);
 
-    source.activate(gamma);
+    fake.activate(gamma);
     EXPECT_FALSE(presentation().touchbarShown()) << "back to the initial state: hidden, mode off";
     EXPECT_FALSE(presentation().controlSurfadeMode());
     EXPECT_FALSE(app.presentation().lastState().lastRegistered);
 }
 
-TEST_F(ApplicationAttachmentTest, RecordsWithoutAnIdentifierNeverMatch)
+TEST_F(ApplicationAttachmentTest, OthersBadRecordsAndTheProgramItselfLeaveTheTouchBarAsItWas)
 {
-    storeApps({record(QString(), false, 4)});
-    FakeFrontmostSource source;
-    launch(&source);
-    EXPECT_FALSE(presentation().touchbarShown());
-    app.checkFrontmostApplication(QString());
-    EXPECT_FALSE(presentation().touchbarShown());
-}
-
-TEST_F(ApplicationAttachmentTest, ANonAttachedApplicationChangesNothingWhileNoAttachedStateIsApplied)
-{
-    storeApps({record(alpha, false, 3)});
-    FakeFrontmostSource source;
-    launch(&source);
+    storeApps({record(QString(), false, 4),
+               QVariantMap{{"bundleID", alpha}, {"controlSurfaceMode", false}, {"userTouchbarNumber", 42}},
+               QVariantList{1, 2}});
+    launch(&fake);
     app.presentation().setUserTouchbarNumber(6);
     app.toggleTouchbar();
-    source.activate(gamma);
-    EXPECT_TRUE(presentation().touchbarShown());
-    EXPECT_EQ(presented(), userBar(6));
+    const auto unchanged = [&] { return presentation().touchbarShown() && presented() == userBar(6); };
+    fake.activate(gamma);
+    EXPECT_TRUE(unchanged()) << "an application without a record";
     EXPECT_EQ(app.frontmostAppIdentifier(), gamma);
-}
-
-TEST_F(ApplicationAttachmentTest, OpeningTheControlSettingsLeavesTheTouchBarAsItWas)
-{
-    FakeFrontmostSource source;
-    launch(&source);
-    app.presentation().setUserTouchbarNumber(2);
-    app.toggleTouchbar();
+    app.checkFrontmostApplication(QString());
+    EXPECT_TRUE(unchanged()) << "records without an identifier never match";
+    fake.activate(alpha);
+    EXPECT_TRUE(unchanged()) << "a record number naming no touch bar";
+    EXPECT_EQ(presentation().userTouchbarNumber(), 6);
     app.customizeControls();
-    source.activate(ApplicationAttachment::ownIdentifier);
-    EXPECT_TRUE(presentation().touchbarShown());
-    EXPECT_EQ(presented(), userBar(2));
+    fake.activate(ApplicationAttachment::ownIdentifier);
+    EXPECT_TRUE(unchanged()) << "the program itself, its control settings open";
     EXPECT_FALSE(app.presentation().lastState().lastRegistered);
-}
-
-TEST_F(ApplicationAttachmentTest, RecordNumbersThatNameNoTouchBarShowNothingNew)
-{
-    storeApps({QVariantMap{{"bundleID", alpha}, {"controlSurfaceMode", false}, {"userTouchbarNumber", 42}},
-               QVariantList{1, 2}});
-    FakeFrontmostSource source;
-    launch(&source);
-    app.presentation().setUserTouchbarNumber(1);
-    app.toggleTouchbar();
-    source.activate(alpha);
-    EXPECT_EQ(presentation().userTouchbarNumber(), 1);
-    EXPECT_EQ(presented(), userBar(1));
 }
 
 TEST_F(ApplicationAttachmentTest, WindowRowsShowNamesModesAndNumbers)
 {
     storeApps({record(alpha, false, 3), record(QStringLiteral("org.example.Gone"), true, 0)});
-    FakeFrontmostSource source;
-    source.frontmost = beta;
-    launch(&source);
+    fake.frontmost = beta;
+    launch(&fake);
     appAttachViewController *window = openAttachWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->unavailableLabel()->isHidden());
     EXPECT_FALSE(statusItem.visible);
     ASSERT_EQ(window->rows().size(), 2);
 
     const appAttachCellView *found = window->rows().at(0);
     EXPECT_EQ(found->textField()->text(), QStringLiteral("Alpha Editor"));
-    EXPECT_EQ(found->userModeButton()->currentIndex(), 0);
-    EXPECT_EQ(found->numberButton()->count(), 10);
     EXPECT_EQ(found->numberButton()->currentIndex(), 3);
-    EXPECT_FALSE(found->numberButton()->isHidden());
     const appAttachCellView *missing = window->rows().at(1);
     EXPECT_EQ(missing->textField()->text(), QStringLiteral("not found!"));
     EXPECT_TRUE(missing->imageView()->pixmap().isNull());
@@ -125,8 +93,7 @@ TEST_F(ApplicationAttachmentTest, WindowRowsShowNamesModesAndNumbers)
 TEST_F(ApplicationAttachmentTest, ControlsWithAStaleTagChangeNothing)
 {
     storeApps({record(alpha, false, 3)});
-    FakeFrontmostSource source;
-    launch(&source);
+    launch(&fake);
     appAttachViewController *window = openAttachWindow();
     QObject stale;
     stale.setProperty(appAttachCellView::tagProperty, 5);
@@ -144,21 +111,18 @@ TEST_F(ApplicationAttachmentTest, ChoosingAnAppListsInstalledApplicationsAndBrin
     entries.write(QStringLiteral("helper.desktop"),
                   "[Desktop Entry]\nType=Application\nName=Helper\nNoDisplay=true\n");
     app.applications().refresh();
-    FakeFrontmostSource source;
-    launch(&source);
+    launch(&fake);
     appAttachViewController *window = openAttachWindow();
 
     window->chooseButton()->click();
     EXPECT_FALSE(window->isVisible()) << "the window steps aside for the chooser";
     ApplicationChooser *chooser = window->chooser();
     ASSERT_NE(chooser, nullptr);
-    EXPECT_EQ(chooser->windowTitle(), QStringLiteral("Choose an App"));
     ASSERT_EQ(chooser->list()->count(), 2) << "the helper is left out";
     EXPECT_EQ(chooser->list()->item(0)->text(), QStringLiteral("Alpha Editor"));
     chooser->reject();
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(storedApps().isEmpty());
-
     window->chooseApp();
     chooser = window->chooser();
     ASSERT_NE(chooser, nullptr);
@@ -173,9 +137,8 @@ TEST_F(ApplicationAttachmentTest, ChoosingAnAppListsInstalledApplicationsAndBrin
 TEST_F(ApplicationAttachmentTest, WithoutAFrontmostApplicationTheWindowSaysAttachingIsUnavailable)
 {
     storeApps({record(alpha, false, 3)});
-    FakeFrontmostSource source;
-    source.available = false;
-    launch(&source);
+    fake.available = false;
+    launch(&fake);
     appAttachViewController *window = openAttachWindow();
     EXPECT_FALSE(window->unavailableLabel()->isHidden());
     EXPECT_TRUE(window->unavailableLabel()->text().contains(QStringLiteral("not available")));

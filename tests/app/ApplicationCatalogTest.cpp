@@ -1,8 +1,6 @@
 #include "app/ApplicationCatalog.h"
 #include "AttachTestSupport.h"
 
-#include <QStandardPaths>
-
 #include <chrono>
 #include <filesystem>
 
@@ -21,15 +19,6 @@ protected:
     }
     ApplicationCatalog catalog() { return ApplicationCatalog({userDir.path(), entries.systemDirectory()}); }
 };
-
-TEST_F(ApplicationCatalogTest, ReadsTheXdgApplicationDirectories)
-{
-    const QStringList directories = QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
-    EXPECT_TRUE(directories.contains(entries.systemDirectory())) << directories.join(u' ').toStdString();
-    ApplicationCatalog standard;
-    ASSERT_TRUE(standard.application(DesktopEntries::alpha).has_value());
-    EXPECT_EQ(standard.application(DesktopEntries::alpha)->entry.name, QStringLiteral("Alpha Editor"));
-}
 
 TEST_F(ApplicationCatalogTest, EarlierDirectoriesHideLaterOnesAndHiddenRemoves)
 {

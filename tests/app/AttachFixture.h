@@ -20,6 +20,7 @@ protected:
     HeadlessTouchBarHost host;
     RecordingHotKeys hotKeys;
     AppDelegate app{defaults, statusItem, host};
+    FakeFrontmostSource fake; // the source unless a test launches with the real one
 
     void launch(FrontmostApplicationSource *source)
     {

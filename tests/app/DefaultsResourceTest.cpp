@@ -59,8 +59,6 @@ TEST(DefaultsResource, HoldsTheOtherSettingsTheProgramNeeds)
         combinations.insert(hotKeys.value(QString::fromLatin1(key)).toLongLong());
     }
     EXPECT_EQ(combinations.size(), 11) << "every hot key needs its own combination";
-    EXPECT_EQ(hotKeys.value(QStringLiteral("showHide")).toLongLong(), 0x100000 | 0x80000 | 0x30);
-    EXPECT_EQ(hotKeys.value(QStringLiteral("controlSurface")).toLongLong(), 0x80000 | 0x30);
     EXPECT_EQ(defaults.value(QStringLiteral("Apps")).typeId(), QMetaType::QVariantList);
     EXPECT_EQ(defaults.value(QStringLiteral("CheckForUpdate")).typeId(), QMetaType::Bool);
 }

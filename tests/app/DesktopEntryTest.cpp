@@ -7,94 +7,37 @@ namespace {
 struct ParseCase {
     const char *what;
     QByteArray data;
-    QString locale;
     QString name;
-    QString startupWMClass;
-    bool noDisplay;
-    bool hidden;
+    QString locale = {};
+    QString startupWMClass = {};
+    bool noDisplay = false;
+    bool hidden = false;
 };
 
 TEST(DesktopEntry, ReadsTheMainGroupOnly)
 {
+    const QByteArray head = "[Desktop Entry]\n";
     const ParseCase cases[] = {
-        {"plain",
-         "[Desktop Entry]\nType=Application\nName=Alpha\nStartupWMClass=AlphaWin\n",
-         {},
-         "Alpha",
-         "AlphaWin",
-         false,
-         false},
+        {"plain", head + "Type=Application\nName=Alpha\nStartupWMClass=AlphaWin\n", "Alpha", {}, "AlphaWin"},
         {"spaces around '=' and CRLF lines",
          "[Desktop Entry]\r\nName = Alpha \r\nNoDisplay= true\r\n",
-         {},
          "Alpha",
          {},
-         true,
-         false},
-        {"comments and blank lines",
-         "# a comment\n\n[Desktop Entry]\n# Name=Commented\nName=Alpha\n",
          {},
-         "Alpha",
-         {},
-         false,
-         false},
-        {"an action group's keys are not the application's",
-         "[Desktop Entry]\nName=Alpha\n[Desktop Action new]\nName=New Window\nStartupWMClass=Other\n",
-         {},
-         "Alpha",
-         {},
-         false,
-         false},
-        {"a repeated key keeps its first value",
-         "[Desktop Entry]\nName=First\nName=Second\n",
-         {},
-         "First",
-         {},
-         false,
-         false},
-        {"escapes", "[Desktop Entry]\nName=\\sA\\\\B\\tC\\qD\\\n", {}, " A\\B\tCqD\\", {}, false, false},
-        {"translation for language and country",
-         "[Desktop Entry]\nName=Alpha\nName[de]=Alfa\nName[de_AT]=Alfa AT\n",
-         "de_AT",
-         "Alfa AT",
-         {},
-         false,
-         false},
-        {"translation for the language",
-         "[Desktop Entry]\nName=Alpha\nName[de]=Alfa\n",
-         "de_DE",
-         "Alfa",
-         {},
-         false,
-         false},
-        {"no translation for the locale",
-         "[Desktop Entry]\nName=Alpha\nName[fr]=Alpha FR\n",
-         "de_DE",
-         "Alpha",
-         {},
-         false,
-         false},
-        {"old style and false booleans",
-         "[Desktop Entry]\nHidden=1\nNoDisplay=false\n",
-         {},
-         {},
-         {},
-         false,
          true},
-        {"lines without '=' or key are skipped",
-         "[Desktop Entry]\n=value\nName\nName=Alpha\n",
-         {},
-         "Alpha",
-         {},
-         false,
-         false},
-        {"a header without its bracket closes the group",
-         "[Desktop Entry]\nName=Alpha\n[Desktop Entry\nHidden=true\n",
-         {},
-         "Alpha",
-         {},
-         false,
-         false},
+        {"comments and blank lines", "# a comment\n\n" + head + "# Name=Commented\nName=Alpha\n", "Alpha"},
+        {"an action group's keys are not the application's",
+         head + "Name=Alpha\n[Desktop Action new]\nName=New Window\nStartupWMClass=Other\n", "Alpha"},
+        {"a repeated key keeps its first value", head + "Name=First\nName=Second\n", "First"},
+        {"escapes", head + "Name=\\sA\\\\B\\tC\\qD\\\n", " A\\B\tCqD\\"},
+        {"translation for language and country", head + "Name=Alpha\nName[de]=Alfa\nName[de_AT]=Alfa AT\n",
+         "Alfa AT", "de_AT"},
+        {"translation for the language", head + "Name=Alpha\nName[de]=Alfa\n", "Alfa", "de_DE"},
+        {"no translation for the locale", head + "Name=Alpha\nName[fr]=Alpha FR\n", "Alpha", "de_DE"},
+        {"old style and false booleans", head + "Hidden=1\nNoDisplay=false\n", {}, {}, {}, false, true},
+        {"lines without '=' or key are skipped", head + "=value\nName\nName=Alpha\n", "Alpha"},
+        {"a header without its bracket closes the group", head + "Name=Alpha\n[Desktop Entry\nHidden=true\n",
+         "Alpha"},
     };
     for (const ParseCase &c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,8 +1,6 @@
-#include "app/AppDelegate.h"
+#include "AppDelegateTestSupport.h"
 #include "app/HotKeyCommands.h"
-#include "app/StatusItemHost.h"
 #include "app/ZnHotKeyCenter.h"
-#include "model/UserDefaults.h"
 #include "platform/midi/WaitFor.h"
 #include "platform/touchbar/StripTouchBarHost.h"
 #include "platform/touchbar/StripWindow.h"
@@ -10,17 +8,10 @@
 #include "platform/x11/XkbKeyboardLayout.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-class QuietStatusItem : public StatusItemHost {
-public:
-    void setMenu(Menu *) override {}
-    void setVisible(bool) override {}
-};
 
 bool xdotool(const QStringList &arguments)
 {
@@ -59,7 +50,7 @@ protected:
 
     QTemporaryDir dir;
     UserDefaults defaults{dir.filePath(QStringLiteral("prefs.plist"))};
-    QuietStatusItem statusItem;
+    FakeStatusItem statusItem;
     StripTouchBarHost host;
     AppDelegate app{defaults, statusItem, host};
     X11GlobalShortcutService service;
@@ -80,16 +71,6 @@ TEST_F(HotKeysOnX11Test, ShowHideShowsTheStripOnReleaseAndHidesItOnTheNextPress)
 
     ASSERT_TRUE(xdotool({QStringLiteral("key"), showHideKeys}));
     EXPECT_TRUE(waitFor([&] { return !stripShown(); })) << "again: it hides";
-}
-
-TEST_F(HotKeysOnX11Test, WithTheStripShownASwitchSelectsItsUserBar)
-{
-    ASSERT_TRUE(xdotool({QStringLiteral("key"), showHideKeys}));
-    ASSERT_TRUE(waitFor([&] { return stripShown() && live() == 11; }));
-    ASSERT_TRUE(xdotool({QStringLiteral("key"), switchKeys(3)}));
-    EXPECT_TRUE(waitFor([&] { return selected() == 2; }));
-    EXPECT_EQ(app.presentation().currentRootTouchbar(), app.templates().mainTouchBar());
-    EXPECT_TRUE(stripShown());
 }
 
 TEST_F(HotKeysOnX11Test, AfterTheKeyCommandsWindowAllElevenKeysAreLive)

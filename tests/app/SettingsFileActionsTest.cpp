@@ -113,19 +113,4 @@ TEST_F(SettingsFileActionsTest, FailedSaveIsReportedAndCancelDoesNothing)
               prefsBefore);
 }
 
-TEST_F(SettingsFileActionsTest, UnreadableFileChangesNothing)
-{
-    show(2);
-    const QVariant before = stored(ControlCatalog::controlMapKey(2));
-    QFile garbage(file(QStringLiteral("garbage.xml")));
-    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
-    garbage.write("<plist version=\"1.0\"><array><string>pad1</string></array></plist>");
-    garbage.close();
-    files.openPath = garbage.fileName();
-    opened(loadTitle)->trigger();
-    EXPECT_EQ(stored(ControlCatalog::controlMapKey(2)), before);
-    EXPECT_FALSE(stored(ControlCatalog::customizationKey(2)).isValid());
-    EXPECT_TRUE(files.errors.isEmpty());
-}
-
 } // namespace

@@ -1,10 +1,18 @@
 #pragma once
 
+#include "../midi/SurfaceRig.h"
 #include "SurfaceEncoder.h"
+#include "ViewTouches.h"
+#include "controls/SurfacePainting.h"
+
 #include <QColor>
 #include <QImage>
 #include <QRectF>
 #include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
 
 // Pixel reading for views drawn at one device pixel per point.
 namespace ViewTestSupport {
@@ -68,5 +76,33 @@ inline QString controlHex(int controller, int value)
 {
     return QString::fromLatin1(controlChange(controller, value).toHex());
 }
+
+// A bank or strip view on the rig's model, 30 points high, touched with the mouse or fingers.
+template <typename View, auto model> class SurfaceViewTest : public ::testing::Test {
+protected:
+    static constexpr int height = 30;
+
+    void showAt(int width)
+    {
+        m_view = std::make_unique<View>(&(m_rig.*model));
+        m_view->resize(width, height);
+        m_view->show();
+        m_touches = std::make_unique<ViewTouches>(*m_view);
+        render();
+    }
+    // Lays the view out and draws it as the screen would.
+    QImage render() { return rendered(*m_view); }
+    QStringList takeSent()
+    {
+        const QStringList sent = m_rig.sentToSurface();
+        m_rig.m_backend->clearSent();
+        return sent;
+    }
+    static QRectF flipped(const QRectF &upwards) { return SurfacePainting::flipped(upwards, height); }
+
+    SurfaceRig m_rig;
+    std::unique_ptr<View> m_view;
+    std::unique_ptr<ViewTouches> m_touches;
+};
 
 } // namespace ViewTestSupport

@@ -69,18 +69,21 @@ TEST_F(PianoItem, OtherKindsPlayThroughTheOscClient)
     EXPECT_TRUE(userBytes().isEmpty());
 }
 
-TEST_F(PianoItem, EditModeHandsThePianoOverAtEveryTouch)
+TEST_F(PianoItem, EditModeHandsTheTouchedControlOverAndStillSends)
 {
     QList<QObject *> handed;
     app->controls().setEditorHandOver([&](int, QObject *control) { handed.append(control); });
     app->presentation().setEditCCs(true);
+    store("pad1", record("ctrl", 20, 1, 0, 127, "momentary"));
+    padButton *button = pad("pad1");
+    tap(button);
     pianoView *view = piano("note", "glissando");
     Hand hand(view);
     hand.press(1, key(0));
     hand.release(1, key(0));
     hand.press(1, QPointF(3, 15));
-    EXPECT_EQ(handed, (QList<QObject *>{view, view})) << "an octave-zone touch counts too";
-    EXPECT_EQ(userBytes().size(), 2);
+    EXPECT_EQ(handed, (QList<QObject *>{button, view, view})) << "an octave-zone touch counts too";
+    EXPECT_EQ(userBytes().size(), 4);
 }
 
 class RecordingKeys : public KeySynthesizer {

@@ -80,17 +80,6 @@ TEST_F(ControlStripViewTest, AnUnmovedTouchResendsTheValue)
     EXPECT_EQ(takeSent(), (QStringList{pitchBendHex(3, 4096), controlHex(42, 1), controlHex(42, 0)}));
 }
 
-TEST_F(ControlStripViewTest, SoloAndMuteToggle)
-{
-    m_touches->tap(20);
-    m_touches->tap(20);
-    m_touches->tap(970);
-    m_rig.surface(controlChange(2, 63));
-    m_touches->tap(970);
-    EXPECT_EQ(takeSent(),
-              (QStringList{controlHex(1, 127), controlHex(1, 0), controlHex(2, 127), controlHex(2, 127)}));
-}
-
 TEST_F(ControlStripViewTest, DeviceButtonOpensTheBankAndTakesItsColourOnlyWithADevice)
 {
     const QRectF probe = corner(m_view->layout().deviceButton());
@@ -127,20 +116,24 @@ TEST_F(ControlStripViewTest, CancelledTouchSendsNoRelease)
     EXPECT_FLOAT_EQ(m_rig.m_strip.getValueForFader(0), 0.2f);
 }
 
-// Solo lights from 65; the power symbol of mute lights below 64, so a muted track shows grey.
-TEST_F(ControlStripViewTest, SoloAndMuteThresholds)
+// Solo lights from 65; the power symbol of mute lights below 64, so a muted track shows grey. A
+// tap sends the other half of the range from the value the host sent.
+TEST_F(ControlStripViewTest, SoloAndMuteShowAndToggleTheHostsValue)
 {
     const struct {
         int controller, value;
         bool lit;
-    } cases[] = {{1, 64, false}, {1, 65, true}, {2, 63, true}, {2, 64, false}};
-    const ControlStripLayout layout = m_view->layout();
-    for (const auto &threshold : cases) {
-        m_rig.surface(controlChange(threshold.controller, threshold.value));
-        const QRectF probe = threshold.controller == 1 ? QRectF(30, 2, 1, 1) : corner(layout.muteButton());
-        const QColor expected = threshold.lit ? QColor(Qt::red) : SurfacePainting::darkGrey;
-        EXPECT_TRUE(near(colourAt(render(), probe), expected))
-            << "controller " << threshold.controller << " value " << threshold.value;
+        int sent;
+    } cases[] = {
+        {1, 64, false, 0}, {1, 65, true, 0}, {1, 63, false, 127}, {2, 63, true, 127}, {2, 64, false, 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "controller " << c.controller << " value " << c.value);
+        m_rig.surface(controlChange(c.controller, c.value));
+        const QRectF probe = c.controller == 1 ? QRectF(30, 2, 1, 1) : corner(m_view->layout().muteButton());
+        EXPECT_TRUE(near(colourAt(render(), probe), c.lit ? QColor(Qt::red) : SurfacePainting::darkGrey));
+        takeSent();
+        m_touches->tap(c.controller == 1 ? 20 : 970);
+        EXPECT_EQ(takeSent(), QStringList{controlHex(c.controller, c.sent)});
     }
 }
 
@@ -160,23 +153,19 @@ TEST_F(ControlStripViewTest, FeedbackShowsInTheTrackColour)
     EXPECT_EQ(inkIn(image, QRectF(60, 2, 30, 12), Qt::blue), 0);
 }
 
-TEST_F(ControlStripViewTest, ASendNameReplacesOnlyItsOwnSlot)
+// A send name replaces only its own label; a long device name takes a second line instead of
+// being cut after a few letters.
+TEST_F(ControlStripViewTest, HostTextsFillTheirOwnLabels)
 {
     m_rig.surface(sysex(2, char(1) + SurfaceEncoder::packText("Reverb")));
     m_rig.surface(sysex(5, SurfaceEncoder::packText("Balance")));
-    render();
+    m_rig.surface(controlChange(3, 1));
+    m_rig.surface(sysex(3, SurfaceEncoder::packText("Glue Compressor Deluxe")));
+    const QImage image = render();
     EXPECT_EQ(m_view->label(3).text, "Send 1");
     EXPECT_EQ(m_view->label(4).text.left(6), "Reverb");
     EXPECT_EQ(m_view->label(5).text, "Send 3");
     EXPECT_EQ(m_view->label(2).text.left(7), "Balance");
-}
-
-// A long device name takes a second line instead of being cut after a few letters.
-TEST_F(ControlStripViewTest, DeviceNameWraps)
-{
-    m_rig.surface(controlChange(3, 1));
-    m_rig.surface(sysex(3, SurfaceEncoder::packText("Glue Compressor Deluxe")));
-    const QImage image = render();
     const QRectF label = m_view->label(7).rect;
     EXPECT_GT(inkIn(image, QRectF(label.left(), 2, label.width(), 12), SurfacePainting::darkGrey), 20);
     EXPECT_GT(inkIn(image, QRectF(label.left(), 16, label.width(), 12), SurfacePainting::darkGrey), 20);

@@ -78,16 +78,6 @@ TEST_F(EightFaderItemTest, WithoutAViewBankModeKeepsTheStoredNumber)
     EXPECT_EQ(bank.getBankNumber(), "3");
 }
 
-TEST_F(EightFaderItemTest, TheBankIsLitInTheDeviceColour)
-{
-    QSignalSpy colours(&bank, &eightFaderTouchbarItem::onColorChanged);
-    bank.updateTrackColor();
-    m_rig.surface("f07d0004007f00f7");
-    ASSERT_EQ(colours.count(), 2);
-    EXPECT_FALSE(colours.at(0).at(0).value<QColor>().isValid());
-    EXPECT_EQ(colours.at(1).at(0).value<QColor>(), QColor::fromRgbF(0, 1, 0, 1));
-}
-
 TEST_F(EightFaderItemTest, ViewsAreToldWhatToRefresh)
 {
     QSignalSpy name(&bank, &eightFaderTouchbarItem::nameChanged);

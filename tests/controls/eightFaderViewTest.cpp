@@ -99,16 +99,24 @@ TEST_F(EightFaderViewTest, ButtonSlotsFlipOnEachTouchAndNeverReportTouches)
     }
 }
 
-// Held down, a momentary slot is lit; its release darkens it without a message.
-TEST_F(EightFaderViewTest, MomentarySlotIsLitWhileHeld)
+// Button slots light in the device colour: a momentary one while held (its release darkens it
+// without a message), a toggle at full value, with dark text on a bright slot.
+TEST_F(EightFaderViewTest, ButtonSlotsLightInTheDeviceColour)
 {
-    m_rig.surface(sysex(4, QByteArray::fromHex("007f00")));
+    m_rig.surface(sysex(4, QByteArray::fromHex("7f7f7f")));
     setType(5, 3);
     setButtonMode(0);
+    setType(2, 2);
+    m_rig.surface(pitchBend(11, 16383));
+    m_rig.surface(sysex(10, char(2) + SurfaceEncoder::packText("Bypass")));
     takeSent();
     m_touches->press(480);
     EXPECT_EQ(takeSent(), QStringList{pitchBendHex(14, 16383)});
-    EXPECT_TRUE(near(colourAt(render(), slotRect(5)), Qt::green));
+    const QImage image = render();
+    EXPECT_TRUE(near(colourAt(image, slotRect(5)), Qt::white));
+    EXPECT_TRUE(near(colourAt(image, QRectF(slotRect(2).left() + 2, 2, 1, 1)), Qt::white));
+    EXPECT_EQ(m_view->nameLabel(2).color, QColor(Qt::black));
+    EXPECT_GT(inkIn(image, nameRect(2), Qt::white), 20);
     m_touches->release(480);
     EXPECT_TRUE(takeSent().isEmpty());
     EXPECT_TRUE(near(colourAt(render(), slotRect(5)), SurfacePainting::darkGrey));
@@ -148,9 +156,12 @@ TEST_F(EightFaderViewTest, NamesFromTheHostAppearInTheirSlots)
         << "a slot of no known type hides its name";
 }
 
-// Markers sit where the host put the value, in the device colour or the slot palette.
-TEST_F(EightFaderViewTest, MarkersFollowFeedbackAndColourMode)
+// Markers sit where the host put the value, in the device colour or, in colour mode 2 (which the
+// host sets), the slot palette; the right button shows the device state in the device colour,
+// except in colour mode 1.
+TEST_F(EightFaderViewTest, MarkersAndRightButtonFollowFeedbackAndColourMode)
 {
+    const QRectF button(flipped(m_view->layout().rightButton()).left() + 2, 2, 2, 2);
     EXPECT_TRUE(near(colourAt(render(), markerRect(1, 0.0f)), SurfacePainting::darkGrey))
         << "before any device colour the marker stays grey";
     m_rig.surface(sysex(4, QByteArray::fromHex("7f0000")));
@@ -158,6 +169,9 @@ TEST_F(EightFaderViewTest, MarkersFollowFeedbackAndColourMode)
     QImage image = render();
     EXPECT_TRUE(near(colourAt(image, markerRect(1, 1.0f)), Qt::red));
     EXPECT_TRUE(near(colourAt(image, markerRect(1, 0.0f)), SurfacePainting::darkGrey));
+    EXPECT_TRUE(near(colourAt(image, button), SurfacePainting::darkGrey));
+    m_rig.surface(controlChange(11, 127));
+    EXPECT_TRUE(near(colourAt(render(), button), Qt::red));
     m_rig.surface(controlChange(28, 1));
     image = render();
     for (int slot = 0; slot < 8; ++slot) {
@@ -165,30 +179,9 @@ TEST_F(EightFaderViewTest, MarkersFollowFeedbackAndColourMode)
         EXPECT_TRUE(near(colourAt(image, markerRect(slot, value)), eightFaderView::slotColor(slot)))
             << "slot " << slot;
     }
-}
-
-TEST_F(EightFaderViewTest, RightButtonShowsDeviceStateUnlessColourModeOne)
-{
-    const QRectF probe(flipped(m_view->layout().rightButton()).left() + 2, 2, 2, 2);
-    m_rig.surface(sysex(4, QByteArray::fromHex("00007f")));
-    EXPECT_TRUE(near(colourAt(render(), probe), SurfacePainting::darkGrey));
-    m_rig.surface(controlChange(11, 127));
-    EXPECT_TRUE(near(colourAt(render(), probe), Qt::blue));
+    EXPECT_TRUE(near(colourAt(image, button), Qt::red));
     m_rig.m_bank.setColorMode(1);
-    m_view->update();
-    EXPECT_TRUE(near(colourAt(render(), probe), SurfacePainting::darkGrey));
-}
-
-TEST_F(EightFaderViewTest, ToggleSlotLightsAtFullValue)
-{
-    m_rig.surface(sysex(4, QByteArray::fromHex("7f7f7f")));
-    setType(2, 2);
-    m_rig.surface(pitchBend(11, 16383));
-    m_rig.surface(sysex(10, char(2) + SurfaceEncoder::packText("Bypass")));
-    const QImage image = render();
-    EXPECT_TRUE(near(colourAt(image, QRectF(slotRect(2).left() + 2, 2, 1, 1)), Qt::white));
-    EXPECT_EQ(m_view->nameLabel(2).color, QColor(Qt::black)) << "dark text on a bright slot";
-    EXPECT_GT(inkIn(image, nameRect(2), Qt::white), 20);
+    EXPECT_TRUE(near(colourAt(render(), button), SurfacePainting::darkGrey));
 }
 
 TEST_F(EightFaderViewTest, BankModeShowsArrowsUntilTheHostSendsANumber)

@@ -16,11 +16,7 @@ using Pads = ControlRig;
 TEST_F(Pads, PressAndReleaseSendByKindAndType)
 {
     const QVariantMap mmc = record("MMC", 0, 1, 0, 127);
-    const struct {
-        const char *control;
-        QVariantMap record;
-        QList<std::pair<const char *, const char *>> touches;
-    } cases[] = {
+    const std::tuple<const char *, QVariantMap, QList<std::pair<const char *, const char *>>> cases[] = {
         {"pad1", record("ctrl", 20, 1, 0, 127), {{"b0 14 7f", "b0 14 00"}}},
         {"pad1", record("ctrl", 20, 1, 0, 127, "toggle"), {{"", "b0 14 7f"}, {"", "b0 14 00"}}},
         {"pad1", record("ctrl", 20, 1, 0, 127, "push"), {{"b0 14 7f", ""}}},
@@ -40,14 +36,14 @@ TEST_F(Pads, PressAndReleaseSendByKindAndType)
         {"fb", record("ctrl", 118, 1, 0, 127), {{"b0 76 7f", "b0 76 00"}}},
         {"ff", record("note", 60, 2, 0, 127), {{"91 3c 7f", "91 3c 00"}}},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(QStringList({c.control, c.record["kind"].toString(), c.record["type"].toString()})
+    for (const auto &[control, stored, touches] : cases) {
+        SCOPED_TRACE(QStringList({control, stored["kind"].toString(), stored["type"].toString()})
                          .join(' ')
                          .toStdString());
-        store(c.control, c.record);
-        padButton *button = pad(c.control);
+        store(control, stored);
+        padButton *button = pad(control);
         ASSERT_NE(button, nullptr);
-        for (const auto &[pressed, released] : c.touches) {
+        for (const auto &[pressed, released] : touches) {
             press(button);
             EXPECT_EQ(userBytes(), hex(pressed));
             release(button);
@@ -94,23 +90,20 @@ using Faders = ControlRig;
 // The middle of the track: half the range, rounded half away from zero.
 TEST_F(Faders, TouchAtTheMiddleSendsByKindAndOnlyOnce)
 {
-    const struct {
-        QVariantMap record;
-        QStringList bytes;
-    } cases[] = {
+    const std::pair<QVariantMap, QStringList> cases[] = {
         {record("ctrl", 7, 2, 0, 127, "volume"), {"b1 07 40"}},
         {record("pbend", 0, 1, 0, 16383, "volume"), {"e0 00 40"}},
         {record("ctrl14", 7, 1, 0, 16383, "volume"), {"b0 07 40", "b0 27 00"}},
         {record("nrpn", 258, 1, 0, 16383, "volume"), {"b0 63 02", "b0 62 02", "b0 06 40", "b0 26 00"}},
         {record("note", 60, 1, 0, 127, "volume"), {}},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.record.value("kind").toString().toStdString());
-        store("slider1", c.record);
+    for (const auto &[stored, bytes] : cases) {
+        SCOPED_TRACE(stored["kind"].toString().toStdString());
+        store("slider1", stored);
         midiSlider *item = fader("slider1");
         ASSERT_NE(item, nullptr);
         press(item->slider(), QPoint(100, 15));
-        EXPECT_EQ(userBytes(), c.bytes);
+        EXPECT_EQ(userBytes(), bytes);
         release(item->slider(), QPoint(100, 15));
         EXPECT_TRUE(userBytes().isEmpty()) << "the same integer is not sent twice";
     }

@@ -57,15 +57,19 @@ TEST_F(PianoItem, NoteKindPlaysOnTheUserOutput)
     EXPECT_TRUE(oscSent.isEmpty());
 }
 
+// Every other kind plays through the OSC client, and sends no bends in pitch bend mode.
 TEST_F(PianoItem, OtherKindsPlayThroughTheOscClient)
 {
-    pianoView *view = piano("osc", "glissando");
+    pianoView *view = piano("osc", "pitchbend");
     Hand hand(view);
     hand.press(1, key(2));
-    hand.release(1, key(2));
+    hand.move(1, key(3));
+    hand.release(1, key(3));
     ASSERT_EQ(oscSent.size(), 2);
     EXPECT_EQ(oscSent[0], (std::pair{QStringLiteral("/keys"), QVariantList{50, 100.9}}));
     EXPECT_EQ(oscSent[1], (std::pair{QStringLiteral("/keys"), QVariantList{50, 0.5}}));
+    EXPECT_EQ(oscSent[0].second[0].typeId(), QMetaType::Int);
+    EXPECT_EQ(oscSent[0].second[1].typeId(), QMetaType::Double);
     EXPECT_TRUE(userBytes().isEmpty());
 }
 

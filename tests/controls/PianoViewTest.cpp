@@ -36,7 +36,6 @@ protected:
         view->setChannelNumber(3);
         view->setMinValue(0.9);
         view->setMaxValue(100.7);
-        view->setOscAddress(QStringLiteral("/piano"));
         view->resize(width, height);
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
@@ -89,14 +88,13 @@ TEST_F(PianoViewTest, OnlyTheMostRecentFingerBends)
     hand->press(2, keyPoint(10));
     // The older finger moves: no bend, and its note stays.
     hand->move(1, keyPoint(4));
-    struct {
-        qreal dx;
-        int bend;
-    } const bends[] = {{20, 12288}, {-20, 4096}, {40, 16383}, {100, 16383}, {-60, 0}, {0, 8192}, {1, 8396}};
+    // Moves of the most recent finger from its landing point, and the bend each sends.
+    const std::pair<qreal, int> bends[] = {{20, 12288}, {-20, 4096}, {40, 16383}, {100, 16383},
+                                           {-60, 0},    {0, 8192},   {1, 8396}};
     QStringList expected = {"note 48 100 ch3", "note 58 100 ch3"};
-    for (const auto &b : bends) {
-        hand->move(2, keyPoint(10) + QPointF(b.dx, 0));
-        expected.append(QStringLiteral("bend %1 ch3").arg(b.bend));
+    for (const auto &[dx, bend] : bends) {
+        hand->move(2, keyPoint(10) + QPointF(dx, 0));
+        expected.append(QStringLiteral("bend %1 ch3").arg(bend));
     }
     // Lifting the older finger sends no reset; lifting the most recent one does.
     hand->release(1, keyPoint(4));
@@ -104,17 +102,6 @@ TEST_F(PianoViewTest, OnlyTheMostRecentFingerBends)
     hand->release(2, keyPoint(10));
     expected += QStringList({"note 58 0 ch3", "bend 8192 ch3"});
     EXPECT_EQ(delegate.take(), expected);
-}
-
-TEST_F(PianoViewTest, OscKindInPitchBendModeSendsNoBends)
-{
-    view->setKind(7);
-    view->setType(pianoView::PitchBend);
-    hand->press(1, keyPoint(1));
-    hand->move(1, keyPoint(3));
-    hand->release(1, keyPoint(3));
-    EXPECT_EQ(delegate.take(),
-              QStringList({"osc /piano int:49 double:100.7", "osc /piano int:49 double:0.9"}));
 }
 
 // A touch that begins in an end zone only shifts the octave; notes sounding keep their number.
@@ -164,13 +151,13 @@ TEST_F(PianoViewTest, OctaveLimitsKeepNotesWithinZeroTo119)
 
 TEST(PianoViewSettings, StoredOctavesOutsideTheKeyboardAreBroughtWithinIt)
 {
-    struct {
-        int octaves, startOctave, expectedOctaves, expectedStart;
-    } const cases[] = {{2, 9, 2, 8}, {2, -3, 2, 0}, {12, 0, 10, 0}, {0, 4, 1, 4}, {3, 8, 3, 7}};
-    for (const auto &c : cases) {
-        const pianoView view(c.octaves, c.startOctave);
-        EXPECT_EQ(view.numOctaves(), c.expectedOctaves);
-        EXPECT_EQ(view.startOctave(), c.expectedStart);
+    // Stored octaves and start, and what the keyboard makes of them.
+    const std::array<int, 4> cases[] = {
+        {2, 9, 2, 8}, {2, -3, 2, 0}, {12, 0, 10, 0}, {0, 4, 1, 4}, {3, 8, 3, 7}};
+    for (const auto &[octaves, startOctave, expectedOctaves, expectedStart] : cases) {
+        const pianoView view(octaves, startOctave);
+        EXPECT_EQ(view.numOctaves(), expectedOctaves);
+        EXPECT_EQ(view.startOctave(), expectedStart);
     }
 }
 

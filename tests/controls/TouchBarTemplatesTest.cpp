@@ -82,11 +82,7 @@ TEST_F(TouchBarTemplatesTest, StoredArrangementReplacesTheDefaultItemsOfOneBarOn
 // Group buttons store their group's name and open its bar by their tag.
 TEST_F(TouchBarTemplatesTest, GroupButtonTagsOpenTheSharedGroupBars)
 {
-    const struct {
-        int tag;
-        TouchBar *bar;
-        const char *name;
-    } cases[] = {
+    const std::tuple<int, TouchBar *, const char *> cases[] = {
         {1, templates.fourFader(1), "4slider-group1"},
         {4, templates.fourFader(4), "4slider-group4"},
         {5, templates.eightButton(1), "8pad-group1"},
@@ -98,13 +94,13 @@ TEST_F(TouchBarTemplatesTest, GroupButtonTagsOpenTheSharedGroupBars)
         {15, templates.twoFader(1), "2slider-group1"},
         {24, templates.twoFader(10), "2slider-group10"},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.tag);
-        ASSERT_NE(c.bar, nullptr);
-        EXPECT_EQ(templates.groupTouchBar(c.tag), c.bar);
-        EXPECT_EQ(TouchBarTemplates::groupName(c.tag), c.name);
-        EXPECT_EQ(TouchBarTemplates::groupNumber(c.name), c.tag);
-        EXPECT_TRUE(c.bar->customizationIdentifier().isEmpty()) << "group bars are not customized";
+    for (const auto &[tag, bar, name] : cases) {
+        SCOPED_TRACE(tag);
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(templates.groupTouchBar(tag), bar);
+        EXPECT_EQ(TouchBarTemplates::groupName(tag), name);
+        EXPECT_EQ(TouchBarTemplates::groupNumber(name), tag);
+        EXPECT_TRUE(bar->customizationIdentifier().isEmpty()) << "group bars are not customized";
     }
     for (int outside : {0, 25, -3}) {
         EXPECT_EQ(templates.groupTouchBar(outside), nullptr);

@@ -12,21 +12,7 @@ protected:
     controlStripTouchbarItem &strip = m_rig.m_strip;
 };
 
-TEST_F(ControlStripItemTest, DeviceNameAndColourShowOnlyWhileThereIsADevice)
-{
-    strip.setDeviceName("Comp");
-    strip.setDeviceColor(Qt::blue);
-    EXPECT_EQ(strip.getDeviceName(), "<no Device>");
-    EXPECT_FALSE(strip.getDeviceColor().isValid());
-    strip.hasDevice(true);
-    EXPECT_EQ(strip.getDeviceName(), "Comp");
-    EXPECT_EQ(strip.getDeviceColor(), QColor(Qt::blue));
-    strip.hasDevice(false);
-    EXPECT_EQ(strip.getDeviceName(), "<no Device>");
-}
-
-// Faders send pitch bend on channels 1 to 6, touches control changes 40 to 45; solo and mute
-// send the opposite half of what they show.
+// Faders send pitch bend on channels 1 to 6, touches control changes 40 to 45.
 TEST_F(ControlStripItemTest, SentMessages)
 {
     strip.sendValue(0.5f, 0);
@@ -36,17 +22,7 @@ TEST_F(ControlStripItemTest, SentMessages)
     strip.sendTouch(1, 0);
     strip.sendTouch(0, 5);
     strip.sendTouch(1, 6);
-    strip.sendSoloButton();
-    strip.sendSoloButton();
-    strip.setSoloButton(64);
-    strip.sendSoloButton();
-    strip.setMuteButton(63);
-    strip.sendMuteButton();
-    strip.sendMuteButton();
-    EXPECT_EQ(m_rig.sentToSurface(), (QStringList{"e07f3f", "e57f7f", "e17f1f", "b02801", "b02d00", "b0017f",
-                                                  "b00100", "b00100", "b0027f", "b00200"}));
-    EXPECT_EQ(strip.getSoloButtonValue(), 0);
-    EXPECT_EQ(strip.getMuteButtonValue(), 0);
+    EXPECT_EQ(m_rig.sentToSurface(), (QStringList{"e07f3f", "e57f7f", "e17f1f", "b02801", "b02d00"}));
 }
 
 TEST_F(ControlStripItemTest, ANamedSendKeepsTheOthers)

@@ -40,35 +40,28 @@ TEST(ControlStripLayoutTest, NarrowWidthsKeepEverySegment)
     EXPECT_EQ(ControlStripLayout(0, 30).segmentAt(0), 8);
 }
 
-// The volume fader spans its segment; pan and sends take 200 points; both clamp.
+// The volume fader spans its segment; pan and sends take 200 points; both clamp. Rows: start
+// value, touch from and to, channel, value reached.
 TEST_F(ControlStripViewTest, DragSensitivities)
 {
-    const struct {
-        const char *name;
-        float start;
-        qreal from, to;
-        int channel;
-        float expected;
-    } cases[] = {
+    const std::tuple<const char *, float, qreal, qreal, int, float> cases[] = {
         {"volume half", 0, 100, 250, 1, 0.5f},
         {"volume clamps", 0, 60, 500, 1, 1.0f},
         {"pan", 0, 350, 500, 2, 0.75f},
         {"send 4 clamps", 0, 750, 990, 6, 1.0f},
         {"send 1 leftwards", 1, 450, 300, 3, 0.25f},
     };
-    for (const auto &drag : cases) {
-        SCOPED_TRACE(drag.name);
-        const int fader = drag.channel - 1;
-        m_rig.m_strip.sendValue(drag.start, fader);
+    for (const auto &[name, start, from, to, channel, expected] : cases) {
+        SCOPED_TRACE(name);
+        m_rig.m_strip.sendValue(start, channel - 1);
         takeSent();
-        m_touches->press(drag.from);
-        m_touches->move(drag.to);
-        m_touches->release(drag.to);
-        EXPECT_EQ(takeSent(), (QStringList{pitchBendHex(drag.channel, int(drag.start * 16383)),
-                                           controlHex(39 + drag.channel, 1),
-                                           pitchBendHex(drag.channel, int(drag.expected * 16383)),
-                                           controlHex(39 + drag.channel, 0)}));
-        EXPECT_EQ(m_rig.m_strip.getValueForFader(fader), drag.expected);
+        m_touches->press(from);
+        m_touches->move(to);
+        m_touches->release(to);
+        EXPECT_EQ(takeSent(),
+                  (QStringList{pitchBendHex(channel, int(start * 16383)), controlHex(39 + channel, 1),
+                               pitchBendHex(channel, int(expected * 16383)), controlHex(39 + channel, 0)}));
+        EXPECT_EQ(m_rig.m_strip.getValueForFader(channel - 1), expected);
     }
 }
 
@@ -88,10 +81,12 @@ TEST_F(ControlStripViewTest, DeviceButtonOpensTheBankAndTakesItsColourOnlyWithAD
     EXPECT_TRUE(takeSent().isEmpty());
     EXPECT_EQ(m_rig.m_deviceTouchBarsOpened, 0);
     EXPECT_TRUE(near(colourAt(render(), probe), SurfacePainting::darkGrey));
-    m_rig.surface(controlChange(3, 1));
     m_rig.surface(sysex(3, SurfaceEncoder::packText("Simpler")));
+    EXPECT_EQ(m_view->label(7).text, "<no Device>");
+    m_rig.surface(controlChange(3, 1));
     m_rig.surface(sysex(4, QByteArray::fromHex("7f7f00")));
     EXPECT_TRUE(near(colourAt(render(), probe), Qt::yellow));
+    EXPECT_EQ(m_view->label(7).text.left(7), "Simpler") << "the name sent before the device shows with it";
     EXPECT_EQ(m_view->label(7).color, QColor(Qt::black));
     m_touches->tap(845);
     EXPECT_EQ(takeSent(), QStringList{controlHex(4, 1)});
@@ -117,23 +112,21 @@ TEST_F(ControlStripViewTest, CancelledTouchSendsNoRelease)
 }
 
 // Solo lights from 65; the power symbol of mute lights below 64, so a muted track shows grey. A
-// tap sends the other half of the range from the value the host sent.
+// tap sends the other half of the range from the value the host sent, a second tap toggles back.
 TEST_F(ControlStripViewTest, SoloAndMuteShowAndToggleTheHostsValue)
 {
-    const struct {
-        int controller, value;
-        bool lit;
-        int sent;
-    } cases[] = {
+    const std::tuple<int, int, bool, int> cases[] = {
         {1, 64, false, 0}, {1, 65, true, 0}, {1, 63, false, 127}, {2, 63, true, 127}, {2, 64, false, 0}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message() << "controller " << c.controller << " value " << c.value);
-        m_rig.surface(controlChange(c.controller, c.value));
-        const QRectF probe = c.controller == 1 ? QRectF(30, 2, 1, 1) : corner(m_view->layout().muteButton());
-        EXPECT_TRUE(near(colourAt(render(), probe), c.lit ? QColor(Qt::red) : SurfacePainting::darkGrey));
+    for (const auto &[controller, value, lit, sent] : cases) {
+        SCOPED_TRACE(testing::Message() << "controller " << controller << " value " << value);
+        m_rig.surface(controlChange(controller, value));
+        const QRectF probe = controller == 1 ? QRectF(30, 2, 1, 1) : corner(m_view->layout().muteButton());
+        EXPECT_TRUE(near(colourAt(render(), probe), lit ? QColor(Qt::red) : SurfacePainting::darkGrey));
         takeSent();
-        m_touches->tap(c.controller == 1 ? 20 : 970);
-        EXPECT_EQ(takeSent(), QStringList{controlHex(c.controller, c.sent)});
+        m_touches->tap(controller == 1 ? 20 : 970);
+        m_touches->tap(controller == 1 ? 20 : 970);
+        EXPECT_EQ(takeSent(),
+                  (QStringList{controlHex(controller, sent), controlHex(controller, 127 - sent)}));
     }
 }
 

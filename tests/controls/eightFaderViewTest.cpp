@@ -23,11 +23,7 @@ protected:
 // (its pitch bend channel tells the slot).
 TEST_F(EightFaderViewTest, ZonesFollowTheWidth)
 {
-    const struct {
-        int width;
-        qreal x;
-        QStringList sent;
-    } cases[] = {
+    const std::tuple<int, qreal, QStringList> cases[] = {
         {720, 39, {controlHex(10, 127)}},
         {720, 40, {pitchBendHex(9, 0), controlHex(50, 1)}},
         {720, 121, {pitchBendHex(10, 0), controlHex(51, 1)}},
@@ -38,12 +34,12 @@ TEST_F(EightFaderViewTest, ZonesFollowTheWidth)
         {1000, 960, {pitchBendHex(16, 0), controlHex(57, 1)}},
         {1000, 961, {controlHex(11, 127)}},
     };
-    for (const auto &zone : cases) {
-        showAt(zone.width);
+    for (const auto &[width, x, sent] : cases) {
+        showAt(width);
         takeSent();
-        m_touches->press(zone.x);
-        EXPECT_EQ(takeSent(), zone.sent) << "W " << zone.width << " x " << zone.x;
-        m_touches->release(zone.x);
+        m_touches->press(x);
+        EXPECT_EQ(takeSent(), sent) << "W " << width << " x " << x;
+        m_touches->release(x);
     }
 }
 
@@ -71,31 +67,24 @@ TEST_F(EightFaderViewTest, TouchesAreRelativeAndClamped)
 
 TEST_F(EightFaderViewTest, ButtonSlotsFlipOnEachTouchAndNeverReportTouches)
 {
-    // Sent by the first and the second touch, and the slot's value after each release.
-    const struct {
-        const char *name;
-        int type, buttonMode, firstSent;
-        float afterFirst;
-        int secondSent;
-        float afterSecond;
-    } cases[] = {
-        {"toggle, mode 1", 2, 1, 0, 1.0f, 16383, 0.0f},
-        {"toggle, mode 0", 2, 0, 16383, 1.0f, 0, 0.0f},
-        {"momentary, mode 0", 3, 0, 16383, 0.0f, 16383, 0.0f},
-        {"momentary, mode 1", 3, 1, 0, 0.0f, 0, 0.0f},
-    };
-    for (const auto &button : cases) {
-        SCOPED_TRACE(button.name);
-        setType(4, button.type);
-        setButtonMode(button.buttonMode);
+    // Type (2 toggle, 3 momentary), button mode; sent by the first touch and the value after its
+    // release; the same for the second touch.
+    const std::tuple<int, int, int, float, int, float> cases[] = {{2, 1, 0, 1.0f, 16383, 0.0f},
+                                                                  {2, 0, 16383, 1.0f, 0, 0.0f},
+                                                                  {3, 0, 16383, 0.0f, 16383, 0.0f},
+                                                                  {3, 1, 0, 0.0f, 0, 0.0f}};
+    for (const auto &[type, mode, firstSent, afterFirst, secondSent, afterSecond] : cases) {
+        SCOPED_TRACE(testing::Message() << "type " << type << " mode " << mode);
+        setType(4, type);
+        setButtonMode(mode);
         m_rig.m_bank.setValue(0.0f, 4);
         takeSent();
         m_touches->tap(400);
-        EXPECT_EQ(takeSent(), QStringList{pitchBendHex(13, button.firstSent)});
-        EXPECT_EQ(m_rig.m_bank.getValueForFader(4), button.afterFirst);
+        EXPECT_EQ(takeSent(), QStringList{pitchBendHex(13, firstSent)});
+        EXPECT_EQ(m_rig.m_bank.getValueForFader(4), afterFirst);
         m_touches->tap(400);
-        EXPECT_EQ(takeSent(), QStringList{pitchBendHex(13, button.secondSent)});
-        EXPECT_EQ(m_rig.m_bank.getValueForFader(4), button.afterSecond);
+        EXPECT_EQ(takeSent(), QStringList{pitchBendHex(13, secondSent)});
+        EXPECT_EQ(m_rig.m_bank.getValueForFader(4), afterSecond);
     }
 }
 

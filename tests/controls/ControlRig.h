@@ -87,27 +87,22 @@ protected:
 
     midiSlider *fader(const QString &controlName) { return dynamic_cast<midiSlider *>(make(controlName)); }
 
-    // Everything sent to the user output since the last call, as hex strings.
-    QStringList userBytes()
+    // Everything sent to one endpoint since the last call, as hex strings.
+    QStringList sentTo(const QString &endpoint)
     {
         QStringList result;
         for (const auto &sent : loopback->sent()) {
-            if (sent.target == midi::MidiEndpoints::userName())
+            if (sent.target == endpoint)
                 result.append(QString::fromLatin1(sent.bytes.toHex(' ')));
         }
         loopback->clearSent();
         return result;
     }
-
-    QStringList surfaceBytes()
+    QStringList userBytes() { return sentTo(midi::MidiEndpoints::userName()); }
+    QStringList surfaceBytes() { return sentTo(midi::MidiEndpoints::surfaceName()); }
+    bool inject(const char *hex)
     {
-        QStringList result;
-        for (const auto &sent : loopback->sent()) {
-            if (sent.target == midi::MidiEndpoints::surfaceName())
-                result.append(QString::fromLatin1(sent.bytes.toHex(' ')));
-        }
-        loopback->clearSent();
-        return result;
+        return loopback->inject(midi::MidiEndpoints::userName(), QByteArray::fromHex(hex));
     }
 
     static void press(QWidget *view, QPoint at = {})
@@ -123,15 +118,19 @@ protected:
         QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
         QApplication::sendEvent(view, &move);
     }
+    static void tap(QWidget *view)
+    {
+        press(view);
+        release(view);
+    }
 };
 
 inline QVariantMap record(const char *kind, int value, int channel, double from, double to,
-                          const char *type = "momentary")
+                          const char *type = "momentary", const char *oscAddress = nullptr)
 {
-    return {{QStringLiteral("kind"), QString::fromLatin1(kind)},
-            {QStringLiteral("value"), value},
-            {QStringLiteral("channel"), channel},
-            {QStringLiteral("scaleFrom"), from},
-            {QStringLiteral("scaleTo"), to},
-            {QStringLiteral("type"), QString::fromLatin1(type)}};
+    QVariantMap result{{"kind", kind},      {"value", value}, {"channel", channel},
+                       {"scaleFrom", from}, {"scaleTo", to},  {"type", type}};
+    if (oscAddress)
+        result.insert("oscAddress", oscAddress);
+    return result;
 }

@@ -1,14 +1,9 @@
-#include "../midi/SurfaceRig.h"
 #include "ViewTestSupport.h"
-#include "ViewTouches.h"
 
-#include "controls/SurfacePainting.h"
 #include "controls/controlStripView.h"
 #include "controls/eightFaderView.h"
 
 #include <QDir>
-
-#include <gtest/gtest.h>
 
 using namespace ViewTestSupport;
 
@@ -41,26 +36,22 @@ template <typename View> void place(View &view)
     view.show();
 }
 
-class SurfaceViewScreenshotTest : public ::testing::Test {
-protected:
-    SurfaceRig m_rig;
-};
-
 // A synth's first bank as a host shows it, touched at the points the layout gives.
-TEST_F(SurfaceViewScreenshotTest, Bank)
+TEST(SurfaceViewScreenshotTest, Bank)
 {
-    eightFaderView view(&m_rig.m_bank);
+    SurfaceRig rig;
+    eightFaderView view(&rig.m_bank);
     place(view);
     const char *names[] = {"Cutoff", "Resonance", "Env Amount", "Drive", "Attack", "Release", "Mono", "Hold"};
     const int values[] = {9000, 4200, 12000, 2500, 600, 7000, 16383, 0};
-    m_rig.surface(sysex(4, QByteArray::fromHex("1a6a7f")));
-    m_rig.surface(controlChange(11, 127));
-    m_rig.surface(controlChange(31, 3));
-    m_rig.surface(controlChange(26, 2));
-    m_rig.surface(controlChange(27, 3));
+    rig.surface(sysex(4, QByteArray::fromHex("1a6a7f")));
+    rig.surface(controlChange(11, 127));
+    rig.surface(controlChange(31, 3));
+    rig.surface(controlChange(26, 2));
+    rig.surface(controlChange(27, 3));
     for (int slot = 0; slot < 8; ++slot) {
-        m_rig.surface(sysex(10, char(slot) + SurfaceEncoder::packText(names[slot])));
-        m_rig.surface(pitchBend(9 + slot, values[slot]));
+        rig.surface(sysex(10, char(slot) + SurfaceEncoder::packText(names[slot])));
+        rig.surface(pitchBend(9 + slot, values[slot]));
     }
     QImage image = rendered(view);
     keep(image, QStringLiteral("control-surface-bank.png"));
@@ -73,24 +64,25 @@ TEST_F(SurfaceViewScreenshotTest, Bank)
 
     ViewTouches touches(view);
     touches.tap(scale * (layout.slotLeft(7) + 5));
-    EXPECT_EQ(m_rig.sentToSurface().last(), pitchBendHex(16, 0)) << "touches are read in points";
+    EXPECT_EQ(rig.sentToSurface().last(), pitchBendHex(16, 0)) << "touches are read in points";
 }
 
-TEST_F(SurfaceViewScreenshotTest, Strip)
+TEST(SurfaceViewScreenshotTest, Strip)
 {
-    controlStripView view(&m_rig.m_strip);
+    SurfaceRig rig;
+    controlStripView view(&rig.m_strip);
     place(view);
-    m_rig.surface(sysex(1, QByteArray::fromHex("7f4a10")));
-    m_rig.surface(controlChange(3, 1));
-    m_rig.surface(sysex(3, SurfaceEncoder::packText("Wavetable Synth")));
-    m_rig.surface(sysex(4, QByteArray::fromHex("1a6a7f")));
-    m_rig.surface(sysex(0, SurfaceEncoder::packText("Lead Vox")));
-    m_rig.surface(sysex(2, char(0) + SurfaceEncoder::packText("Reverb")));
-    m_rig.surface(sysex(2, char(1) + SurfaceEncoder::packText("Delay")));
-    m_rig.surface(controlChange(1, 127));
+    rig.surface(sysex(1, QByteArray::fromHex("7f4a10")));
+    rig.surface(controlChange(3, 1));
+    rig.surface(sysex(3, SurfaceEncoder::packText("Wavetable Synth")));
+    rig.surface(sysex(4, QByteArray::fromHex("1a6a7f")));
+    rig.surface(sysex(0, SurfaceEncoder::packText("Lead Vox")));
+    rig.surface(sysex(2, char(0) + SurfaceEncoder::packText("Reverb")));
+    rig.surface(sysex(2, char(1) + SurfaceEncoder::packText("Delay")));
+    rig.surface(controlChange(1, 127));
     const int values[] = {11500, 8192, 6000, 3000, 0, 14000};
     for (int fader = 0; fader < 6; ++fader)
-        m_rig.surface(pitchBend(1 + fader, values[fader]));
+        rig.surface(pitchBend(1 + fader, values[fader]));
     QImage image = rendered(view);
     keep(image, QStringLiteral("control-surface-strip.png"));
     const ControlStripLayout layout = view.layout();
@@ -100,7 +92,7 @@ TEST_F(SurfaceViewScreenshotTest, Strip)
 
     ViewTouches touches(view);
     touches.tap(scale * (layout.ends()[7] + 20));
-    EXPECT_EQ(m_rig.sentToSurface().last(), controlHex(2, 127)) << "touches are read in points";
+    EXPECT_EQ(rig.sentToSurface().last(), controlHex(2, 127)) << "touches are read in points";
 }
 
 } // namespace

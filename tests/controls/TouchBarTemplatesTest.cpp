@@ -38,6 +38,7 @@ protected:
     TouchBarTemplates templates{&delegate, &arrangements};
 };
 
+// The customization identifiers key the arrangements users store, so they must never change.
 TEST_F(TouchBarTemplatesTest, UserTouchBarsHaveTheirIdentifiersAndDefaultItems)
 {
     const QStringList full = ids({"slider1", "slider2", "4slider-group1", "8pad-group1", "transport-group"});
@@ -50,8 +51,6 @@ TEST_F(TouchBarTemplatesTest, UserTouchBarsHaveTheirIdentifiersAndDefaultItems)
                   n == 0 ? QStringLiteral("xq.korvane.stripdeck.customization.id")
                          : QStringLiteral("xq.korvane.stripdeck.customization-%1.id").arg(n));
         EXPECT_EQ(bar->itemIdentifiers(), n % 2 == 1 ? faders : full);
-        EXPECT_EQ(bar->customizationAllowedItemIdentifiers().size(), 43);
-        EXPECT_EQ(bar->delegate(), &delegate);
         EXPECT_EQ(templates.userTouchBar(n), bar) << "the same bar on every call";
     }
     EXPECT_EQ(templates.userTouchBar(-1), nullptr);
@@ -61,21 +60,18 @@ TEST_F(TouchBarTemplatesTest, UserTouchBarsHaveTheirIdentifiersAndDefaultItems)
 TEST_F(TouchBarTemplatesTest, AllowedItemsLeaveOutTheBankTheStripAndTheInnerTransportButtons)
 {
     const QStringList allowed = templates.userTouchBar(0)->customizationAllowedItemIdentifiers();
-    EXPECT_EQ(allowed.size(), 43);
-    EXPECT_EQ(allowed.first(), ids({"slider1"}).first());
-    EXPECT_EQ(allowed.last(), ids({"piano"}).first());
+    EXPECT_EQ(QSet<QString>(allowed.begin(), allowed.end()).size(), 43) << "43 items, no duplicates";
     for (const QString &excluded :
-         ids({"8fader-item", "ff", "fb", "previous", "next", "close", "simpleLabel"}))
+         ids({"8fader-item", "ff", "fb", "previous", "next", "close", "simpleLabel"}) +
+             QStringList{ControlCatalog::eightFaderViewIdentifier(),
+                         ControlCatalog::controlStripViewIdentifier()})
         EXPECT_FALSE(allowed.contains(excluded)) << excluded.toStdString();
-    EXPECT_FALSE(allowed.contains(ControlCatalog::eightFaderViewIdentifier()));
-    EXPECT_FALSE(allowed.contains(ControlCatalog::controlStripViewIdentifier()));
-    EXPECT_EQ(QSet<QString>(allowed.begin(), allowed.end()).size(), 43) << "no duplicates";
 }
 
 TEST_F(TouchBarTemplatesTest, StoredArrangementReplacesTheDefaultItemsOfOneBarOnly)
 {
-    ASSERT_TRUE(arrangements.setCurrentItems(QStringLiteral("xq.korvane.stripdeck.customization-5.id"),
-                                             ids({"piano", "esc"})));
+    ASSERT_TRUE(
+        arrangements.setCurrentItems("xq.korvane.stripdeck.customization-5.id", ids({"piano", "esc"})));
     EXPECT_EQ(templates.userTouchBar(5)->itemIdentifiers(), ids({"piano", "esc"}));
     EXPECT_EQ(templates.userTouchBar(5)->defaultItemIdentifiers(),
               ids({"slider1", "slider2", "slider3", "slider4"}));
@@ -83,14 +79,10 @@ TEST_F(TouchBarTemplatesTest, StoredArrangementReplacesTheDefaultItemsOfOneBarOn
               ids({"slider1", "slider2", "slider3", "slider4"}));
 }
 
+// Group buttons store their group's name and open its bar by their tag.
 TEST_F(TouchBarTemplatesTest, GroupButtonTagsOpenTheSharedGroupBars)
 {
-    struct Case {
-        int tag;
-        TouchBar *bar;
-        const char *name;
-    };
-    const Case cases[] = {
+    const std::tuple<int, TouchBar *, const char *> cases[] = {
         {1, templates.fourFader(1), "4slider-group1"},
         {4, templates.fourFader(4), "4slider-group4"},
         {5, templates.eightButton(1), "8pad-group1"},
@@ -102,53 +94,21 @@ TEST_F(TouchBarTemplatesTest, GroupButtonTagsOpenTheSharedGroupBars)
         {15, templates.twoFader(1), "2slider-group1"},
         {24, templates.twoFader(10), "2slider-group10"},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.tag);
-        ASSERT_NE(c.bar, nullptr);
-        EXPECT_EQ(templates.groupTouchBar(c.tag), c.bar);
-        EXPECT_EQ(TouchBarTemplates::groupName(c.tag), QString::fromLatin1(c.name));
-        EXPECT_EQ(TouchBarTemplates::groupNumber(QString::fromLatin1(c.name)), c.tag);
-        EXPECT_TRUE(c.bar->customizationIdentifier().isEmpty());
-        EXPECT_EQ(c.bar->delegate(), &delegate);
+    for (const auto &[tag, bar, name] : cases) {
+        SCOPED_TRACE(tag);
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(templates.groupTouchBar(tag), bar);
+        EXPECT_EQ(TouchBarTemplates::groupName(tag), name);
+        EXPECT_EQ(TouchBarTemplates::groupNumber(name), tag);
+        EXPECT_TRUE(bar->customizationIdentifier().isEmpty()) << "group bars are not customized";
     }
     for (int outside : {0, 25, -3}) {
         EXPECT_EQ(templates.groupTouchBar(outside), nullptr);
         EXPECT_TRUE(TouchBarTemplates::groupName(outside).isEmpty());
     }
-    EXPECT_EQ(TouchBarTemplates::groupNumber(QStringLiteral("slider1")), 0);
+    EXPECT_EQ(TouchBarTemplates::groupNumber("slider1"), 0);
     EXPECT_EQ(templates.fourFader(5), nullptr);
     EXPECT_EQ(templates.twoFader(11), nullptr);
-}
-
-TEST_F(TouchBarTemplatesTest, GroupBarsListTheirItems)
-{
-    EXPECT_EQ(templates.fourFader(2)->itemIdentifiers(),
-              ids({"close", "popup.slider1", "popup.slider2", "popup.slider3", "popup.slider4"}));
-    EXPECT_EQ(templates.twoFader(7)->itemIdentifiers(), ids({"close", "slider1", "slider2"}));
-    EXPECT_EQ(templates.threeFader1Button(3)->itemIdentifiers(),
-              ids({"close", "slider1", "slider2", "slider3", "pad1"}));
-    EXPECT_EQ(templates.eightButton(2)->itemIdentifiers(),
-              ids({"NSTouchBarItemIdentifierFlexibleSpace", "close", "pad1", "pad2", "pad3", "pad4", "pad5",
-                   "pad6", "pad7", "pad8", "pad9", "pad10", "NSTouchBarItemIdentifierFlexibleSpace"}));
-    EXPECT_EQ(templates.transportGroup()->itemIdentifiers(),
-              ids({"NSTouchBarItemIdentifierFlexibleSpace", "close", "previous", "fb", "play", "pause",
-                   "stop", "record", "ff", "next", "NSTouchBarItemIdentifierFlexibleSpace"}));
-    EXPECT_EQ(templates.eightFaderGroup()->itemIdentifiers(),
-              ids({"close", "xc.korvane.stripdeck.8fader-view"}));
-    EXPECT_EQ(templates.controlStripGroup()->itemIdentifiers(),
-              ids({"xc.korvane.stripdeck.controlstrip-view"}));
-    EXPECT_TRUE(templates.mainTouchBar()->itemIdentifiers().isEmpty());
-    EXPECT_EQ(templates.mainTouchBar(), templates.mainTouchBar());
-}
-
-TEST_F(TouchBarTemplatesTest, ResponderBarIsNewOnEveryCallAndStartsEmpty)
-{
-    const auto first = templates.makeTouchBar();
-    const auto second = templates.makeTouchBar();
-    EXPECT_NE(first.get(), second.get());
-    EXPECT_EQ(first->customizationIdentifier(), QStringLiteral("xq.korvane.stripdeck.dummy.id"));
-    EXPECT_TRUE(first->defaultItemIdentifiers().isEmpty());
-    EXPECT_EQ(first->customizationAllowedItemIdentifiers(), ControlCatalog::allowedItems());
 }
 
 } // namespace

@@ -1,10 +1,17 @@
 #pragma once
 
+#include "../midi/SurfaceRig.h"
 #include "SurfaceEncoder.h"
-#include <QColor>
+#include "controls/SurfacePainting.h"
+
+#include <QApplication>
 #include <QImage>
-#include <QRectF>
-#include <QWidget>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
 
 // Pixel reading for views drawn at one device pixel per point.
 namespace ViewTestSupport {
@@ -34,10 +41,9 @@ inline int inkIn(const QImage &image, const QRectF &rect, const QColor &backgrou
     for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
         for (int x = pixels.left(); x <= pixels.right(); ++x) {
             const QColor pixel = image.pixelColor(x, y);
-            if (std::abs(pixel.red() - background.red()) + std::abs(pixel.green() - background.green()) +
-                    std::abs(pixel.blue() - background.blue()) >
-                60)
-                ++count;
+            count += std::abs(pixel.red() - background.red()) + std::abs(pixel.green() - background.green()) +
+                         std::abs(pixel.blue() - background.blue()) >
+                     60;
         }
     }
     return count;
@@ -68,5 +74,76 @@ inline QString controlHex(int controller, int value)
 {
     return QString::fromLatin1(controlChange(controller, value).toHex());
 }
+
+// Drives a view as a person does: the mouse is one finger, a touchscreen gives several.
+class ViewTouches {
+public:
+    explicit ViewTouches(QWidget &view)
+        : m_view(view)
+        , m_screen(QTest::createTouchDevice())
+    {
+    }
+
+    void press(qreal x) { mouse(QEvent::MouseButtonPress, x, Qt::LeftButton, Qt::LeftButton); }
+    void move(qreal x) { mouse(QEvent::MouseMove, x, Qt::NoButton, Qt::LeftButton); }
+    void release(qreal x) { mouse(QEvent::MouseButtonRelease, x, Qt::LeftButton, Qt::NoButton); }
+    void tap(qreal x)
+    {
+        press(x);
+        release(x);
+    }
+
+    // Touchscreen fingers, each known by its id while it is down.
+    QTest::QTouchEventWidgetSequence fingers() { return QTest::touchEvent(&m_view, m_screen); }
+    QPoint at(qreal x) const { return QPointF(x, m_view.height() / 2.0).toPoint(); }
+
+    // The system takes the touches away (a gesture or a window change): no release follows.
+    void cancel(int id, qreal x)
+    {
+        const QPointF position(x, m_view.height() / 2.0);
+        QEventPoint point(id, QEventPoint::State::Updated, position, m_view.mapToGlobal(position));
+        QTouchEvent event(QEvent::TouchCancel, m_screen, Qt::NoModifier, {point});
+        QApplication::sendEvent(&m_view, &event);
+    }
+
+private:
+    void mouse(QEvent::Type type, qreal x, Qt::MouseButton button, Qt::MouseButtons buttons)
+    {
+        const QPointF position(x, m_view.height() / 2.0);
+        QMouseEvent event(type, position, m_view.mapToGlobal(position), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(&m_view, &event);
+    }
+
+    QWidget &m_view;
+    QPointingDevice *m_screen;
+};
+
+// A bank or strip view on the rig's model, 30 points high, touched with the mouse or fingers.
+template <typename View, auto model> class SurfaceViewTest : public ::testing::Test {
+protected:
+    static constexpr int height = 30;
+
+    void showAt(int width)
+    {
+        m_view = std::make_unique<View>(&(m_rig.*model));
+        m_view->resize(width, height);
+        m_view->show();
+        m_touches = std::make_unique<ViewTouches>(*m_view);
+        render();
+    }
+    // Lays the view out and draws it as the screen would.
+    QImage render() { return rendered(*m_view); }
+    QStringList takeSent()
+    {
+        const QStringList sent = m_rig.sentToSurface();
+        m_rig.m_backend->clearSent();
+        return sent;
+    }
+    static QRectF flipped(const QRectF &upwards) { return SurfacePainting::flipped(upwards, height); }
+
+    SurfaceRig m_rig;
+    std::unique_ptr<View> m_view;
+    std::unique_ptr<ViewTouches> m_touches;
+};
 
 } // namespace ViewTestSupport

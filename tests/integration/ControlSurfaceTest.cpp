@@ -50,7 +50,9 @@ QPointF fillPoint(const QRectF &rect)
 // The pixels of a rectangle that text or symbols drawn in white cover: set in the mask.
 QImage inkMask(const RunningProgram &program, const QImage &screen, const QRectF &points)
 {
-    const QRect pixels(program.screenPoint(points.topLeft()), program.screenPoint(points.bottomRight()));
+    const QRect pixels =
+        QRect(program.screenPoint(points.topLeft()), program.screenPoint(points.bottomRight())) &
+        screen.rect();
     QImage mask(pixels.size(), QImage::Format_Mono);
     mask.fill(0);
     for (int y = 0; y < pixels.height(); ++y) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 enum Kind { Ctrl = 0, Note = 1, ProgramChange = 2, PitchBend = 3, Mmc = 4, Ctrl14 = 5, Nrpn = 6, Osc = 7 };
@@ -42,38 +44,30 @@ TEST_F(ListenerTablesTest, KindsWithoutATableGetCellsNothingUpdates)
     }
 }
 
+// Messages met before their cell exists are skipped.
 TEST_F(ListenerTablesTest, NotesControlChangesAndPitchBendsSetTheirCells)
 {
-    auto note = cell(Note, 60, 10);
-    auto ctrl = cell(Ctrl, 7, 16);
-    auto bend = cell(PitchBend, 0, 3);
-
-    m_rig.user("993c40");
-    EXPECT_EQ(note->value(), 1);
-    m_rig.user("993c00");
-    EXPECT_EQ(note->value(), 0);
-    m_rig.user("993c01");
-    m_rig.user("893c40");
-    EXPECT_EQ(note->value(), 0);
-    m_rig.user("983c40"); // another channel
-    EXPECT_EQ(note->value(), 0);
-
-    m_rig.user("bf0764");
-    EXPECT_EQ(ctrl->value(), 100);
-    m_rig.user("e20140");
-    EXPECT_EQ(bend->value(), 1 | 64 << 7);
-    m_rig.user("e2ffff"); // bytes outside the protocol keep to 14 bits
-    EXPECT_EQ(bend->value(), 16383);
-}
-
-TEST_F(ListenerTablesTest, MessagesWithoutACellAreSkipped)
-{
-    m_rig.user("b00764");
-    m_rig.user("903c7f");
-    m_rig.user("e00040");
-    EXPECT_EQ(cell(Ctrl, 7, 1)->value(), 0);
-    EXPECT_EQ(cell(Note, 60, 1)->value(), 0);
-    EXPECT_EQ(cell(PitchBend, 0, 1)->value(), 0);
+    for (const char *hex : {"b00764", "903c7f", "e00040"})
+        m_rig.user(hex);
+    for (const auto &skipped : {cell(Ctrl, 7, 1), cell(Note, 60, 1), cell(PitchBend, 0, 1)})
+        EXPECT_EQ(skipped->value(), 0);
+    const std::array cells{cell(Note, 60, 10), cell(Ctrl, 7, 16), cell(PitchBend, 0, 3)};
+    const struct {
+        const char *hex;
+        int cell;
+        int value;
+    } steps[] = {{"993c40", 0, 1},
+                 {"993c00", 0, 0},
+                 {"993c01", 0, 1},
+                 {"893c40", 0, 0},
+                 {"983c40", 0, 0} /* another channel */,
+                 {"bf0764", 1, 100},
+                 {"e20140", 2, 1 | 64 << 7},
+                 {"e2ffff", 2, 16383} /* bytes outside the protocol keep to 14 bits */};
+    for (const auto &step : steps) {
+        m_rig.user(step.hex);
+        EXPECT_EQ(cells[step.cell]->value(), step.value) << step.hex;
+    }
 }
 
 TEST_F(ListenerTablesTest, FourteenBitPairsFollowEachOtherAmongControlChanges)

@@ -16,7 +16,6 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUdpSocket>
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,6 @@
 #include "platform/touchbar/StripLayout.h"
 
 #include <QRegularExpression>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -58,18 +57,10 @@ QList<int> controlValues(const QString &dump, const QString &statusAndController
     return values;
 }
 
-class StripControlsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        const QString missing = RunningProgram::missingServices();
-        if (!missing.isEmpty())
-            GTEST_SKIP() << missing.toStdString();
-    }
-};
-
-TEST_F(StripControlsTest, PadsAndFadersOfTheShownTouchBarPlayOnTheUserPortAndOverOsc)
+TEST(StripControlsTest, PadsAndFadersOfTheShownTouchBarPlayOnTheUserPortAndOverOsc)
 {
+    if (const QString missing = RunningProgram::missingServices(); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
     const quint16 oscPeerPort = freePortForTcpAndUdp();
     const quint16 oscListenPort = freePortForTcpAndUdp();
     ASSERT_NE(oscPeerPort, 0);

@@ -54,7 +54,7 @@ private:
 class SurfaceRig {
 public:
     SurfaceRig()
-        : m_defaults(m_dir.filePath("prefs.plist"))
+        : m_defaults(m_dir.filePath(QStringLiteral("prefs.plist")))
     {
         auto backend = std::make_unique<LoopbackBackend>();
         m_backend = backend.get();
@@ -97,8 +97,8 @@ public:
     QTemporaryDir m_dir;
     UserDefaults m_defaults;
     LoopbackBackend *m_backend = nullptr;
-    eightFaderTouchbarItem m_bank{"xc.korvane.stripdeck.8fader-view"};
-    controlStripTouchbarItem m_strip{"xc.korvane.stripdeck.controlstrip-view"};
+    eightFaderTouchbarItem m_bank{QStringLiteral("xc.korvane.stripdeck.8fader-view")};
+    controlStripTouchbarItem m_strip{QStringLiteral("xc.korvane.stripdeck.controlstrip-view")};
     midi::SurfaceFeedback m_feedback{m_bank, m_strip};
     midi::ListenerTables m_listeners;
     midi::MidiInputHandler m_handler{m_feedback, m_listeners};

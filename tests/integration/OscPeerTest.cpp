@@ -56,8 +56,6 @@ protected:
         return false;
     }
 
-    static int oscsend(const QStringList &arguments) { return QProcess::execute("oscsend", arguments); }
-
     // Starts oscdump on a free port; url is "%1" for UDP or "osc.tcp://:%1".
     quint16 startDump(const QString &url)
     {
@@ -114,10 +112,10 @@ TEST_F(OscPeers, OscsendOverUdpMovesTheCellOfItsAddress)
         {"/peer/string", "s", "hello world", "hello world"},
     };
     for (const auto &c : cases) {
-        controlStore &cell = m_cells.cell(QString::fromLatin1(c.address));
-        ASSERT_EQ(oscsend({"127.0.0.1", QString::number(m_port), QString::fromLatin1(c.address),
-                           QString::fromLatin1(c.type), QString::fromLatin1(c.value)}),
-                  0);
+        controlStore &cell = m_cells.cell(c.address);
+        ASSERT_EQ(
+            QProcess::execute("oscsend", {"127.0.0.1", QString::number(m_port), c.address, c.type, c.value}),
+            0);
         ASSERT_TRUE(QTest::qWaitFor([&] { return cell.value().isValid(); }, waitMs)) << c.address;
         EXPECT_EQ(cell.value(), c.expected) << c.address;
     }
@@ -129,7 +127,7 @@ TEST_F(OscPeers, OscsendOverTcpIsLengthPrefixedAndIgnored)
 {
     ASSERT_TRUE(startApplication(9));
     controlStore &cell = m_cells.cell("/tcp");
-    oscsend({QString("osc.tcp://127.0.0.1:%1").arg(m_port), "/tcp", "i", "1"});
+    QProcess::execute("oscsend", {QString("osc.tcp://127.0.0.1:%1").arg(m_port), "/tcp", "i", "1"});
     QTest::qWait(200);
     EXPECT_FALSE(cell.value().isValid());
 

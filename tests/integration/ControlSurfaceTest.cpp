@@ -6,7 +6,6 @@
 #include "platform/touchbar/StripLayout.h"
 
 #include <QRegularExpression>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -18,8 +17,8 @@ const QColor darkGrey = SurfacePainting::darkGrey;
 // The host's colours: components 0 … 127, shown as fractions of 127.
 const QColor trackBlue(0, 0, 255);
 const QColor deviceGreen(0, 201, 0);
-const QString trackBlueCommand = QStringLiteral("track-color 0 0 127");
-const QString deviceGreenCommand = QStringLiteral("device-color 0 100 0");
+const char *const trackBlueCommand = "track-color 0 0 127";
+const char *const deviceGreenCommand = "device-color 0 100 0";
 
 bool near(const QColor &seen, const QColor &expected)
 {
@@ -29,14 +28,12 @@ bool near(const QColor &seen, const QColor &expected)
            std::abs(seen.blue() - expected.blue()) <= tolerance;
 }
 
-std::string describe(const QColor &colour)
-{
-    return QStringLiteral("(%1, %2, %3)")
-        .arg(colour.red())
-        .arg(colour.green())
-        .arg(colour.blue())
-        .toStdString();
-}
+// A point of the screen and the colour it should show.
+struct Spot {
+    const char *name;
+    QPointF at;
+    QColor colour;
+};
 
 // A rectangle of a view's own geometry (lower-left origin) as strip points of the view's slot.
 QRectF onStrip(const QRectF &frame, const QRectF &upwards)
@@ -53,7 +50,9 @@ QPointF fillPoint(const QRectF &rect)
 // The pixels of a rectangle that text or symbols drawn in white cover: set in the mask.
 QImage inkMask(const RunningProgram &program, const QImage &screen, const QRectF &points)
 {
-    const QRect pixels(program.screenPoint(points.topLeft()), program.screenPoint(points.bottomRight()));
+    const QRect pixels =
+        QRect(program.screenPoint(points.topLeft()), program.screenPoint(points.bottomRight())) &
+        screen.rect();
     QImage mask(pixels.size(), QImage::Format_Mono);
     mask.fill(0);
     for (int y = 0; y < pixels.height(); ++y) {
@@ -72,10 +71,8 @@ QRect inkBox(const RunningProgram &program, const QImage &screen, const QRectF &
     const QImage mask = inkMask(program, screen, points);
     QRect box;
     for (int y = 0; y < mask.height(); ++y) {
-        for (int x = 0; x < mask.width(); ++x) {
-            if (mask.pixelIndex(x, y) == 1)
-                box |= QRect(x, y, 1, 1);
-        }
+        for (int x = 0; x < mask.width(); ++x)
+            box |= mask.pixelIndex(x, y) == 1 ? QRect(x, y, 1, 1) : QRect();
     }
     return box;
 }
@@ -90,10 +87,14 @@ protected:
         QString error;
         m_started = m_program.start(&error);
         ASSERT_TRUE(m_started) << error.toStdString();
-        ASSERT_TRUE(m_host.start(QStringLiteral(STRIPDECK_HOST_SIM),
-                                 {QStringLiteral("--backend"), QStringLiteral("jack"),
-                                  QStringLiteral("--listen"), QStringLiteral("-1")}));
-        ASSERT_TRUE(waitForHostConnection()) << "the host simulator never connected to \"Stripdeck Surface\"";
+        ASSERT_TRUE(
+            m_host.start(QStringLiteral(STRIPDECK_HOST_SIM), {"--backend", "jack", "--listen", "-1"}));
+        ASSERT_TRUE(poll(
+            [] {
+                return runCommand({"jack_lsp", "-c", "Stripdeck Surface:out"}).contains("Host Sim");
+            },
+            10000))
+            << "the host simulator never connected to \"Stripdeck Surface\"";
         // From nothing shown, the mode entry presents the channel strip at once.
         ASSERT_TRUE(m_program.changeMode()) << "Control Surface Mode did not show the strip";
     }
@@ -108,27 +109,14 @@ protected:
         }
     }
 
-    static bool waitForHostConnection()
-    {
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            const QString connections = runCommand(
-                {QStringLiteral("jack_lsp"), QStringLiteral("-c"), QStringLiteral("Stripdeck Surface:out")});
-            if (connections.contains(QLatin1String("Host Sim")))
-                return true;
-            QThread::msleep(100);
-        }
-        return false;
-    }
-
     // Plays host commands as the DAW's script would until the screen shows what they say.
     // The dummy JACK server may drop MIDI when it overruns, so a lost batch is played again;
     // a wrong display never turns right by repeating.
     bool playUntilShown(const QStringList &commands, const std::function<bool(const QImage &)> &shown)
     {
-        QStringList arguments{QStringLiteral("--backend"), QStringLiteral("jack"), QStringLiteral("--listen"),
-                              QStringLiteral("0")};
+        QStringList arguments{"--backend", "jack", "--listen", "0"};
         for (const QString &command : commands)
-            arguments << QStringLiteral("-e") << command;
+            arguments << "-e" << command;
         for (int attempt = 0; attempt < 3; ++attempt) {
             QProcess player;
             player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -144,8 +132,7 @@ protected:
     // how many clicks it took.
     QString clickUntilHeard(const QPointF &at, const QString &prefix, int *clicks = nullptr)
     {
-        const QRegularExpression reply(QStringLiteral("^") + QRegularExpression::escape(prefix) +
-                                           QStringLiteral(".*$"),
+        const QRegularExpression reply("^" + QRegularExpression::escape(prefix) + ".*$",
                                        QRegularExpression::MultilineOption);
         for (int attempt = 1; attempt <= 3; ++attempt) {
             m_host.clear();
@@ -159,29 +146,48 @@ protected:
         return {};
     }
 
-    // The values a drag sent for one fader, checked to rise without repeats between its touch
-    // and its release. Tried again when JACK lost the release.
-    QList<int> dragValues(const QPointF &from, const QPointF &to, const QString &fader)
+    // Drags by 100 points to the right from a fader at 0.5; the host hears the value once more at
+    // the touch, then rising values without repeats, reaching expectedEnd, then the release.
+    // Tried again when JACK lost the release.
+    void expectRisingDrag(const QPointF &from, const QString &fader, double expectedEnd)
     {
-        const QRegularExpression value(QRegularExpression::escape(fader) + QStringLiteral(" value (\\d+)"));
+        const QRegularExpression value(QRegularExpression::escape(fader) + " value (\\d+)");
         for (int attempt = 0; attempt < 3; ++attempt) {
             m_host.clear();
-            m_program.drag(from, to, 20);
-            if (!m_host.waitForText(fader + QStringLiteral(" touch 0")))
+            m_program.drag(from, from + QPointF(100, 0), 20);
+            if (!m_host.waitForText(fader + " touch 0"))
                 continue;
             const QString out = m_host.output();
             QList<int> values;
             for (auto match = value.globalMatch(out); match.hasNext();)
                 values.append(match.next().captured(1).toInt());
-            // The touch follows the first value, which repeats the fader's position; the
-            // release comes after the last.
-            const QString touched = fader + QStringLiteral(" touch 1");
-            EXPECT_TRUE(out.contains(touched)) << out.toStdString();
-            EXPECT_GT(out.indexOf(fader + QStringLiteral(" touch 0")), out.lastIndexOf(value))
-                << out.toStdString();
-            return values;
+            EXPECT_TRUE(out.contains(fader + " touch 1")) << out.toStdString();
+            EXPECT_GT(out.indexOf(fader + " touch 0"), out.lastIndexOf(value)) << out.toStdString();
+            ASSERT_GE(values.size(), 5) << out.toStdString();
+            EXPECT_EQ(values.first(), 8191) << "the value the host set, sent once more at the touch";
+            for (qsizetype i = 1; i < values.size(); ++i)
+                EXPECT_GT(values[i], values[i - 1]) << out.toStdString();
+            EXPECT_NEAR(values.last(), expectedEnd * 16383, 16383 * 0.02);
+            return;
         }
-        return {};
+        ADD_FAILURE() << "the host never heard " << fader.toStdString() << " released";
+    }
+
+    bool shows(const QImage &screen, const QList<Spot> &spots) const
+    {
+        return std::all_of(spots.begin(), spots.end(), [&](const Spot &spot) {
+            return near(m_program.pixel(screen, spot.at), spot.colour);
+        });
+    }
+    // What the spots show now, for a failure message.
+    std::string report(const QList<Spot> &spots) const
+    {
+        const QImage screen = m_program.screenshot();
+        std::string text;
+        for (const Spot &spot : spots)
+            text +=
+                std::string(spot.name) + " " + m_program.pixel(screen, spot.at).name().toStdString() + "; ";
+        return text;
     }
 
     // The strip shows the channel strip alone, the device pop-up the close button and the bank.
@@ -221,46 +227,29 @@ TEST_F(ControlSurfaceTest, HostFeedbackShowsOnTheStripAndItsTouchesReachTheHost)
     const auto inkWidth = [&](const QImage &screen, int segment) {
         return inkBox(m_program, screen, stripLabel(segment)).width();
     };
-    const QColor soloBefore = m_program.pixel(before, stripPoint(m_strip.soloButton()));
-    EXPECT_TRUE(near(soloBefore, darkGrey)) << "solo starts off: " << describe(soloBefore);
-
-    const QStringList feedback{
-        QStringLiteral("track-name \"Lead Vocal Bus Left\""),
-        trackBlueCommand,
-        QStringLiteral("pan-name \"Balance Wide\""),
-        QStringLiteral("send-name 0 \"Reverb Plate Long\""),
-        QStringLiteral("strip-fader 0 0.5"),
-        QStringLiteral("strip-fader 1 1.0"),
-        QStringLiteral("solo on"),
-        QStringLiteral("mute on"),
-        QStringLiteral("has-device on"),
-        QStringLiteral("device-name \"EQ\""),
-        deviceGreenCommand,
-    };
-    const QPointF volumeMarker = onStrip(m_stripFrame, m_strip.marker(0, 0.5f)).center();
-    const QPointF volumeAtZero = onStrip(m_stripFrame, m_strip.marker(0, 0.0f)).center();
-    const QPointF panMarker = onStrip(m_stripFrame, m_strip.marker(1, 1.0f)).center();
     const QPointF solo = stripPoint(m_strip.soloButton());
     const QPointF mute = stripPoint(m_strip.muteButton());
-    const QPointF device = stripPoint(m_strip.deviceButton());
-    const bool shown = playUntilShown(feedback, [&](const QImage &screen) {
-        return stripShown(screen) && near(m_program.pixel(screen, volumeMarker), trackBlue) &&
-               near(m_program.pixel(screen, panMarker), trackBlue) &&
-               near(m_program.pixel(screen, solo), trackBlue) &&
-               near(m_program.pixel(screen, mute), darkGrey) &&
-               near(m_program.pixel(screen, device), deviceGreen);
-    });
-    const QImage after = m_program.screenshot();
-    EXPECT_TRUE(shown) << "track colour band "
-                       << describe(m_program.pixel(after, stripPoint(m_strip.volumeBand())))
-                       << ", volume marker " << describe(m_program.pixel(after, volumeMarker))
-                       << ", pan marker " << describe(m_program.pixel(after, panMarker)) << ", solo "
-                       << describe(m_program.pixel(after, solo)) << ", mute "
-                       << describe(m_program.pixel(after, mute)) << ", device "
-                       << describe(m_program.pixel(after, device));
-    EXPECT_TRUE(near(m_program.pixel(after, volumeAtZero), darkGrey)) << "the volume marker left 0";
+    EXPECT_TRUE(shows(before, {{"solo", solo, darkGrey}}))
+        << "solo starts off: " << report({{"solo", solo, darkGrey}});
+
+    const QList<Spot> spots{
+        {"track colour band", stripPoint(m_strip.volumeBand()), trackBlue},
+        {"volume marker", onStrip(m_stripFrame, m_strip.marker(0, 0.5f)).center(), trackBlue},
+        {"pan marker", onStrip(m_stripFrame, m_strip.marker(1, 1.0f)).center(), trackBlue},
+        {"solo", solo, trackBlue},
+        {"mute", mute, darkGrey},
+        {"device", stripPoint(m_strip.deviceButton()), deviceGreen},
+        {"volume at 0", onStrip(m_stripFrame, m_strip.marker(0, 0.0f)).center(), darkGrey},
+    };
+    EXPECT_TRUE(
+        playUntilShown({"track-name \"Lead Vocal Bus Left\"", trackBlueCommand, "pan-name \"Balance Wide\"",
+                        "send-name 0 \"Reverb Plate Long\"", "strip-fader 0 0.5", "strip-fader 1 1.0",
+                        "solo on", "mute on", "has-device on", "device-name \"EQ\"", deviceGreenCommand},
+                       [&](const QImage &screen) { return shows(screen, spots); }))
+        << report(spots);
     // Names: the host's long names need more room than "Volume", "Pan" and "Send 1", its "EQ"
     // less than "<no Device>".
+    const QImage after = m_program.screenshot();
     for (int segment : {1, 2, 3}) {
         EXPECT_GT(inkWidth(after, segment), inkWidth(before, segment) * 3 / 2) << "label " << segment;
         EXPECT_GT(inkWidth(before, segment), 0) << "label " << segment;
@@ -270,96 +259,79 @@ TEST_F(ControlSurfaceTest, HostFeedbackShowsOnTheStripAndItsTouchesReachTheHost)
 
     {
         SCOPED_TRACE("solo and mute touches send the flipped states and redraw");
-        int clicks = 0;
-        const QString soloReply = clickUntilHeard(solo, QStringLiteral("strip solo"), &clicks);
         // Every click flips the state; a reply lost with its click leaves the flip behind.
-        EXPECT_EQ(soloReply,
-                  clicks % 2 == 1 ? QStringLiteral("strip solo 0") : QStringLiteral("strip solo 127"));
-        if (clicks == 1) {
-            EXPECT_TRUE(m_program.waitForScreen([&](const QImage &s) {
-                return near(m_program.pixel(s, solo), darkGrey);
-            })) << "solo turned off";
-        }
-        const QString muteReply = clickUntilHeard(mute, QStringLiteral("strip mute"), &clicks);
-        EXPECT_EQ(muteReply,
-                  clicks % 2 == 1 ? QStringLiteral("strip mute 0") : QStringLiteral("strip mute 127"));
-        if (clicks == 1) {
-            EXPECT_TRUE(m_program.waitForScreen([&](const QImage &s) {
-                return near(m_program.pixel(s, mute), trackBlue);
-            })) << "the power symbol lights when the track plays";
+        const struct {
+            QPointF at;
+            QString reply;
+            QColor afterOneClick;
+        } buttons[] = {{solo, "strip solo", darkGrey}, {mute, "strip mute", trackBlue}};
+        for (const auto &button : buttons) {
+            int clicks = 0;
+            const QString reply = clickUntilHeard(button.at, button.reply, &clicks);
+            EXPECT_EQ(reply, button.reply + (clicks % 2 == 1 ? " 0" : " 127"));
+            if (clicks == 1) {
+                EXPECT_TRUE(m_program.waitForScreen([&](const QImage &s) {
+                    return near(m_program.pixel(s, button.at), button.afterOneClick);
+                })) << button.reply.toStdString()
+                    << " redrawn (mute's power symbol lights when the track plays)";
+            }
         }
     }
 
-    {
-        SCOPED_TRACE("a drag on the volume fader sends its value once, then rising values");
-        const QPointF from = onStrip(m_stripFrame, m_strip.volumeBackground()).center();
-        const QList<int> values = dragValues(from, from + QPointF(100, 0), QStringLiteral("strip fader 0"));
-        ASSERT_GE(values.size(), 5) << m_host.output().toStdString();
-        EXPECT_EQ(values.first(), 8191) << "the value the host set, sent once more at the touch";
-        for (qsizetype i = 1; i < values.size(); ++i)
-            EXPECT_GT(values[i], values[i - 1]) << m_host.output().toStdString();
-        // 100 of the volume fader's points move it by 100 / its width.
-        const double expected = (0.5 + 100.0 / m_strip.segmentWidth(ControlStripLayout::volume)) * 16383;
-        EXPECT_NEAR(values.last(), expected, 16383 * 0.02);
-    }
+    SCOPED_TRACE("a drag on the volume fader sends its value once, then rising values");
+    expectRisingDrag(onStrip(m_stripFrame, m_strip.volumeBackground()).center(), "strip fader 0",
+                     0.5 + 100.0 / m_strip.segmentWidth(ControlStripLayout::volume));
 }
 
 TEST_F(ControlSurfaceTest, DeviceButtonOpensTheBankWhichMirrorsTheHostUntilClosed)
 {
     const QPointF device = stripPoint(m_strip.deviceButton());
-    ASSERT_TRUE(playUntilShown({trackBlueCommand, QStringLiteral("has-device on"),
-                                QStringLiteral("device-name \"EQ\""), deviceGreenCommand},
-                               [&](const QImage &screen) {
-                                   return stripShown(screen) &&
-                                          near(m_program.pixel(screen, device), deviceGreen);
-                               }));
-
-    ASSERT_EQ(clickUntilHeard(device, QStringLiteral("strip device")), QStringLiteral("strip device 1"));
-    ASSERT_TRUE(m_program.waitForScreen([&](const QImage &s) { return bankShown(s); }))
-        << "the bank did not open";
+    const QList<Spot> deviceShown{{"track colour band", stripPoint(m_strip.volumeBand()), trackBlue},
+                                  {"device", device, deviceGreen}};
+    ASSERT_TRUE(playUntilShown({trackBlueCommand, "has-device on", "device-name \"EQ\"", deviceGreenCommand},
+                               [&](const QImage &screen) { return shows(screen, deviceShown); }))
+        << report(deviceShown);
+    const auto openBank = [&] {
+        return clickUntilHeard(device, "strip device") == "strip device 1" &&
+               m_program.waitForScreen([&](const QImage &s) { return bankShown(s); });
+    };
+    ASSERT_TRUE(openBank()) << "the bank did not open";
     const QImage before = m_program.screenshot();
     const QRectF bankNumber = onStrip(m_bankFrame, m_bank.bankNumberLabel());
+    const QRectF name0 = onStrip(m_bankFrame, m_bank.nameLabel(0));
     const QRect dash = inkBox(m_program, before, bankNumber);
-    EXPECT_TRUE(inkBox(m_program, before, onStrip(m_bankFrame, m_bank.nameLabel(0))).isEmpty())
-        << "no parameter name before the host sends one";
+    EXPECT_TRUE(inkBox(m_program, before, name0).isEmpty()) << "no parameter name before the host sends one";
 
     {
         SCOPED_TRACE("names, values, types, bank number and device state from the host");
-        const QPointF marker3 = onStrip(m_bankFrame, m_bank.marker(3, 0.5f)).center();
-        const QPointF toggle1 = bankPoint(m_bank.slotBackground(1));
-        const QPointF rightButton = bankPoint(m_bank.rightButton());
-        const bool shown =
-            playUntilShown({QStringLiteral("param-name 0 \"Cutoff\""), QStringLiteral("fader 3 0.5"),
-                            QStringLiteral("param-type 1 2"), QStringLiteral("fader 1 1.0"),
-                            QStringLiteral("bank 7"), QStringLiteral("device-on on")},
-                           [&](const QImage &screen) {
-                               return near(m_program.pixel(screen, marker3), deviceGreen) &&
-                                      near(m_program.pixel(screen, toggle1), deviceGreen) &&
-                                      near(m_program.pixel(screen, rightButton), deviceGreen) &&
-                                      inkBox(m_program, screen, bankNumber).height() > dash.height() * 2;
-                           });
-        const QImage after = m_program.screenshot();
-        EXPECT_TRUE(shown) << "marker 3 " << describe(m_program.pixel(after, marker3)) << ", toggle slot 1 "
-                           << describe(m_program.pixel(after, toggle1)) << ", device on "
-                           << describe(m_program.pixel(after, rightButton)) << ", bank number ink "
-                           << inkBox(m_program, after, bankNumber).height() << " px high, \"-\" was "
-                           << dash.height();
-        EXPECT_FALSE(inkBox(m_program, after, onStrip(m_bankFrame, m_bank.nameLabel(0))).isEmpty())
-            << "parameter 0's name";
-
-        const QPointF marker5 = onStrip(m_bankFrame, m_bank.marker(5, 0.25f)).center();
-        EXPECT_TRUE(playUntilShown({QStringLiteral("fader 5 0.25"), QStringLiteral("color-mode on")},
+        const QList<Spot> spots{
+            {"marker 3", onStrip(m_bankFrame, m_bank.marker(3, 0.5f)).center(), deviceGreen},
+            {"toggle slot 1", bankPoint(m_bank.slotBackground(1)), deviceGreen},
+            {"device on", bankPoint(m_bank.rightButton()), deviceGreen},
+        };
+        EXPECT_TRUE(playUntilShown({"param-name 0 \"Cutoff\"", "fader 3 0.5", "param-type 1 2", "fader 1 1.0",
+                                    "bank 7", "device-on on"},
                                    [&](const QImage &screen) {
-                                       return near(m_program.pixel(screen, marker5),
-                                                   QColor::fromHsvF(0.569444f, 0.73f, 0.96f));
+                                       return shows(screen, spots) &&
+                                              inkBox(m_program, screen, bankNumber).height() >
+                                                  dash.height() * 2;
                                    }))
-            << "colour mode 2 paints slot 5 in its palette colour, not the device's";
+            << report(spots) << "bank number ink "
+            << inkBox(m_program, m_program.screenshot(), bankNumber).height() << " px high, \"-\" was "
+            << dash.height();
+        EXPECT_FALSE(inkBox(m_program, m_program.screenshot(), name0).isEmpty()) << "parameter 0's name";
+
+        const QList<Spot> palette{{"slot 5", onStrip(m_bankFrame, m_bank.marker(5, 0.25f)).center(),
+                                   QColor::fromHsvF(0.569444f, 0.73f, 0.96f)}};
+        EXPECT_TRUE(playUntilShown({"fader 5 0.25", "color-mode on"},
+                                   [&](const QImage &screen) { return shows(screen, palette); }))
+            << "colour mode 2 paints slot 5 in its palette colour, not the device's: " << report(palette);
 
         // Bank mode 1 puts arrows on both end buttons: the bank number and the device's power
         // symbol give way.
         const QImage numbered = m_program.screenshot();
         const QRectF bypass = onStrip(m_bankFrame, m_bank.bypassLabel());
-        EXPECT_TRUE(playUntilShown({QStringLiteral("bank-mode on")}, [&](const QImage &screen) {
+        EXPECT_TRUE(playUntilShown({"bank-mode on"}, [&](const QImage &screen) {
             return inkMask(m_program, screen, bankNumber) != inkMask(m_program, numbered, bankNumber) &&
                    inkMask(m_program, screen, bypass) != inkMask(m_program, numbered, bypass);
         })) << "bank mode changed neither end button";
@@ -367,34 +339,18 @@ TEST_F(ControlSurfaceTest, DeviceButtonOpensTheBankWhichMirrorsTheHostUntilClose
 
     {
         SCOPED_TRACE("touches on the bank");
-        const QPointF slot3 = onStrip(m_bankFrame, m_bank.slotBackground(3)).center();
-        const QList<int> values = dragValues(slot3, slot3 + QPointF(100, 0), QStringLiteral("bank fader 3"));
-        ASSERT_GE(values.size(), 5) << m_host.output().toStdString();
-        EXPECT_EQ(values.first(), 8191);
-        for (qsizetype i = 1; i < values.size(); ++i)
-            EXPECT_GT(values[i], values[i - 1]) << m_host.output().toStdString();
-        EXPECT_NEAR(values.last(), (0.5 + 100.0 / EightFaderLayout::dragRange) * 16383, 16383 * 0.02);
-
-        EXPECT_EQ(clickUntilHeard(bankPoint(m_bank.leftButton()), QStringLiteral("bank previous")),
-                  QStringLiteral("bank previous 127"));
-        EXPECT_EQ(clickUntilHeard(bankPoint(m_bank.rightButton()), QStringLiteral("bank next")),
-                  QStringLiteral("bank next 127"));
+        expectRisingDrag(onStrip(m_bankFrame, m_bank.slotBackground(3)).center(), "bank fader 3",
+                         0.5 + 100.0 / EightFaderLayout::dragRange);
+        EXPECT_EQ(clickUntilHeard(bankPoint(m_bank.leftButton()), "bank previous"), "bank previous 127");
+        EXPECT_EQ(clickUntilHeard(bankPoint(m_bank.rightButton()), "bank next"), "bank next 127");
     }
 
-    {
-        SCOPED_TRACE("the close button tells the host and shows the strip again");
-        const QPointF close = popUpFrames().at(0).center();
-        EXPECT_EQ(clickUntilHeard(close, QStringLiteral("strip device")), QStringLiteral("strip device 0"));
-        EXPECT_TRUE(m_program.waitForScreen([&](const QImage &s) { return stripShown(s); }));
-    }
-
-    {
-        SCOPED_TRACE("the host's \"no device\" closes the bank");
-        ASSERT_EQ(clickUntilHeard(device, QStringLiteral("strip device")), QStringLiteral("strip device 1"));
-        ASSERT_TRUE(m_program.waitForScreen([&](const QImage &s) { return bankShown(s); }));
-        EXPECT_TRUE(playUntilShown({QStringLiteral("has-device off")},
-                                   [&](const QImage &s) { return stripShown(s); }));
-    }
+    SCOPED_TRACE(
+        "the close button tells the host and shows the strip again; so does the host's \"no device\"");
+    EXPECT_EQ(clickUntilHeard(popUpFrames().at(0).center(), "strip device"), "strip device 0");
+    EXPECT_TRUE(m_program.waitForScreen([&](const QImage &s) { return stripShown(s); }));
+    ASSERT_TRUE(openBank());
+    EXPECT_TRUE(playUntilShown({"has-device off"}, [&](const QImage &s) { return stripShown(s); }));
 }
 
 } // namespace

@@ -16,7 +16,6 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUdpSocket>
 
 #include <gtest/gtest.h>
 
@@ -24,27 +23,19 @@ namespace {
 
 constexpr int waitMs = 5000;
 
-bool havePeers()
-{
-    return !QStandardPaths::findExecutable(QStringLiteral("oscsend")).isEmpty() &&
-           !QStandardPaths::findExecutable(QStringLiteral("oscdump")).isEmpty();
-}
-
 class OscPeers : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!havePeers())
+        if (QStandardPaths::findExecutable("oscsend").isEmpty() ||
+            QStandardPaths::findExecutable("oscdump").isEmpty())
             GTEST_SKIP() << "oscsend/oscdump (liblo-tools) not installed; run scripts/bootstrap";
-        m_defaults = std::make_unique<UserDefaults>(m_directory.filePath(QStringLiteral("prefs.plist")));
     }
 
     void TearDown() override
     {
-        if (m_dump.state() != QProcess::NotRunning) {
-            m_dump.kill();
-            m_dump.waitForFinished(waitMs);
-        }
+        m_dump.kill();
+        m_dump.waitForFinished(waitMs);
     }
 
     // The application's setup, listening on a free port and sending to hostPort.
@@ -52,12 +43,12 @@ protected:
     {
         for (int attempt = 0; attempt < 10; ++attempt) {
             m_port = freePortForTcpAndUdp();
-            m_defaults->setObject(QVariantMap{{QStringLiteral("listen-port"), m_port},
-                                              {QStringLiteral("host-port"), hostPort},
-                                              {QStringLiteral("host-name"), QStringLiteral("127.0.0.1")},
-                                              {QStringLiteral("active"), true}},
-                                  QStringLiteral("OSC"));
-            m_controller = std::make_unique<OSCController>(*m_defaults, &m_cells);
+            m_defaults.setObject(QVariantMap{{"listen-port", m_port},
+                                             {"host-port", hostPort},
+                                             {"host-name", "127.0.0.1"},
+                                             {"active", true}},
+                                 "OSC");
+            m_controller = std::make_unique<OSCController>(m_defaults, &m_cells);
             m_controller->setupOSC();
             if (m_controller->server()->isActive())
                 return true;
@@ -65,21 +56,12 @@ protected:
         return false;
     }
 
-    static int oscsend(const QStringList &arguments)
-    {
-        QProcess process;
-        process.start(QStringLiteral("oscsend"), arguments);
-        if (!process.waitForFinished(waitMs))
-            process.kill();
-        return process.exitCode();
-    }
-
     // Starts oscdump on a free port; url is "%1" for UDP or "osc.tcp://:%1".
     quint16 startDump(const QString &url)
     {
         for (int attempt = 0; attempt < 10; ++attempt) {
             const quint16 port = freePortForTcpAndUdp();
-            m_dump.start(QStringLiteral("oscdump"), {QStringLiteral("-L"), url.arg(port)});
+            m_dump.start("oscdump", {"-L", url.arg(port)});
             if (m_dump.waitForStarted(waitMs) && !m_dump.waitForFinished(200))
                 return port;
         }
@@ -110,7 +92,7 @@ protected:
     }
 
     QTemporaryDir m_directory;
-    std::unique_ptr<UserDefaults> m_defaults;
+    UserDefaults m_defaults{m_directory.filePath("prefs.plist")};
     CellTable m_cells;
     std::unique_ptr<OSCController> m_controller;
     quint16 m_port = 0;
@@ -121,20 +103,18 @@ protected:
 TEST_F(OscPeers, OscsendOverUdpMovesTheCellOfItsAddress)
 {
     ASSERT_TRUE(startApplication(9));
-    struct Case {
+    const struct {
         const char *address, *type, *value;
         QVariant expected;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {"/peer/int", "i", "42", 42},
         {"/peer/float", "f", "0.25", 0.25f},
-        {"/peer/string", "s", "hello world", QStringLiteral("hello world")},
+        {"/peer/string", "s", "hello world", "hello world"},
     };
-    for (const Case &c : cases) {
-        controlStore &cell = m_cells.cell(QString::fromLatin1(c.address));
+    for (const auto &c : cases) {
+        controlStore &cell = m_cells.cell(c.address);
         ASSERT_EQ(
-            oscsend({QStringLiteral("127.0.0.1"), QString::number(m_port), QString::fromLatin1(c.address),
-                     QString::fromLatin1(c.type), QString::fromLatin1(c.value)}),
+            QProcess::execute("oscsend", {"127.0.0.1", QString::number(m_port), c.address, c.type, c.value}),
             0);
         ASSERT_TRUE(QTest::qWaitFor([&] { return cell.value().isValid(); }, waitMs)) << c.address;
         EXPECT_EQ(cell.value(), c.expected) << c.address;
@@ -146,43 +126,38 @@ TEST_F(OscPeers, OscsendOverUdpMovesTheCellOfItsAddress)
 TEST_F(OscPeers, OscsendOverTcpIsLengthPrefixedAndIgnored)
 {
     ASSERT_TRUE(startApplication(9));
-    controlStore &cell = m_cells.cell(QStringLiteral("/tcp"));
-    oscsend({QStringLiteral("osc.tcp://127.0.0.1:%1").arg(m_port), QStringLiteral("/tcp"),
-             QStringLiteral("i"), QStringLiteral("1")});
+    controlStore &cell = m_cells.cell("/tcp");
+    QProcess::execute("oscsend", {QString("osc.tcp://127.0.0.1:%1").arg(m_port), "/tcp", "i", "1"});
     QTest::qWait(200);
     EXPECT_FALSE(cell.value().isValid());
 
     QTcpSocket slipPeer;
     slipPeer.connectToHost(QHostAddress::LocalHost, m_port);
     ASSERT_TRUE(slipPeer.waitForConnected(waitMs));
-    slipPeer.write(osc::Parser::slipEncoded(osc::Message(QStringLiteral("/tcp"), {2}).packetData()));
+    slipPeer.write(osc::Parser::slipEncoded(osc::Message("/tcp", {2}).packetData()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return cell.value().isValid(); }, waitMs));
     EXPECT_EQ(cell.value().toInt(), 2);
 }
 
 TEST_F(OscPeers, OscdumpReadsWhatOurClientSendsOverUdp)
 {
-    const quint16 dumpPort = startDump(QStringLiteral("%1"));
+    const quint16 dumpPort = startDump("%1");
     ASSERT_NE(dumpPort, 0) << "oscdump did not start";
     ASSERT_TRUE(startApplication(dumpPort));
     OSCClient &client = *m_controller->client();
-    ASSERT_TRUE(dumpShows(QStringLiteral("/probe"),
-                          [&] { client.sendPacket(osc::Message(QStringLiteral("/probe"), {})); }));
+    ASSERT_TRUE(dumpShows("/probe", [&] { client.sendPacket(osc::Message("/probe", {})); }));
 
-    client.sendPacket(osc::Message(QStringLiteral("/all/types"),
-                                   {-7, 0.25, QStringLiteral("two words"), QByteArray("\xc0\xdb\x05", 3)}));
-    m_controller->sendOSCMessageWithAddressPattern(QStringLiteral("/text"),
-                                                   QVariant(QString::fromUtf8("Grüße")));
-    ASSERT_TRUE(dumpShows(QStringLiteral("/text"), [] {}));
-    EXPECT_EQ(dumpedLine(QStringLiteral("/all/types")),
-              QStringLiteral("/all/types ifsb -7 0.250000 \"two words\" [3b 0xc0 0xdb 0x5]"));
-    EXPECT_EQ(dumpedLine(QStringLiteral("/text")), QString::fromUtf8("/text s \"Grüße\""));
+    client.sendPacket(osc::Message("/all/types", {-7, 0.25, "two words", QByteArray("\xc0\xdb\x05", 3)}));
+    m_controller->sendOSCMessageWithAddressPattern("/text", QVariant(QString::fromUtf8("Grüße")));
+    ASSERT_TRUE(dumpShows("/text", [] {}));
+    EXPECT_EQ(dumpedLine("/all/types"), "/all/types ifsb -7 0.250000 \"two words\" [3b 0xc0 0xdb 0x5]");
+    EXPECT_EQ(dumpedLine("/text"), QString::fromUtf8("/text s \"Grüße\""));
 }
 
 // liblo's TCP server recognises SLIP by its leading END, so oscdump reads our TCP client too.
 TEST_F(OscPeers, OscdumpReadsOurSlipFramesOverTcp)
 {
-    const quint16 dumpPort = startDump(QStringLiteral("osc.tcp://:%1"));
+    const quint16 dumpPort = startDump("osc.tcp://:%1");
     ASSERT_NE(dumpPort, 0) << "oscdump did not start";
     QTcpSocket probe;
     ASSERT_TRUE(QTest::qWaitFor(
@@ -195,14 +170,12 @@ TEST_F(OscPeers, OscdumpReadsOurSlipFramesOverTcp)
 
     osc::Client client;
     client.setUseTcp(true);
-    client.setHost(QStringLiteral("127.0.0.1"));
+    client.setHost("127.0.0.1");
     client.setPort(dumpPort);
-    client.sendPacket(
-        osc::Message(QStringLiteral("/stream"), {1, 2.5, QStringLiteral("s"), QByteArray("\xdb\xdc", 2)}));
-    client.sendPacket(osc::Message(QStringLiteral("/stream2"), {}));
-    ASSERT_TRUE(dumpShows(QStringLiteral("/stream2"), [] {}));
-    EXPECT_EQ(dumpedLine(QStringLiteral("/stream")),
-              QStringLiteral("/stream ifsb 1 2.500000 \"s\" [2b 0xdb 0xdc]"));
+    client.sendPacket(osc::Message("/stream", {1, 2.5, "s", QByteArray("\xdb\xdc", 2)}));
+    client.sendPacket(osc::Message("/stream2", {}));
+    ASSERT_TRUE(dumpShows("/stream2", [] {}));
+    EXPECT_EQ(dumpedLine("/stream"), "/stream ifsb 1 2.500000 \"s\" [2b 0xdb 0xdc]");
 }
 
 } // namespace

@@ -20,7 +20,6 @@ public:
     bool isRunning() const { return m_process.state() != QProcess::NotRunning; }
 
     QString output();
-    QStringList lines() { return output().split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
     void clear();
     // Waits until the output satisfies the condition; false when the deadline passed first.
     bool waitForOutput(const std::function<bool(const QString &)> &condition, int milliseconds = 5000);

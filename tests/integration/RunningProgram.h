@@ -32,7 +32,6 @@ public:
     // SIGTERM, as a session ending; true when the program left cleanly with status 0. Otherwise
     // failure says how it ended (a crash before, a hang, a status).
     bool stop(QString *failure = nullptr);
-    bool isRunning() const { return m_program.state() != QProcess::NotRunning; }
 
     // Opens the status menu and takes the entry that many steps below the title line.
     bool chooseMenuEntry(int stepsDown);
@@ -54,7 +53,6 @@ public:
     // Polls screenshots until the condition holds for one of them; false at the deadline.
     bool waitForScreen(const std::function<bool(const QImage &)> &condition, int milliseconds = 10000) const;
 
-    static constexpr qreal stripWidth = 1085.0;
     static constexpr qreal stripHeight = 30.0;
 
 private:
@@ -64,5 +62,7 @@ private:
     QRect m_stripGeometry;
 };
 
+// Checks the condition every 100 ms until it holds; false at the deadline.
+bool poll(const std::function<bool()> &condition, int milliseconds);
 // Runs a command and answers its standard output, trimmed.
 QString runCommand(const QStringList &command, int milliseconds = 20000);

@@ -5,42 +5,38 @@
 #include "platform/touchbar/StripLayout.h"
 
 #include <QRegularExpression>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 // Touch bar 1 (number 0) holds a control-change pad, an OSC pad and a fader, in that order.
-const QString oscPadAddress = QStringLiteral("/e2e/pad");
+const QString oscPadAddress = "/e2e/pad";
 
 QVariantMap record(const QString &kind, int number, int channel, const QString &type, double to)
 {
-    return {{QStringLiteral("kind"), kind},       {QStringLiteral("value"), number},
-            {QStringLiteral("channel"), channel}, {QStringLiteral("type"), type},
-            {QStringLiteral("scaleFrom"), 0.0},   {QStringLiteral("scaleTo"), to},
-            {QStringLiteral("label"), kind}};
+    return {{"kind", kind},     {"value", number}, {"channel", channel}, {"type", type},
+            {"scaleFrom", 0.0}, {"scaleTo", to},   {"label", kind}};
 }
 
 QVariantMap preferences(quint16 oscPeerPort, quint16 oscListenPort)
 {
-    QVariantMap oscPad = record(QStringLiteral("osc"), 0, 1, QStringLiteral("momentary"), 1.0);
-    oscPad.insert(QStringLiteral("oscAddress"), oscPadAddress);
+    QVariantMap oscPad = record("osc", 0, 1, "momentary", 1.0);
+    oscPad.insert("oscAddress", oscPadAddress);
     const QVariantMap controls{
-        {QStringLiteral("pad1"), record(QStringLiteral("ctrl"), 20, 1, QStringLiteral("momentary"), 127)},
-        {QStringLiteral("pad2"), oscPad},
-        {QStringLiteral("slider1"), record(QStringLiteral("ctrl"), 7, 2, QStringLiteral("volume"), 127)},
+        {"pad1", record("ctrl", 20, 1, "momentary", 127)},
+        {"pad2", oscPad},
+        {"slider1", record("ctrl", 7, 2, "volume", 127)},
     };
-    const QVariantList items{ControlCatalog::identifier(QStringLiteral("pad1")),
-                             ControlCatalog::identifier(QStringLiteral("pad2")),
-                             ControlCatalog::identifier(QStringLiteral("slider1"))};
-    const QVariantMap osc{{QStringLiteral("active"), true},
-                          {QStringLiteral("host-name"), QStringLiteral("127.0.0.1")},
-                          {QStringLiteral("host-port"), oscPeerPort},
-                          {QStringLiteral("listen-port"), oscListenPort}};
-    return {{ControlCatalog::customizationKey(0), QVariantMap{{QStringLiteral("CurrentItems"), items}}},
+    const QVariantList items{ControlCatalog::identifier("pad1"), ControlCatalog::identifier("pad2"),
+                             ControlCatalog::identifier("slider1")};
+    const QVariantMap osc{{"active", true},
+                          {"host-name", "127.0.0.1"},
+                          {"host-port", oscPeerPort},
+                          {"listen-port", oscListenPort}};
+    return {{ControlCatalog::customizationKey(0), QVariantMap{{"CurrentItems", items}}},
             {ControlCatalog::controlMapKey(0), controls},
-            {QStringLiteral("OSC"), osc}};
+            {"OSC", osc}};
 }
 
 // Where the strip puts the three items: pads are buttons of fixed width, the fader grows.
@@ -55,50 +51,34 @@ QList<QRectF> itemFrames()
 QList<int> controlValues(const QString &dump, const QString &statusAndController)
 {
     QList<int> values;
-    const QRegularExpression message(statusAndController + QStringLiteral(" ([0-9a-f]{2})"));
+    const QRegularExpression message(statusAndController + " ([0-9a-f]{2})");
     for (auto match = message.globalMatch(dump); match.hasNext();)
         values.append(match.next().captured(1).toInt(nullptr, 16));
     return values;
 }
 
-class StripControlsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        const QString missing = RunningProgram::missingServices();
-        if (!missing.isEmpty())
-            GTEST_SKIP() << missing.toStdString();
-    }
-};
-
-TEST_F(StripControlsTest, PadsAndFadersOfTheShownTouchBarPlayOnTheUserPortAndOverOsc)
+TEST(StripControlsTest, PadsAndFadersOfTheShownTouchBarPlayOnTheUserPortAndOverOsc)
 {
+    if (const QString missing = RunningProgram::missingServices(); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
     const quint16 oscPeerPort = freePortForTcpAndUdp();
     const quint16 oscListenPort = freePortForTcpAndUdp();
     ASSERT_NE(oscPeerPort, 0);
     PeerProcess oscPeer;
-    ASSERT_TRUE(
-        oscPeer.start(QStringLiteral("oscdump"), {QStringLiteral("-L"), QString::number(oscPeerPort)}));
+    ASSERT_TRUE(oscPeer.start("oscdump", {"-L", QString::number(oscPeerPort)}));
 
     RunningProgram program(preferences(oscPeerPort, oscListenPort));
     QString error;
     ASSERT_TRUE(program.start(&error)) << error.toStdString();
     PeerProcess dump;
-    const QString dumpClient = QStringLiteral("e2e-user-dump");
-    ASSERT_TRUE(dump.start(QStringLiteral("jack_midi_dump"), {dumpClient}));
-    const bool connected = [&] {
-        for (int attempt = 0; attempt < 50; ++attempt) {
-            if (runCommand({QStringLiteral("jack_connect"), QStringLiteral("Stripdeck User:out"),
-                            dumpClient + QStringLiteral(":input")})
-                    .isEmpty() &&
-                runCommand(
-                    {QStringLiteral("jack_lsp"), QStringLiteral("-c"), QStringLiteral("Stripdeck User:out")})
-                    .contains(dumpClient))
-                return true;
-            QThread::msleep(100);
-        }
-        return false;
-    }();
+    const QString dumpClient = "e2e-user-dump";
+    ASSERT_TRUE(dump.start("jack_midi_dump", {dumpClient}));
+    const bool connected = poll(
+        [&] {
+            return runCommand({"jack_connect", "Stripdeck User:out", dumpClient + ":input"}).isEmpty() &&
+                   runCommand({"jack_lsp", "-c", "Stripdeck User:out"}).contains(dumpClient);
+        },
+        5000);
     ASSERT_TRUE(connected) << "jack_midi_dump never got connected to \"Stripdeck User:out\"";
 
     ASSERT_TRUE(program.showStrip()) << "Show Stripdeck did not show the strip";
@@ -117,7 +97,7 @@ TEST_F(StripControlsTest, PadsAndFadersOfTheShownTouchBarPlayOnTheUserPortAndOve
             });
         }
         EXPECT_TRUE(played) << dump.output().toStdString();
-        const QList<int> values = controlValues(dump.output(), QStringLiteral("b0 14"));
+        const QList<int> values = controlValues(dump.output(), "b0 14");
         ASSERT_FALSE(values.isEmpty());
         EXPECT_EQ(values.first(), 127) << "press comes before release";
     }
@@ -131,11 +111,11 @@ TEST_F(StripControlsTest, PadsAndFadersOfTheShownTouchBarPlayOnTheUserPortAndOve
         for (int attempt = 0; attempt < 3 && values.size() < 10; ++attempt) {
             // Back to the left end first, so the drag starts from the bottom of the range.
             program.drag(to, from, 5);
-            dump.waitForText(QStringLiteral("b1 07 00"));
+            dump.waitForText("b1 07 00");
             dump.clear();
             program.drag(from, to, 30);
-            dump.waitForText(QStringLiteral("b1 07 7f"));
-            values = controlValues(dump.output(), QStringLiteral("b1 07"));
+            dump.waitForText("b1 07 7f");
+            values = controlValues(dump.output(), "b1 07");
         }
         ASSERT_GE(values.size(), 10) << dump.output().toStdString();
         for (qsizetype i = 1; i < values.size(); ++i)
@@ -147,14 +127,12 @@ TEST_F(StripControlsTest, PadsAndFadersOfTheShownTouchBarPlayOnTheUserPortAndOve
         SCOPED_TRACE("a click on the OSC pad: the address with the float 1.0 at press and 0.0 at release");
         oscPeer.clear();
         program.click(frames[1].center());
-        const QRegularExpression press(QRegularExpression::escape(oscPadAddress) +
-                                       QStringLiteral(" f 1\\.0+\\b"));
-        const QRegularExpression release(QRegularExpression::escape(oscPadAddress) +
-                                         QStringLiteral(" f 0\\.0+\\b"));
+        const QRegularExpression press(QRegularExpression::escape(oscPadAddress) + " f 1\\.0+\\b");
+        const QRegularExpression release(QRegularExpression::escape(oscPadAddress) + " f 0\\.0+\\b");
         EXPECT_TRUE(oscPeer.waitForOutput([&](const QString &out) {
             return out.contains(press) && out.contains(release) && out.indexOf(press) < out.indexOf(release);
         })) << oscPeer.output().toStdString();
-        EXPECT_TRUE(controlValues(dump.output(), QStringLiteral("b0 00")).isEmpty())
+        EXPECT_TRUE(controlValues(dump.output(), "b0 00").isEmpty())
             << "an OSC pad sends no MIDI: " << dump.output().toStdString();
     }
 

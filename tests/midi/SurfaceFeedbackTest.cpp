@@ -7,8 +7,6 @@
 
 namespace {
 
-// Packs text the way a host script does: its bits as one stream, cut into 7-bit data bytes,
-// the last one padded with zero bits.
 QByteArray bytes(std::initializer_list<int> values)
 {
     QByteArray result;
@@ -22,6 +20,16 @@ QByteArray sysex(int command, const QByteArray &arguments = {})
     return QByteArray::fromHex("f07d00") + char(command) + arguments + char(0xF7);
 }
 
+QByteArray text(int command, const char *name)
+{
+    return sysex(command, SurfaceEncoder::packText(name));
+}
+
+QByteArray indexedText(int command, int index, const char *name)
+{
+    return sysex(command, char(index) + SurfaceEncoder::packText(name));
+}
+
 // A text whose length is not a multiple of seven comes out with the zero byte of its last,
 // partial group.
 QString withPadding(const QString &text)
@@ -29,47 +37,58 @@ QString withPadding(const QString &text)
     return text + QChar(0);
 }
 
-QStringList bankState(const eightFaderTouchbarItem &bank)
+using State = QMap<QString, QString>;
+
+// Everything surface input may change, by name.
+State state(const SurfaceRig &rig)
 {
-    QStringList state = bank.getParameterNames() + bank.getParameterTypes();
-    for (int f = 0; f < eightFaderTouchbarItem::faderCount; ++f)
-        state << QString::number(bank.getValueForFader(f));
-    state << bank.getBankNumber() << QString::number(bank.getDeviceOnValue())
-          << QString::number(bank.getBankMode()) << QString::number(bank.getButtonMode())
-          << QString::number(bank.getColorMode());
-    return state;
+    const auto &bank = rig.m_bank;
+    const auto &strip = rig.m_strip;
+    const auto number = [](auto value) { return QString::number(value, 'g', 9); };
+    State s{{"channel", strip.getChannelName()},
+            {"pan", strip.getPanName()},
+            {"device", strip.getDeviceName()},
+            {"hasDevice", number(strip.hasDevice())},
+            {"deviceColor", strip.getDeviceColor().name(QColor::HexArgb)},
+            {"solo", number(strip.getSoloButtonValue())},
+            {"mute", number(strip.getMuteButtonValue())},
+            {"bankNumber", bank.getBankNumber()},
+            {"deviceOn", number(bank.getDeviceOnValue())},
+            {"bankMode", number(bank.getBankMode())},
+            {"buttonMode", number(bank.getButtonMode())},
+            {"colorMode", number(bank.getColorMode())},
+            {"trackColor", rig.m_feedback.currentTrackColor().name(QColor::HexArgb)},
+            {"currentDeviceColor", rig.m_feedback.currentDeviceColor().name(QColor::HexArgb)},
+            {"popUpsClosed", number(rig.m_popUpsClosed)}};
+    for (int send = 0; send < controlStripTouchbarItem::sendCount; ++send)
+        s.insert(QString("send %1").arg(send), strip.getNameForSend(send));
+    for (int f = 0; f < controlStripTouchbarItem::faderCount; ++f)
+        s.insert(QString("strip fader %1").arg(f), number(strip.getValueForFader(f)));
+    for (int f = 0; f < eightFaderTouchbarItem::faderCount; ++f) {
+        s.insert(QString("bank fader %1").arg(f), number(bank.getValueForFader(f)));
+        s.insert(QString("name %1").arg(f), bank.getParameterName(f));
+        s.insert(QString("type %1").arg(f), bank.getParameterTypes().value(f));
+    }
+    return s;
 }
 
-QStringList stripState(const controlStripTouchbarItem &strip)
-{
-    QStringList state{strip.getChannelName(),
-                      strip.getPanName(),
-                      strip.getDeviceName(),
-                      QString::number(strip.hasDevice()),
-                      strip.getDeviceColor().name(QColor::HexArgb),
-                      QString::number(strip.getSoloButtonValue()),
-                      QString::number(strip.getMuteButtonValue())};
-    for (int send = 0; send < controlStripTouchbarItem::sendCount; ++send)
-        state << strip.getNameForSend(send);
-    for (int f = 0; f < controlStripTouchbarItem::faderCount; ++f)
-        state << QString::number(strip.getValueForFader(f));
-    return state;
-}
+struct Row {
+    QByteArray bytes;
+    State changes; // none: the message changes nothing
+};
 
 class SurfaceFeedbackTest : public ::testing::Test {
 protected:
-    void expectNoChange(const QByteArray &bytes)
+    // Plays the rows in order on one rig; each changes exactly what it names.
+    void play(const QList<Row> &rows)
     {
-        const QStringList bank = bankState(m_rig.m_bank);
-        const QStringList strip = stripState(m_rig.m_strip);
-        const QColor track = m_rig.m_feedback.currentTrackColor();
-        const QColor device = m_rig.m_feedback.currentDeviceColor();
-        ASSERT_TRUE(m_rig.surface(bytes));
-        EXPECT_EQ(bankState(m_rig.m_bank), bank) << bytes.toHex().constData();
-        EXPECT_EQ(stripState(m_rig.m_strip), strip) << bytes.toHex().constData();
-        EXPECT_EQ(m_rig.m_feedback.currentTrackColor(), track);
-        EXPECT_EQ(m_rig.m_feedback.currentDeviceColor(), device);
-        EXPECT_EQ(m_rig.m_popUpsClosed, 0);
+        for (const Row &row : rows) {
+            SCOPED_TRACE(row.bytes.toHex().toStdString());
+            State expected = state(m_rig);
+            expected.insert(row.changes);
+            ASSERT_TRUE(m_rig.surface(row.bytes));
+            EXPECT_EQ(state(m_rig), expected);
+        }
     }
 
     SurfaceRig m_rig;
@@ -78,89 +97,56 @@ protected:
 TEST_F(SurfaceFeedbackTest, TextCommandsNameTheTrackSendsDeviceAndParameters)
 {
     m_rig.m_strip.hasDevice(true);
-    m_rig.surface(sysex(0, SurfaceEncoder::packText("Drums")));
-    m_rig.surface(sysex(2, char(1) + SurfaceEncoder::packText("Reverb")));
-    m_rig.surface(sysex(3, SurfaceEncoder::packText("EQ Ei")));
-    m_rig.surface(sysex(5, SurfaceEncoder::packText("Balance")));
-    m_rig.surface(sysex(10, char(3) + SurfaceEncoder::packText("Cutoff")));
-
-    EXPECT_EQ(m_rig.m_strip.getChannelName(), withPadding("Drums"));
-    EXPECT_EQ(m_rig.m_strip.getNameForSend(1), withPadding("Reverb"));
-    EXPECT_EQ(m_rig.m_strip.getNameForSend(0), "Send 1");
-    EXPECT_EQ(m_rig.m_strip.getNameForSend(2), "Send 3");
-    EXPECT_EQ(m_rig.m_strip.getDeviceName(), withPadding("EQ Ei"));
-    EXPECT_EQ(m_rig.m_strip.getPanName(), "Balance"); // seven bytes: one whole group, no padding
-    EXPECT_EQ(m_rig.m_bank.getParameterName(3), withPadding("Cutoff"));
-    EXPECT_EQ(m_rig.m_bank.getParameterName(2), "");
-}
-
-TEST_F(SurfaceFeedbackTest, DeviceNameOfFourLettersKeepsTheByteOfThePartialGroup)
-{
-    m_rig.m_strip.hasDevice(true);
-    m_rig.surface(QByteArray::fromHex("f07d0003" + SurfaceEncoder::packText("Comp").toHex() + "f7"));
-    EXPECT_EQ(m_rig.m_strip.getDeviceName(), withPadding("Comp"));
-}
-
-TEST_F(SurfaceFeedbackTest, TrackColourReachesTheStrip)
-{
-    QSignalSpy colours(&m_rig.m_strip, &controlStripTouchbarItem::onColorChanged);
-    EXPECT_EQ(m_rig.m_feedback.currentTrackColor(), QColor::fromRgbF(1, 0, 0, 1));
-    m_rig.surface(sysex(1, QByteArray::fromHex("7f4000")));
-    const QColor expected = QColor::fromRgbF(1.0f, 64 / 127.0f, 0.0f, 1.0f);
-    EXPECT_EQ(m_rig.m_feedback.currentTrackColor(), expected);
-    ASSERT_EQ(colours.count(), 1);
-    EXPECT_EQ(colours.at(0).at(0).value<QColor>(), expected);
-}
-
-TEST_F(SurfaceFeedbackTest, DeviceColourReachesTheStripAndLightsTheBank)
-{
-    QSignalSpy bankColours(&m_rig.m_bank, &eightFaderTouchbarItem::onColorChanged);
-    m_rig.m_strip.hasDevice(true);
-    EXPECT_FALSE(m_rig.m_feedback.currentDeviceColor().isValid());
-    m_rig.surface(sysex(4, QByteArray::fromHex("00207f")));
-    const QColor expected = QColor::fromRgbF(0.0f, 32 / 127.0f, 1.0f, 1.0f);
-    EXPECT_EQ(m_rig.m_feedback.currentDeviceColor(), expected);
-    EXPECT_EQ(m_rig.m_strip.getDeviceColor(), expected);
-    ASSERT_EQ(bankColours.count(), 1);
-    EXPECT_EQ(bankColours.at(0).at(0).value<QColor>(), expected);
-}
-
-TEST_F(SurfaceFeedbackTest, UnassignedCommandsChangeNothing)
-{
-    for (int command : {6, 7, 8, 9, 11, 12, 0x7F})
-        expectNoChange(sysex(command, SurfaceEncoder::packText("Ignored")));
+    play({
+        {text(0, "Drums"), {{"channel", withPadding("Drums")}}},
+        {indexedText(2, 1, "Reverb"), {{"send 1", withPadding("Reverb")}}},
+        {text(3, "EQ Ei"), {{"device", withPadding("EQ Ei")}}},
+        {text(3, "Comp"), {{"device", withPadding("Comp")}}},
+        {text(5, "Balance"), {{"pan", "Balance"}}}, // seven bytes: one whole group, no padding
+        {indexedText(10, 3, "Cutoff"), {{"name 3", withPadding("Cutoff")}}},
+        {sysex(0), {{"channel", ""}}}, // an empty text is still a text
+        {sysex(10, QByteArray(1, char(3))), {{"name 3", ""}}},
+        // Indexes beyond the items, and unassigned commands.
+        {indexedText(2, 4, "Fifth"), {}},
+        {indexedText(10, 8, "Ninth"), {}},
+        {indexedText(10, 0x7F, "Far"), {}},
+        {text(6, "Ignored"), {}},
+        {text(7, "Ignored"), {}},
+        {text(8, "Ignored"), {}},
+        {text(9, "Ignored"), {}},
+        {text(11, "Ignored"), {}},
+        {text(12, "Ignored"), {}},
+        {text(0x7F, "Ignored"), {}},
+    });
 }
 
 // Each body is one byte short of what its command reads.
 TEST_F(SurfaceFeedbackTest, BodiesTooShortForTheirCommandAreDropped)
 {
-    const char *shortBodies[] = {
-        "f0f7",           "f07df7",     "f07d00f7",   "f07d0001", "f07d00017f7ff7",
-        "f07d00047f7ff7", "f07d0002f7", "f07d000af7", "f07d000a", "f0",
-    };
-    for (const char *hex : shortBodies)
-        expectNoChange(QByteArray::fromHex(hex));
+    for (const char *hex : {"f0f7", "f07df7", "f07d00f7", "f07d0001", "f07d00017f7ff7", "f07d00047f7ff7",
+                            "f07d0002f7", "f07d000af7", "f07d000a", "f0"})
+        play({{QByteArray::fromHex(hex), {}}});
 }
 
-TEST_F(SurfaceFeedbackTest, EmptyTextIsStillAText)
+TEST_F(SurfaceFeedbackTest, ColoursReachTheStripAndTheBank)
 {
-    m_rig.surface(sysex(0));
-    EXPECT_EQ(m_rig.m_strip.getChannelName(), "");
-    m_rig.surface(sysex(10, QByteArray(1, char(5))));
-    EXPECT_EQ(m_rig.m_bank.getParameterName(5), "");
-}
+    QSignalSpy trackColours(&m_rig.m_strip, &controlStripTouchbarItem::onColorChanged);
+    QSignalSpy bankColours(&m_rig.m_bank, &eightFaderTouchbarItem::onColorChanged);
+    m_rig.m_strip.hasDevice(true);
+    m_rig.surface(sysex(1, QByteArray::fromHex("7f4000")));
+    m_rig.surface(sysex(4, QByteArray::fromHex("00207f")));
+    const QColor track = QColor::fromRgbF(1.0f, 64 / 127.0f, 0.0f, 1.0f);
+    const QColor device = QColor::fromRgbF(0.0f, 32 / 127.0f, 1.0f, 1.0f);
+    EXPECT_EQ(m_rig.m_feedback.currentTrackColor(), track);
+    ASSERT_EQ(trackColours.count(), 1);
+    EXPECT_EQ(trackColours.at(0).at(0).value<QColor>(), track);
+    EXPECT_EQ(m_rig.m_feedback.currentDeviceColor(), device);
+    EXPECT_EQ(m_rig.m_strip.getDeviceColor(), device);
+    ASSERT_EQ(bankColours.count(), 1);
+    EXPECT_EQ(bankColours.at(0).at(0).value<QColor>(), device);
 
-TEST_F(SurfaceFeedbackTest, IndexesBeyondTheItemsAreIgnored)
-{
-    expectNoChange(sysex(2, char(4) + SurfaceEncoder::packText("Fifth")));
-    expectNoChange(sysex(10, char(8) + SurfaceEncoder::packText("Ninth")));
-    expectNoChange(sysex(10, char(0x7F) + SurfaceEncoder::packText("Far")));
-}
-
-TEST_F(SurfaceFeedbackTest, ColourComponentsAboveTheProtocolStayValid)
-{
+    // Components above the protocol's 127 stay a valid colour.
     m_rig.surface(QByteArray::fromHex("f07d0001ff8000f7"));
-    EXPECT_TRUE(m_rig.m_feedback.currentTrackColor().isValid());
     EXPECT_EQ(m_rig.m_feedback.currentTrackColor(), QColor::fromRgbF(1, 1, 0, 1));
 }
 
@@ -168,128 +154,64 @@ TEST_F(SurfaceFeedbackTest, ColourComponentsAboveTheProtocolStayValid)
 // moves its one fader and no other.
 TEST_F(SurfaceFeedbackTest, PitchBendsMoveBankAndStripFadersByChannel)
 {
-    const auto faders = [this] {
-        QList<float> values;
-        for (int f = 0; f < 8; ++f)
-            values.append(m_rig.m_bank.getValueForFader(f));
-        for (int f = 0; f < 6; ++f)
-            values.append(m_rig.m_strip.getValueForFader(f));
-        return values;
-    };
+    QList<Row> rows;
     for (int channel = 1; channel <= 16; ++channel) {
         const int msb = channel * 5;
         const int lsb = 100 - channel;
-        QList<float> expected = faders();
-        const qsizetype moved = channel >= 9 ? channel - 9 : channel <= 6 ? 8 + channel - 1 : -1;
-        if (moved >= 0)
-            expected[moved] = float(lsb | msb << 7) / 16383.0f;
-        m_rig.surface(bytes({0xE0 + channel - 1, lsb, msb}));
-        EXPECT_EQ(faders(), expected) << "channel " << channel;
+        const QString fader = channel >= 9   ? QString("bank fader %1").arg(channel - 9)
+                              : channel <= 6 ? QString("strip fader %1").arg(channel - 1)
+                                             : QString();
+        const QString value = QString::number(float(lsb | msb << 7) / 16383.0f, 'g', 9);
+        rows.append(
+            {bytes({0xE0 + channel - 1, lsb, msb}), fader.isEmpty() ? State{} : State{{fader, value}}});
     }
-}
-
-TEST_F(SurfaceFeedbackTest, PitchBendOnChannel12SetsBankFader3)
-{
-    m_rig.surface("eb0040");
-    EXPECT_FLOAT_EQ(m_rig.m_bank.getValueForFader(3), 8192.0f / 16383.0f);
-    m_rig.surface("eb7f7f");
-    EXPECT_EQ(m_rig.m_bank.getValueForFader(3), 1.0f);
-}
-
-TEST_F(SurfaceFeedbackTest, PitchBendsOnChannels7And8ChangeNothing)
-{
-    expectNoChange("e67f7f");
-    expectNoChange("e77f7f");
+    rows.append({QByteArray::fromHex("eb7f7f"), {{"bank fader 3", "1"}}});
+    play(rows);
 }
 
 TEST_F(SurfaceFeedbackTest, ControlChangesOnChannel1SetButtonsModesAndBank)
 {
-    m_rig.surface("b00141");
-    EXPECT_EQ(m_rig.m_strip.getSoloButtonValue(), 0x41);
-    m_rig.surface("b0027f");
-    EXPECT_EQ(m_rig.m_strip.getMuteButtonValue(), 127);
-    m_rig.surface("b00301");
-    EXPECT_TRUE(m_rig.m_strip.hasDevice());
-    m_rig.surface("b00b41");
-    EXPECT_TRUE(m_rig.m_bank.getDeviceOnValue());
-    m_rig.surface("b00b40");
-    EXPECT_FALSE(m_rig.m_bank.getDeviceOnValue());
+    QList<Row> rows{
+        {QByteArray::fromHex("b00141"), {{"solo", "65"}}},
+        {QByteArray::fromHex("b0027f"), {{"mute", "127"}}},
+        {QByteArray::fromHex("b00301"), {{"hasDevice", "1"}}},
+        {QByteArray::fromHex("b00b41"), {{"deviceOn", "1"}}},
+        {QByteArray::fromHex("b00b40"), {{"deviceOn", "0"}}},
+        {QByteArray::fromHex("b01c05"), {{"colorMode", "2"}}},
+        {QByteArray::fromHex("b01c00"), {{"colorMode", "0"}}},
+        {QByteArray::fromHex("b01d40"), {{"buttonMode", "1"}}},
+        {QByteArray::fromHex("b01d00"), {{"buttonMode", "0"}}},
+        {QByteArray::fromHex("b01f07"), {{"bankNumber", "7"}}},
+        {QByteArray::fromHex("b01f00"), {{"bankNumber", "-"}}},
+        {QByteArray::fromHex("b01e01"), {{"bankMode", "1"}, {"bankNumber", "\u2B06\uFE0E"}}},
+        // No device closes the pop-up.
+        {QByteArray::fromHex("b00300"),
+         {{"hasDevice", "0"}, {"device", "<no Device>"}, {"popUpsClosed", "1"}}},
+    };
     for (int controller = 20; controller <= 27; ++controller)
-        m_rig.surface(bytes({0xB0, controller, controller - 18}));
-    EXPECT_EQ(m_rig.m_bank.getParameterTypes(), (QStringList{"2", "3", "4", "5", "6", "7", "8", "9"}));
-    m_rig.surface("b01c05");
-    EXPECT_EQ(m_rig.m_bank.getColorMode(), 2);
-    m_rig.surface("b01c00");
-    EXPECT_EQ(m_rig.m_bank.getColorMode(), 0);
-    m_rig.surface("b01d00");
-    EXPECT_EQ(m_rig.m_bank.getButtonMode(), 0);
-    m_rig.surface("b01d40");
-    EXPECT_EQ(m_rig.m_bank.getButtonMode(), 1);
-    m_rig.surface("b01f07");
-    EXPECT_EQ(m_rig.m_bank.getBankNumber(), "7");
-    m_rig.surface("b01f00");
-    EXPECT_EQ(m_rig.m_bank.getBankNumber(), "-");
-    m_rig.surface("b01e01");
-    EXPECT_EQ(m_rig.m_bank.getBankMode(), 1);
-    EXPECT_EQ(m_rig.m_bank.getBankNumber(), "\u2B06\uFE0E");
-    EXPECT_EQ(m_rig.m_popUpsClosed, 0);
+        rows.append({bytes({0xB0, controller, controller - 18}),
+                     {{QString("type %1").arg(controller - 20), QString::number(controller - 18)}}});
+    play(rows);
 }
 
-TEST_F(SurfaceFeedbackTest, NoDeviceClosesThePopUp)
+TEST_F(SurfaceFeedbackTest, OtherControllersChannelsAndMessagesChangeNothing)
 {
-    m_rig.surface("b0037f");
-    m_rig.surface("b00300");
-    EXPECT_FALSE(m_rig.m_strip.hasDevice());
-    EXPECT_EQ(m_rig.m_strip.getDeviceName(), "<no Device>");
-    EXPECT_EQ(m_rig.m_popUpsClosed, 1);
-}
-
-TEST_F(SurfaceFeedbackTest, UnassignedControlChangesAndOtherChannelsChangeNothing)
-{
+    QList<Row> rows;
     for (int controller : {0, 4, 5, 10, 12, 19, 32, 50, 127})
-        expectNoChange(bytes({0xB0, controller, 0x7F}));
-    for (const char *hex : {"b10100", "b1037f", "b11f07", "bf1c7f"})
-        expectNoChange(QByteArray::fromHex(hex));
+        rows.append({bytes({0xB0, controller, 0x7F}), {}});
+    for (const char *hex : {"b10100", "b1037f", "b11f07", "bf1c7f", "e67f7f", "e77f7f", "903c7f", "803c00",
+                            "c005", "d040", "a03c40", "f8", "fa", ""})
+        rows.append({QByteArray::fromHex(hex), {}});
+    play(rows);
 }
-
-TEST_F(SurfaceFeedbackTest, OtherMessageTypesChangeNothing)
-{
-    for (const char *hex : {"903c7f", "803c00", "c005", "d040", "a03c40", "f8", "fa", ""})
-        expectNoChange(QByteArray::fromHex(hex));
-}
-
-TEST_F(SurfaceFeedbackTest, TheSameBytesOnTheUserInputOnlyMoveListenerCells)
-{
-    const auto bend = m_rig.m_listeners.returnListenerFor(TestControl(3, 0, 12));
-    const auto hasDevice = m_rig.m_listeners.returnListenerFor(TestControl(0, 3, 1));
-    const auto bankNumber = m_rig.m_listeners.returnListenerFor(TestControl(0, 31, 1));
-    const QStringList bank = bankState(m_rig.m_bank);
-    const QStringList strip = stripState(m_rig.m_strip);
-    m_rig.user(sysex(3, SurfaceEncoder::packText("Comp")));
-    m_rig.user(sysex(10, char(0) + SurfaceEncoder::packText("Gain")));
-    m_rig.user(sysex(1, QByteArray::fromHex("000000")));
-    m_rig.user("eb0040");
-    m_rig.user("b00305");
-    m_rig.user("b01f07");
-    m_rig.user("b0017f");
-    EXPECT_EQ(bankState(m_rig.m_bank), bank);
-    EXPECT_EQ(stripState(m_rig.m_strip), strip);
-    EXPECT_EQ(m_rig.m_feedback.currentTrackColor(), QColor::fromRgbF(1, 0, 0, 1));
-    EXPECT_EQ(m_rig.m_popUpsClosed, 0);
-    EXPECT_EQ(bend->value(), 0x40 << 7);
-    EXPECT_EQ(hasDevice->value(), 5);
-    EXPECT_EQ(bankNumber->value(), 7);
-}
-
-struct Unpacking {
-    const char *name;
-    QByteArray packedBytes;
-    QString text;
-};
 
 TEST(ConvertDataToUTF8, UnpacksSevenBitGroups)
 {
-    const Unpacking cases[] = {
+    const struct {
+        const char *name;
+        QByteArray packedBytes;
+        QString text;
+    } cases[] = {
         {"two bytes give A and a zero byte", QByteArray::fromHex("2040"), QString("A") + QChar(0)},
         {"empty", {}, ""},
         {"one whole group", SurfaceEncoder::packText("Seven!!"), "Seven!!"},
@@ -297,21 +219,13 @@ TEST(ConvertDataToUTF8, UnpacksSevenBitGroups)
          withPadding("Fourteen bytes!")},
         {"multi-byte characters", SurfaceEncoder::packText("Grüße 音"), withPadding("Grüße 音")},
         {"one byte, from its own bits alone", QByteArray::fromHex("20"), "@"},
+        {"invalid bytes read null", SurfaceEncoder::packText("\xff\xfe"), "null"},
+        {"a character cut off at the end", SurfaceEncoder::packText("ok \xc3"), "null"},
+        {"an over-long form", SurfaceEncoder::packText("\xc0\xaf"), "null"},
+        {"an encoded surrogate", SurfaceEncoder::packText("\xed\xa0\x80 x y"), "null"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(midi::SurfaceFeedback::convertDataToUTF8(c.packedBytes), c.text) << c.name;
-}
-
-TEST(ConvertDataToUTF8, InvalidUtf8ReadsNull)
-{
-    const QByteArray invalid[] = {
-        SurfaceEncoder::packText("\xff\xfe"),
-        SurfaceEncoder::packText("ok \xc3"),          // a character cut off at the end
-        SurfaceEncoder::packText("\xc0\xaf"),         // an over-long form
-        SurfaceEncoder::packText("\xed\xa0\x80 x y"), // an encoded surrogate
-    };
-    for (const QByteArray &bytes : invalid)
-        EXPECT_EQ(midi::SurfaceFeedback::convertDataToUTF8(bytes), "null") << bytes.toHex().constData();
 }
 
 } // namespace

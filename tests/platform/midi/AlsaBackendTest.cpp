@@ -10,16 +10,14 @@
 #include "midi/VirtualInputStream.h"
 #include "midi/VirtualOutputStream.h"
 
-#include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const QString kSurface = QStringLiteral("Stripdeck Surface");
-const QString kUser = QStringLiteral("Stripdeck User");
+const QString kSurface = "Stripdeck Surface";
+const QString kUser = "Stripdeck User";
 
 struct Recorder : midi::MessageDestination {
     void takeMIDIMessages(const midi::MessageList &list) override { messages.append(list); }
@@ -38,13 +36,13 @@ protected:
     void SetUp() override
     {
         QString error;
-        auto backend = AlsaBackend::open(QStringLiteral("Stripdeck"), &error);
+        auto backend = AlsaBackend::open("Stripdeck", &error);
         if (!backend)
             GTEST_SKIP() << "no ALSA sequencer on this machine (" << error.toStdString()
                          << "); load snd-seq (modprobe snd-seq-dummy) to run these tests";
         m_backend = backend.get();
         midi::Client::installBackend(std::move(backend));
-        m_peer = AlsaPeer::open(QStringLiteral("Peer Synth"));
+        m_peer = AlsaPeer::open("Peer Synth");
         ASSERT_TRUE(m_peer);
     }
 
@@ -112,15 +110,6 @@ TEST_F(AlsaBackendTest, PublishesReadableAndWritablePortsUnderBothNames)
         EXPECT_EQ(QString::fromUtf8(snd_seq_port_info_get_name(info)), endpoint->name());
         EXPECT_EQ(snd_seq_port_info_get_capability(info) & (readable | writable), capabilities);
     }
-    const QString aconnect = QStandardPaths::findExecutable(QStringLiteral("aconnect"));
-    if (!aconnect.isEmpty()) {
-        QProcess listing;
-        listing.start(aconnect, {QStringLiteral("-l")});
-        listing.waitForFinished();
-        const QString text = QString::fromUtf8(listing.readAllStandardOutput());
-        EXPECT_EQ(text.count(QStringLiteral("'Stripdeck Surface'")), 2) << text.toStdString();
-        EXPECT_EQ(text.count(QStringLiteral("'Stripdeck User'")), 2) << text.toStdString();
-    }
 }
 
 TEST_F(AlsaBackendTest, IdentifiersAskForPortNumbers)
@@ -171,25 +160,42 @@ TEST_F(AlsaBackendTest, VirtualInputsDeliverInOrderWithTheirEndpoint)
         m_peer->send({QByteArray::fromHex("e80040"), QByteArray::fromHex("f07d0003") + body.left(200),
                       body.mid(200) + QByteArray::fromHex("f7"), QByteArray::fromHex("b01f07")});
         ASSERT_TRUE(waitFor([&] { return m_recorder.messages.size() >= 3; }));
-        ASSERT_EQ(m_recorder.messages.size(), 3);
-        EXPECT_EQ(m_recorder.messages[0].bytes(), QByteArray::fromHex("e80040"));
-        EXPECT_EQ(m_recorder.messages[1].bytes(),
-                  QByteArray::fromHex("f07d0003") + body + QByteArray::fromHex("f7"));
-        EXPECT_EQ(m_recorder.messages[2].bytes(), QByteArray::fromHex("b01f07"));
-        for (const auto &message : m_recorder.messages)
+        QList<QByteArray> bytes;
+        for (const auto &message : m_recorder.messages) {
+            bytes.append(message.bytes());
             EXPECT_EQ(message.originatingEndpoint()->name(), name);
+        }
+        EXPECT_EQ(bytes,
+                  (QList<QByteArray>{QByteArray::fromHex("e80040"),
+                                     QByteArray::fromHex("f07d0003") + body + QByteArray::fromHex("f7"),
+                                     QByteArray::fromHex("b01f07")}));
         m_streams.clear();
     }
 }
 
-TEST_F(AlsaBackendTest, PeerDeviceComesAndGoesWithSetupChanges)
+// A peer client is a device that comes and goes with setup changes; the private input takes
+// only the source chosen of it.
+TEST_F(AlsaBackendTest, PeerDevicesComeAndGoAndThePrivateInputTakesOnlyItsChosenSource)
 {
     QSignalSpy changes(midi::Client::sharedClient(), &midi::Client::setupChanged);
+    auto &input = keep(std::make_shared<midi::PortInputStream>());
+    input.setMessageDestination(&m_recorder);
     ASSERT_TRUE(waitFor([&] { return peerEndpoint(m_backend->sourceEndpoints()) != nullptr; }));
     const auto source = peerEndpoint(m_backend->sourceEndpoints());
-    EXPECT_EQ(source->name(), QStringLiteral("out"));
-    EXPECT_EQ(source->device()->name(), QStringLiteral("Peer Synth"));
-    EXPECT_EQ(peerEndpoint(m_backend->destinationEndpoints())->name(), QStringLiteral("in"));
+    EXPECT_EQ(source->name(), "out");
+    EXPECT_EQ(source->device()->name(), "Peer Synth");
+    EXPECT_EQ(peerEndpoint(m_backend->destinationEndpoints())->name(), "in");
+
+    input.setEndpoints({source});
+    input.setEndpoints({source});
+    m_peer->send({QByteArray::fromHex("b30102")});
+    ASSERT_TRUE(waitFor([&] { return !m_recorder.messages.isEmpty(); }));
+    input.setEndpoints({});
+    m_peer->send({QByteArray::fromHex("b30103")});
+    waitFor([] { return false; }, 200);
+    ASSERT_EQ(m_recorder.messages.size(), 1);
+    EXPECT_EQ(m_recorder.messages.first().bytes(), QByteArray::fromHex("b30102"));
+    EXPECT_EQ(m_recorder.messages.first().originatingEndpoint(), source);
 
     const int client = m_peer->client();
     m_peer.reset();
@@ -199,26 +205,6 @@ TEST_F(AlsaBackendTest, PeerDeviceComesAndGoesWithSetupChanges)
                             [&](const auto &d) { return d->uniqueID() == AlsaUniqueId::device(client); });
     }));
     EXPECT_GE(changes.size(), 1);
-}
-
-TEST_F(AlsaBackendTest, PrivateInputTakesOnlyItsChosenSource)
-{
-    auto &input = keep(std::make_shared<midi::PortInputStream>());
-    input.setMessageDestination(&m_recorder);
-    ASSERT_TRUE(waitFor([&] { return peerEndpoint(m_backend->sourceEndpoints()) != nullptr; }));
-    const auto source = peerEndpoint(m_backend->sourceEndpoints());
-    input.setEndpoints({source});
-    input.setEndpoints({source});
-    m_peer->send({QByteArray::fromHex("b30102")});
-    ASSERT_TRUE(waitFor([&] { return !m_recorder.messages.isEmpty(); }));
-    EXPECT_EQ(m_recorder.messages.size(), 1);
-    EXPECT_EQ(m_recorder.messages.first().bytes(), QByteArray::fromHex("b30102"));
-    EXPECT_EQ(m_recorder.messages.first().originatingEndpoint(), source);
-
-    input.setEndpoints({});
-    m_peer->send({QByteArray::fromHex("b30103")});
-    waitFor([] { return false; }, 200);
-    EXPECT_EQ(m_recorder.messages.size(), 1);
 }
 
 } // namespace

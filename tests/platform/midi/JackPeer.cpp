@@ -1,6 +1,16 @@
 #include "JackPeer.h"
 
+#include <QProcess>
+
 #include <jack/midiport.h>
+
+QString JackPeer::run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(10000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
 
 std::unique_ptr<JackPeer> JackPeer::open(const QString &name)
 {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <jack/jack.h>
 
@@ -18,6 +19,9 @@ class JackPeer {
 public:
     static std::unique_ptr<JackPeer> open(const QString &name);
     ~JackPeer();
+
+    // Runs a command-line tool (jack_lsp, jack_connect, ...) and answers its standard output.
+    static QString run(const QString &program, const QStringList &arguments = {});
 
     QString name() const { return m_name; }
     QString inName() const { return m_name + QStringLiteral(":in"); }

@@ -9,47 +9,36 @@
 
 namespace {
 
-// Sets an environment variable for one test and puts the old value back.
+// Sets an environment variable (unsets it for a null value) for one test and puts the old value back.
 class ScopedEnvironment {
 public:
     ScopedEnvironment(const char *name, const QByteArray &value)
         : m_name(name)
-        , m_had(qEnvironmentVariableIsSet(name))
-        , m_old(qgetenv(name))
+        , m_old(qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray())
     {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
     }
-    ~ScopedEnvironment()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
+    ~ScopedEnvironment() { m_old.isNull() ? qunsetenv(m_name) : qputenv(m_name, m_old); }
 
 private:
     const char *m_name;
-    bool m_had;
     QByteArray m_old;
 };
 
 TEST(MidiBackendFactory, EnvironmentOverridesThePreference)
 {
     QTemporaryDir dir;
-    UserDefaults defaults(dir.filePath(QStringLiteral("prefs.plist")));
-    defaults.setObject(QStringLiteral("jack"), QStringLiteral("MidiBackend"));
+    UserDefaults defaults(dir.filePath("prefs.plist"));
+    defaults.setObject("jack", "MidiBackend");
     {
         ScopedEnvironment unset("STRIPDECK_MIDI_BACKEND", QByteArray());
-        EXPECT_EQ(MidiBackendFactory::requested(&defaults), QStringLiteral("jack"));
+        EXPECT_EQ(MidiBackendFactory::requested(&defaults), "jack");
         EXPECT_EQ(MidiBackendFactory::requested(nullptr), QString());
     }
     ScopedEnvironment forced("STRIPDECK_MIDI_BACKEND", "none");
-    EXPECT_EQ(MidiBackendFactory::requested(&defaults), QStringLiteral("none"));
+    EXPECT_EQ(MidiBackendFactory::requested(&defaults), "none");
     const auto choice = MidiBackendFactory::create(&defaults);
-    EXPECT_EQ(choice.backend->name(), QStringLiteral("none"));
+    EXPECT_EQ(choice.backend->name(), "none");
     EXPECT_TRUE(choice.notes.isEmpty());
 }
 
@@ -58,22 +47,21 @@ TEST(MidiBackendFactory, EnvironmentOverridesThePreference)
 TEST(MidiBackendFactory, UnreachableForcedSystemFallsBackToNone)
 {
     ScopedEnvironment server("JACK_DEFAULT_SERVER", "stripdeck-no-such-server");
-    const auto choice =
-        MidiBackendFactory::create(QStringLiteral("JACK"), "Stripdeck Test", "Stripdeck Test Port");
-    EXPECT_EQ(choice.backend->name(), QStringLiteral("none"));
+    const auto choice = MidiBackendFactory::create("JACK", "Stripdeck Test", "Stripdeck Test Port");
+    EXPECT_EQ(choice.backend->name(), "none");
     ASSERT_EQ(choice.notes.size(), 1);
-    EXPECT_TRUE(choice.notes.first().startsWith(QStringLiteral("JACK: jack_client_open")))
+    EXPECT_TRUE(choice.notes.first().startsWith("JACK: jack_client_open"))
         << choice.notes.first().toStdString();
 }
 
 // Automatic choice: ALSA when the sequencer opens, else the running JACK server.
 TEST(MidiBackendFactory, AutomaticChoiceTakesTheFirstSystemThatAnswers)
 {
-    const bool alsa = AlsaBackend::open(QStringLiteral("Stripdeck Probe")) != nullptr;
+    const bool alsa = AlsaBackend::open("Stripdeck Probe") != nullptr;
     if (!alsa && !qEnvironmentVariableIsSet("STRIPDECK_TEST_SERVICES"))
         GTEST_SKIP() << "neither an ALSA sequencer nor the test JACK server (scripts/with-test-services)";
     const auto choice = MidiBackendFactory::create(QString(), "Stripdeck Test", "Stripdeck Test Port");
-    EXPECT_EQ(choice.backend->name(), alsa ? QStringLiteral("alsa") : QStringLiteral("jack"));
+    EXPECT_EQ(choice.backend->name(), alsa ? "alsa" : "jack");
     EXPECT_EQ(choice.notes.size(), alsa ? 0 : 1);
 }
 

@@ -65,39 +65,28 @@ TEST_F(UserDefaultsTest, WritesPersistOnlyTheUserLayerAndPlistlibReadsThem)
     EXPECT_EQ(printed, QByteArray("['Name', 'surface-in-UID'] -7"));
 }
 
-TEST_F(UserDefaultsTest, GarbageFileIsMovedAsideNeverOverwritten)
+TEST_F(UserDefaultsTest, UnreadableFileIsMovedAsideNeverOverwritten)
 {
     QDir().mkpath(QFileInfo(path()).absolutePath());
-    const QByteArray garbage("\x01\x02 this was someone's preferences, damaged", 43);
-    {
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(garbage);
+    const QByteArray unreadable[] = {QByteArray("\x01\x02 this was someone's preferences, damaged", 43),
+                                     PropertyList::toXml(QVariantList{1, 2})};
+    for (const QByteArray &garbage : unreadable) {
+        {
+            QFile file(path());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(garbage);
+        }
+        UserDefaults store(path());
+        ASSERT_FALSE(store.movedAsidePath().isEmpty());
+        EXPECT_FALSE(store.lastError().isEmpty());
+        EXPECT_FALSE(QFile::exists(path()));
+        store.registerDefaults({{QStringLiteral("CheckForUpdate"), true}});
+        EXPECT_TRUE(store.boolForKey(QStringLiteral("CheckForUpdate")));
+        ASSERT_TRUE(store.setObject(1, QStringLiteral("written")));
+        QFile aside(store.movedAsidePath());
+        ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+        EXPECT_EQ(aside.readAll(), garbage) << "later writes go to a new file";
     }
-    UserDefaults store(path());
-    ASSERT_FALSE(store.movedAsidePath().isEmpty());
-    EXPECT_FALSE(store.lastError().isEmpty());
-    EXPECT_FALSE(QFile::exists(path()));
-    QFile aside(store.movedAsidePath());
-    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
-    EXPECT_EQ(aside.readAll(), garbage);
-
-    store.registerDefaults({{QStringLiteral("CheckForUpdate"), true}});
-    EXPECT_TRUE(store.boolForKey(QStringLiteral("CheckForUpdate")));
-    ASSERT_TRUE(store.setObject(1, QStringLiteral("written")));
-    aside.seek(0);
-    EXPECT_EQ(aside.readAll(), garbage) << "later writes go to a new file";
-}
-
-TEST_F(UserDefaultsTest, PropertyListThatIsNotADictionaryIsUnreadableToo)
-{
-    QDir().mkpath(QFileInfo(path()).absolutePath());
-    QFile file(path());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(PropertyList::toXml(QVariantList{1, 2}));
-    file.close();
-    UserDefaults store(path());
-    EXPECT_FALSE(store.movedAsidePath().isEmpty());
 }
 
 } // namespace

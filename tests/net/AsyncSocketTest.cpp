@@ -21,16 +21,14 @@ struct UdpEvents : net::AsyncUdpSocketDelegate {
         senderPort = port;
     }
     void udpSocketDidSendData(net::AsyncUdpSocket *, long tag) override { sent.push_back(tag); }
-    void udpSocketDidNotSendData(net::AsyncUdpSocket *, long tag, const QString &error) override
+    void udpSocketDidNotSendData(net::AsyncUdpSocket *, long tag, const QString &) override
     {
         failed.push_back(tag);
-        lastError = error;
     }
     void udpSocketDidClose(net::AsyncUdpSocket *, const QString &) override { ++closes; }
 
     std::vector<QByteArray> received;
     std::vector<long> sent, failed;
-    QString lastError;
     quint16 senderPort = 0;
     int closes = 0;
 };
@@ -82,10 +80,6 @@ struct TcpEvents : net::AsyncTcpSocketDelegate {
         socket->setDelegate(this);
         accepted.push_back(std::move(socket));
     }
-    void socketDidConnectToHost(net::AsyncTcpSocket *, const QString &host, quint16) override
-    {
-        connectedHost = host;
-    }
     void socketDidReadData(net::AsyncTcpSocket *socket, const QByteArray &data, long tag) override
     {
         received += data;
@@ -101,7 +95,6 @@ struct TcpEvents : net::AsyncTcpSocketDelegate {
     }
 
     std::vector<net::TcpSocketPtr> accepted;
-    QString connectedHost;
     QByteArray received;
     std::vector<long> readTags, writeTags;
     bool keepReading = true;
@@ -120,7 +113,8 @@ struct TcpPair {
     }
     bool connected()
     {
-        return QTest::qWaitFor([&] { return client.isConnected() && serverEvents.accepted.size() == 1; },
+        return listening &&
+               QTest::qWaitFor([&] { return client.isConnected() && serverEvents.accepted.size() == 1; },
                                waitMs);
     }
     net::AsyncTcpSocket &server() { return *serverEvents.accepted.front(); }
@@ -133,10 +127,7 @@ struct TcpPair {
 TEST(AsyncTcpSocket, ReadsAndWritesCarryTheirTags)
 {
     TcpPair pair;
-    ASSERT_TRUE(pair.listening);
     ASSERT_TRUE(pair.connected());
-    EXPECT_EQ(pair.clientEvents.connectedHost, QStringLiteral("127.0.0.1"));
-    EXPECT_EQ(pair.server().connectedHost(), QStringLiteral("127.0.0.1"));
 
     pair.server().readData(-1, 100);
     pair.client.writeData("hello ", 3000, 1);
@@ -163,14 +154,19 @@ TEST(AsyncTcpSocket, DisconnectAfterWritingDeliversEverything)
     EXPECT_EQ(pair.clientEvents.writeTags, std::vector<long>{5});
 }
 
-TEST(AsyncTcpSocket, ReadTimeOutClosesTheConnection)
+TEST(AsyncTcpSocket, ReadTimeOutOrDroppingAnAcceptedSocketClosesTheConnection)
 {
-    TcpPair pair;
-    ASSERT_TRUE(pair.connected());
-    pair.server().readData(100, 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pair.serverEvents.disconnects == 1; }, waitMs));
-    EXPECT_EQ(pair.serverEvents.lastError, QStringLiteral("read: time-out"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pair.clientEvents.disconnects == 1; }, waitMs));
+    TcpPair timedOut;
+    ASSERT_TRUE(timedOut.connected());
+    timedOut.server().readData(100, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return timedOut.serverEvents.disconnects == 1; }, waitMs));
+    EXPECT_EQ(timedOut.serverEvents.lastError, QStringLiteral("read: time-out"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return timedOut.clientEvents.disconnects == 1; }, waitMs));
+
+    TcpPair dropped;
+    ASSERT_TRUE(dropped.connected());
+    dropped.serverEvents.accepted.clear();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dropped.clientEvents.disconnects == 1; }, waitMs));
 }
 
 TEST(AsyncTcpSocket, RefusedConnectionIsReportedOnce)
@@ -190,14 +186,6 @@ TEST(AsyncTcpSocket, RefusedConnectionIsReportedOnce)
     EXPECT_EQ(events.disconnects, 1);
     EXPECT_FALSE(events.lastError.isEmpty());
     EXPECT_TRUE(client.isDisconnected());
-}
-
-TEST(AsyncTcpSocket, DroppingAnAcceptedSocketClosesIt)
-{
-    TcpPair pair;
-    ASSERT_TRUE(pair.connected());
-    pair.serverEvents.accepted.clear();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pair.clientEvents.disconnects == 1; }, waitMs));
 }
 
 } // namespace

@@ -33,12 +33,12 @@ QByteArray packet(const QString &address, const QVariantList &arguments)
 // The application's setup from preferences, with the cells of a few addresses.
 class OscEndpoints : public ::testing::Test {
 protected:
-    // Starts on a listen port free for both protocols; the stored port numbers are `offset` more.
-    void start(bool active, quint16 hostPort = 9, qint64 offset = 0)
+    // Starts on a listen port free for both protocols.
+    void start(bool active, quint16 hostPort = 9)
     {
         m_port = bindToFreePort([&](quint16 port) {
-            m_defaults.setObject(QVariantMap{{QStringLiteral("listen-port"), offset + port},
-                                             {QStringLiteral("host-port"), offset + hostPort},
+            m_defaults.setObject(QVariantMap{{QStringLiteral("listen-port"), qint64(port)},
+                                             {QStringLiteral("host-port"), qint64(hostPort)},
                                              {QStringLiteral("host-name"), QStringLiteral("127.0.0.1")},
                                              {QStringLiteral("active"), active}},
                                  QStringLiteral("OSC"));
@@ -105,7 +105,7 @@ TEST_F(OscEndpoints, UnknownAddressesAndEmptyMessagesChangeNothing)
     EXPECT_EQ(m_cells.calls(), 3);
 }
 
-TEST_F(OscEndpoints, InactiveSendsAndReceivesNothing)
+TEST_F(OscEndpoints, InactiveSendsAndReceivesNothingThenSendsWithAndWithoutAValue)
 {
     QUdpSocket peer;
     ASSERT_TRUE(peer.bind(QHostAddress::LocalHost, 0));
@@ -123,26 +123,6 @@ TEST_F(OscEndpoints, InactiveSendsAndReceivesNothing)
     // What the settings window does when OSC is switched on.
     ASSERT_TRUE(controller().server()->start());
     controller().client()->setIsActive(true);
-    controller().sendOSCMessageWithAddressPattern(QStringLiteral("/out"), QVariant(1));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return peer.hasPendingDatagrams(); }, waitMs));
-    EXPECT_EQ(peer.receiveDatagram().data(), packet(QStringLiteral("/out"), {1}));
-}
-
-TEST_F(OscEndpoints, PortsWrapModulo65536)
-{
-    start(true, 8000, 65536);
-    EXPECT_EQ(controller().server()->listeningPort(), m_port);
-    EXPECT_EQ(controller().client()->port(), 8000);
-    controlStore &fader = m_cells.cell(QStringLiteral("/wrap"));
-    sendDatagram(QStringLiteral("/wrap"), {1});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return fader.value().isValid(); }, waitMs));
-}
-
-TEST_F(OscEndpoints, SendingWithAndWithoutAValue)
-{
-    QUdpSocket peer;
-    ASSERT_TRUE(peer.bind(QHostAddress::LocalHost, 0));
-    start(true, peer.localPort());
     controller().sendOSCMessageWithAddressPattern(QStringLiteral("/v"), QVariant(0.25));
     controller().sendOSCMessageWithAddressPattern(QStringLiteral("/t 1 \"two words\""), QVariant());
     controller().sendOSCMessageWithAddressPattern(QStringLiteral("/l"), QVariantList{1, QStringLiteral("x")});
@@ -156,10 +136,10 @@ TEST_F(OscEndpoints, SendingWithAndWithoutAValue)
         },
         waitMs));
     QTest::qWait(100);
-    EXPECT_FALSE(peer.hasPendingDatagrams());
-    EXPECT_TRUE(received.contains(packet(QStringLiteral("/v"), {0.25})));
-    EXPECT_TRUE(received.contains(packet(QStringLiteral("/t"), {1, QStringLiteral("two words")})));
-    EXPECT_TRUE(received.contains(packet(QStringLiteral("/l"), {1, QStringLiteral("x")})));
+    EXPECT_FALSE(peer.hasPendingDatagrams()) << "neither the message sent while off nor the bad address";
+    EXPECT_EQ(received, QList<QByteArray>({packet(QStringLiteral("/v"), {0.25}),
+                                           packet(QStringLiteral("/t"), {1, QStringLiteral("two words")}),
+                                           packet(QStringLiteral("/l"), {1, QStringLiteral("x")})}));
 }
 
 TEST_F(OscEndpoints, ChangingThePortMovesTheListener)

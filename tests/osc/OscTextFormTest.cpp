@@ -2,8 +2,6 @@
 #include "osc/OSCAddressFormatter.h"
 #include "osc/Server.h"
 
-#include <QLineEdit>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -112,20 +110,6 @@ TEST(OscAddressFormatter, CompletesTheSlashAndRefusesIllegalCharacters)
     }
     EXPECT_EQ(OSCAddressFormatter::stringForObjectValue(QStringLiteral("/x")), QStringLiteral("/x"));
     EXPECT_FALSE(OSCAddressFormatter::stringForObjectValue(5));
-}
-
-TEST(OscAddressFormatter, DrivesALineEdit)
-{
-    QLineEdit field;
-    OSCAddressFormatter formatter;
-    field.setValidator(&formatter);
-    field.insert(QStringLiteral("abc"));
-    EXPECT_EQ(field.text(), QStringLiteral("/abc"));
-    field.insert(QStringLiteral(" "));
-    EXPECT_EQ(field.text(), QStringLiteral("/abc"));
-    field.selectAll();
-    field.del();
-    EXPECT_EQ(field.text(), QStringLiteral("/"));
 }
 
 } // namespace

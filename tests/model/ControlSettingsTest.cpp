@@ -22,7 +22,7 @@ TEST(ControlSettings, KindsAreExactAndCaseSensitive)
     };
     for (const auto &[text, kind] : cases) {
         EXPECT_EQ(ControlSettings::kindFromString(QString::fromLatin1(text)), kind) << text;
-        if (ControlSettings::kindFromString(QString::fromLatin1(text)) != Kind::Ctrl) {
+        if (kind != Kind::Ctrl || qstrcmp(text, "ctrl") == 0) {
             EXPECT_EQ(ControlSettings::kindString(kind), QString::fromLatin1(text));
         }
     }
@@ -108,12 +108,8 @@ TEST(ColorArchive, RoundTripsAndRejectsWhatIsNoColour)
 {
     const QColor colour = QColor::fromRgbF(0.25f, 0.5f, 0.75f, 1.0f);
     const QByteArray archived = ColorArchive::archive(colour);
-    ASSERT_EQ(archived.size(), 32);
-    EXPECT_EQ(ColorArchive::archive(Qt::red).toHex(), QByteArray("3ff0000000000000"
-                                                                 "0000000000000000"
-                                                                 "0000000000000000"
-                                                                 "3ff0000000000000"))
-        << "big-endian doubles";
+    const QByteArray one = QByteArray::fromHex("3ff0000000000000"); // big-endian doubles
+    EXPECT_EQ(ColorArchive::archive(Qt::red), one + QByteArray(16, '\0') + one);
     EXPECT_EQ(ColorArchive::unarchive(archived), colour);
     EXPECT_FALSE(ColorArchive::unarchive(archived.left(31)));
     EXPECT_FALSE(ColorArchive::unarchive(QStringLiteral("red")));

@@ -2,7 +2,6 @@
 #include "FreePort.h"
 
 #include "model/UserDefaults.h"
-#include "net/AsyncTcpSocket.h"
 #include "osc/Client.h"
 #include "osc/ClientDelegate.h"
 #include "osc/Message.h"

@@ -92,13 +92,4 @@ TEST_F(RangeFormaterTest, TheLargestFloatAsBoundIsReplacedByItsWholeNumber)
     EXPECT_EQ(tooLarge.newEditingString, QStringLiteral("340282346638528859811704183484516925440"));
 }
 
-TEST_F(RangeFormaterTest, ObjectValuesAreTheirText)
-{
-    EXPECT_EQ(m_formatter.getObjectValue(QString()), QVariant(QStringLiteral("0")));
-    EXPECT_EQ(m_formatter.getObjectValue(QStringLiteral("12")), QVariant(QStringLiteral("12")));
-    EXPECT_EQ(m_formatter.stringForObjectValue(42), QVariant(QStringLiteral("42")));
-    EXPECT_EQ(m_formatter.stringForObjectValue(0.5), QVariant(QStringLiteral("0.5")));
-    EXPECT_EQ(m_formatter.stringForObjectValue(QStringLiteral("as is")), QVariant(QStringLiteral("as is")));
-}
-
 } // namespace

@@ -56,26 +56,6 @@ TEST_F(SettingsFileTest, BarNumbersBelowOneSaveBarZero)
     EXPECT_EQ(content.value(QStringLiteral("ControllerConfig")).toMap(), controlMap(9));
 }
 
-TEST_F(SettingsFileTest, RoundTripBetweenBarsTouchesOnlyTheCurrentOne)
-{
-    m_store.setObject(controlMap(3), ControlCatalog::controlMapKey(3));
-    m_store.setObject(
-        QVariantMap{
-            {QStringLiteral("CurrentItems"), QStringList{QStringLiteral("xq.korvane.stripdeck.piano")}},
-            {QStringLiteral("DefaultItems"), QStringList{QStringLiteral("xq.korvane.stripdeck.pad1")}}},
-        ControlCatalog::customizationKey(3));
-    ASSERT_TRUE(m_settings.save(file(QStringLiteral("bar3.xml")), 3, {}, QStringLiteral("v")));
-    m_store.setObject(controlMap(7), ControlCatalog::controlMapKey(4));
-
-    ASSERT_TRUE(m_settings.load(file(QStringLiteral("bar3.xml")), 5));
-    EXPECT_EQ(m_store.objectForKey(ControlCatalog::controlMapKey(5)).toMap(), controlMap(3));
-    const QVariantMap arrangement = m_store.objectForKey(ControlCatalog::customizationKey(5)).toMap();
-    EXPECT_EQ(arrangement.value(QStringLiteral("CurrentItems")).toStringList(),
-              QStringList{QStringLiteral("xq.korvane.stripdeck.piano")});
-    EXPECT_FALSE(arrangement.contains(QStringLiteral("DefaultItems")));
-    EXPECT_EQ(m_store.objectForKey(ControlCatalog::controlMapKey(4)).toMap(), controlMap(7));
-}
-
 TEST_F(SettingsFileTest, UnreadableOrPartialFilesChangeOnlyWhatTheyHold)
 {
     m_store.setObject(controlMap(2), ControlCatalog::controlMapKey(0));

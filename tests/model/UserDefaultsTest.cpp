@@ -16,7 +16,7 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(UserDefaultsTest, UserLayerHidesRegisteredValuesPerTopLevelKey)
+TEST_F(UserDefaultsTest, UserLayerAndLaterRegistrationsHideRegisteredValuesPerTopLevelKey)
 {
     UserDefaults store(path());
     store.registerDefaults(
@@ -34,15 +34,10 @@ TEST_F(UserDefaultsTest, UserLayerHidesRegisteredValuesPerTopLevelKey)
     EXPECT_EQ(store.valueForKeyPath(QStringLiteral("A.y")).toInt(), 2);
     EXPECT_FALSE(store.objectForKey(QStringLiteral("missing")).isValid());
     EXPECT_FALSE(store.valueForKeyPath(QStringLiteral("B.deeper")).isValid());
-}
 
-TEST_F(UserDefaultsTest, LaterRegistrationOfAKeyReplacesTheEarlierOne)
-{
-    UserDefaults store(path());
-    store.registerDefaults({{QStringLiteral("K"), QVariantMap{{QStringLiteral("old"), 1}}}});
-    store.registerDefaults({{QStringLiteral("K"), QVariantMap{{QStringLiteral("new"), 1}}}});
-    EXPECT_FALSE(store.valueForKeyPath(QStringLiteral("K.old")).isValid());
-    EXPECT_TRUE(store.valueForKeyPath(QStringLiteral("K.new")).isValid());
+    store.registerDefaults({{QStringLiteral("A"), QVariantMap{{QStringLiteral("new"), 1}}}});
+    EXPECT_FALSE(store.valueForKeyPath(QStringLiteral("A.y")).isValid()) << "a later registration replaces";
+    EXPECT_TRUE(store.valueForKeyPath(QStringLiteral("A.new")).isValid());
 }
 
 TEST_F(UserDefaultsTest, WritesPersistOnlyTheUserLayerAndPlistlibReadsThem)
@@ -65,39 +60,28 @@ TEST_F(UserDefaultsTest, WritesPersistOnlyTheUserLayerAndPlistlibReadsThem)
     EXPECT_EQ(printed, QByteArray("['Name', 'surface-in-UID'] -7"));
 }
 
-TEST_F(UserDefaultsTest, GarbageFileIsMovedAsideNeverOverwritten)
+TEST_F(UserDefaultsTest, UnreadableFileIsMovedAsideNeverOverwritten)
 {
     QDir().mkpath(QFileInfo(path()).absolutePath());
-    const QByteArray garbage("\x01\x02 this was someone's preferences, damaged", 43);
-    {
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(garbage);
+    const QByteArray unreadable[] = {QByteArray("\x01\x02 this was someone's preferences, damaged", 43),
+                                     PropertyList::toXml(QVariantList{1, 2})};
+    for (const QByteArray &garbage : unreadable) {
+        {
+            QFile file(path());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(garbage);
+        }
+        UserDefaults store(path());
+        ASSERT_FALSE(store.movedAsidePath().isEmpty());
+        EXPECT_FALSE(store.lastError().isEmpty());
+        EXPECT_FALSE(QFile::exists(path()));
+        store.registerDefaults({{QStringLiteral("CheckForUpdate"), true}});
+        EXPECT_TRUE(store.boolForKey(QStringLiteral("CheckForUpdate")));
+        ASSERT_TRUE(store.setObject(1, QStringLiteral("written")));
+        QFile aside(store.movedAsidePath());
+        ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+        EXPECT_EQ(aside.readAll(), garbage) << "later writes go to a new file";
     }
-    UserDefaults store(path());
-    ASSERT_FALSE(store.movedAsidePath().isEmpty());
-    EXPECT_FALSE(store.lastError().isEmpty());
-    EXPECT_FALSE(QFile::exists(path()));
-    QFile aside(store.movedAsidePath());
-    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
-    EXPECT_EQ(aside.readAll(), garbage);
-
-    store.registerDefaults({{QStringLiteral("CheckForUpdate"), true}});
-    EXPECT_TRUE(store.boolForKey(QStringLiteral("CheckForUpdate")));
-    ASSERT_TRUE(store.setObject(1, QStringLiteral("written")));
-    aside.seek(0);
-    EXPECT_EQ(aside.readAll(), garbage) << "later writes go to a new file";
-}
-
-TEST_F(UserDefaultsTest, PropertyListThatIsNotADictionaryIsUnreadableToo)
-{
-    QDir().mkpath(QFileInfo(path()).absolutePath());
-    QFile file(path());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(PropertyList::toXml(QVariantList{1, 2}));
-    file.close();
-    UserDefaults store(path());
-    EXPECT_FALSE(store.movedAsidePath().isEmpty());
 }
 
 } // namespace

@@ -21,16 +21,14 @@ struct UdpEvents : net::AsyncUdpSocketDelegate {
         senderPort = port;
     }
     void udpSocketDidSendData(net::AsyncUdpSocket *, long tag) override { sent.push_back(tag); }
-    void udpSocketDidNotSendData(net::AsyncUdpSocket *, long tag, const QString &error) override
+    void udpSocketDidNotSendData(net::AsyncUdpSocket *, long tag, const QString &) override
     {
         failed.push_back(tag);
-        lastError = error;
     }
     void udpSocketDidClose(net::AsyncUdpSocket *, const QString &) override { ++closes; }
 
     std::vector<QByteArray> received;
     std::vector<long> sent, failed;
-    QString lastError;
     quint16 senderPort = 0;
     int closes = 0;
 };
@@ -82,16 +80,11 @@ struct TcpEvents : net::AsyncTcpSocketDelegate {
         socket->setDelegate(this);
         accepted.push_back(std::move(socket));
     }
-    void socketDidConnectToHost(net::AsyncTcpSocket *, const QString &host, quint16) override
-    {
-        connectedHost = host;
-    }
     void socketDidReadData(net::AsyncTcpSocket *socket, const QByteArray &data, long tag) override
     {
         received += data;
         readTags.push_back(tag);
-        if (keepReading)
-            socket->readData(-1, tag + 1);
+        socket->readData(-1, tag + 1);
     }
     void socketDidWriteData(net::AsyncTcpSocket *, long tag) override { writeTags.push_back(tag); }
     void socketDidDisconnect(net::AsyncTcpSocket *, const QString &error) override
@@ -101,10 +94,8 @@ struct TcpEvents : net::AsyncTcpSocketDelegate {
     }
 
     std::vector<net::TcpSocketPtr> accepted;
-    QString connectedHost;
     QByteArray received;
     std::vector<long> readTags, writeTags;
-    bool keepReading = true;
     int disconnects = 0;
     QString lastError;
 };
@@ -120,7 +111,8 @@ struct TcpPair {
     }
     bool connected()
     {
-        return QTest::qWaitFor([&] { return client.isConnected() && serverEvents.accepted.size() == 1; },
+        return listening &&
+               QTest::qWaitFor([&] { return client.isConnected() && serverEvents.accepted.size() == 1; },
                                waitMs);
     }
     net::AsyncTcpSocket &server() { return *serverEvents.accepted.front(); }
@@ -130,46 +122,30 @@ struct TcpPair {
     bool listening = false;
 };
 
-TEST(AsyncTcpSocket, ReadsAndWritesCarryTheirTags)
+TEST(AsyncTcpSocket, TaggedWritesThenDisconnectAfterWritingDeliverEverything)
 {
     TcpPair pair;
-    ASSERT_TRUE(pair.listening);
     ASSERT_TRUE(pair.connected());
-    EXPECT_EQ(pair.clientEvents.connectedHost, QStringLiteral("127.0.0.1"));
-    EXPECT_EQ(pair.server().connectedHost(), QStringLiteral("127.0.0.1"));
-
     pair.server().readData(-1, 100);
-    pair.client.writeData("hello ", 3000, 1);
-    pair.client.writeData("world", 3000, 2);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pair.serverEvents.received == "hello world"; }, waitMs));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pair.clientEvents.writeTags.size() == 2; }, waitMs));
-    EXPECT_EQ(pair.clientEvents.writeTags, (std::vector<long>{1, 2}));
-    EXPECT_EQ(pair.serverEvents.readTags.front(), 100);
-}
-
-TEST(AsyncTcpSocket, DisconnectAfterWritingDeliversEverything)
-{
-    TcpPair pair;
-    ASSERT_TRUE(pair.connected());
-    pair.server().readData(-1, 0);
     QByteArray payload(1024 * 1024, 'p');
     payload.back() = 'E';
+    pair.client.writeData("hello ", 3000, 1);
     pair.client.writeData(payload, 10000, 5);
     pair.client.disconnectAfterWriting();
     ASSERT_TRUE(QTest::qWaitFor([&] { return pair.serverEvents.disconnects == 1; }, 4 * waitMs));
-    EXPECT_EQ(pair.serverEvents.received.size(), payload.size());
-    EXPECT_EQ(pair.serverEvents.received.back(), 'E');
+    // Not EXPECT_EQ: a megabyte in the failure message hides the point.
+    EXPECT_TRUE(pair.serverEvents.received == "hello " + payload)
+        << pair.serverEvents.received.size() << " bytes";
     EXPECT_EQ(pair.serverEvents.lastError, QString());
-    EXPECT_EQ(pair.clientEvents.writeTags, std::vector<long>{5});
+    EXPECT_EQ(pair.serverEvents.readTags.front(), 100);
+    EXPECT_EQ(pair.clientEvents.writeTags, (std::vector<long>{1, 5}));
 }
 
-TEST(AsyncTcpSocket, ReadTimeOutClosesTheConnection)
+TEST(AsyncTcpSocket, DroppingAnAcceptedSocketClosesTheConnection)
 {
     TcpPair pair;
     ASSERT_TRUE(pair.connected());
-    pair.server().readData(100, 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pair.serverEvents.disconnects == 1; }, waitMs));
-    EXPECT_EQ(pair.serverEvents.lastError, QStringLiteral("read: time-out"));
+    pair.serverEvents.accepted.clear();
     ASSERT_TRUE(QTest::qWaitFor([&] { return pair.clientEvents.disconnects == 1; }, waitMs));
 }
 
@@ -190,14 +166,6 @@ TEST(AsyncTcpSocket, RefusedConnectionIsReportedOnce)
     EXPECT_EQ(events.disconnects, 1);
     EXPECT_FALSE(events.lastError.isEmpty());
     EXPECT_TRUE(client.isDisconnected());
-}
-
-TEST(AsyncTcpSocket, DroppingAnAcceptedSocketClosesIt)
-{
-    TcpPair pair;
-    ASSERT_TRUE(pair.connected());
-    pair.serverEvents.accepted.clear();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pair.clientEvents.disconnects == 1; }, waitMs));
 }
 
 } // namespace

@@ -18,3 +18,14 @@ inline quint16 freePortForTcpAndUdp()
     }
     return 0;
 }
+
+// Calls bind with such ports until it succeeds; returns the port it took, or 0.
+template <typename Bind> quint16 bindToFreePort(Bind bind)
+{
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const quint16 port = freePortForTcpAndUdp();
+        if (port != 0 && bind(port))
+            return port;
+    }
+    return 0;
+}

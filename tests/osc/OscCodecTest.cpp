@@ -4,7 +4,6 @@
 #include "osc/PacketDestination.h"
 #include "osc/Parser.h"
 #include "osc/TimeTag.h"
-#include "osc/Wire.h"
 
 #include <QDateTime>
 
@@ -56,21 +55,23 @@ std::vector<osc::Message> dispatch(const QByteArray &data)
 
 TEST(OscMessageEncoding, WritesTheWireFormByteForByte)
 {
-    const osc::Message message(QStringLiteral("/a/b"),
-                               {-2, 2.5, QStringLiteral("héllo"), QByteArray("\x01\x02\x03\x04\x05", 5)});
-    const QByteArray expected =
-        messageBytes("/a/b", ",ifsb",
-                     int32(0xfffffffe) + int32(0x40200000) + oscString("h\xc3\xa9llo") + int32(5) +
-                         bytes({1, 2, 3, 4, 5, 0, 0, 0}));
-    EXPECT_EQ(message.packetData().toHex(' '), expected.toHex(' '));
-}
-
-TEST(OscMessageEncoding, StringsOfFourBytesTakeEight)
-{
-    EXPECT_EQ(osc::Wire::oscStringData(u"abcd"), QByteArray("abcd\0\0\0\0", 8));
-    EXPECT_EQ(osc::Wire::oscStringData(u""), QByteArray(4, '\0'));
-    EXPECT_EQ(osc::Wire::oscBlobData(QByteArray("abcd")), int32(4) + "abcd");
-    EXPECT_EQ(osc::Wire::oscBlobData(QByteArray()), int32(0));
+    const struct {
+        QVariantList arguments;
+        QByteArray tags, payload;
+    } cases[] = {
+        {{-2, 2.5, QStringLiteral("héllo"), QByteArray("\x01\x02\x03\x04\x05", 5)},
+         ",ifsb",
+         int32(0xfffffffe) + int32(0x40200000) + oscString("h\xc3\xa9llo") + int32(5) +
+             bytes({1, 2, 3, 4, 5, 0, 0, 0})},
+        // A string of four bytes takes eight: its terminator needs a word of its own.
+        {{QStringLiteral("abcd"), QString()}, ",ss", QByteArray("abcd\0\0\0\0", 8) + int32(0)},
+        {{QByteArray("abcd"), QByteArray()}, ",bb", int32(4) + "abcd" + int32(0)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.tags.toStdString());
+        EXPECT_EQ(osc::Message(QStringLiteral("/a/b"), c.arguments).packetData().toHex(' '),
+                  messageBytes("/a/b", c.tags, c.payload).toHex(' '));
+    }
 }
 
 TEST(OscMessageEncoding, StringEndsAtAnEmbeddedZeroSoLaterArgumentsStayAligned)
@@ -81,9 +82,9 @@ TEST(OscMessageEncoding, StringEndsAtAnEmbeddedZeroSoLaterArgumentsStayAligned)
     EXPECT_EQ(decoded->argumentList(), QVariantList({QStringLiteral("ab"), 5}));
 }
 
-TEST(OscMessageEncoding, KeepsOnlyValuesWithATag)
+TEST(OscMessageEncoding, KeepsOnlyValuesWithATagAndRefusesAddressesWithoutSlash)
 {
-    osc::Message message;
+    osc::Message message(QStringLiteral("/ok"), {});
     message.setArguments({QVariant(uint(7)), QStringLiteral("s"), QDate(2020, 1, 1), QVariant(true),
                           qint64(1) << 32 | 5, QVariant(float(0.5)), QVariantList{1}, QByteArray("b")});
     EXPECT_EQ(message.typeTagString(), QStringLiteral(",siifb"));
@@ -91,38 +92,20 @@ TEST(OscMessageEncoding, KeepsOnlyValuesWithATag)
     const auto decoded = osc::Parser::parseOscMessageData(message.packetData());
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->arguments().at(2).toInt(), 5);
-    EXPECT_EQ(decoded->arguments().at(1).toInt(), 1);
-}
-
-TEST(OscMessageEncoding, AddressMustStartWithSlash)
-{
-    osc::Message message(QStringLiteral("/ok"), {});
     for (const QString &bad : {QString(), QStringLiteral("ok"), QStringLiteral(" /x")}) {
         message.setAddressPattern(bad);
         EXPECT_EQ(message.addressPattern(), QStringLiteral("/ok"));
     }
-    EXPECT_EQ(osc::Message().addressPattern(), QStringLiteral("/"));
-    EXPECT_EQ(osc::Message().typeTagString(), QStringLiteral(","));
-}
-
-TEST(OscMessageEncoding, AddressParts)
-{
-    EXPECT_EQ(osc::Message(QStringLiteral("/mixer/fader1"), {}).addressParts(),
-              QStringList({QStringLiteral("mixer"), QStringLiteral("fader1")}));
-    EXPECT_EQ(osc::Message().addressParts(), QStringList({QString()}));
 }
 
 TEST(OscMessageDecoding, RoundTripsEveryArgumentShape)
 {
     const std::vector<QVariantList> cases = {
         {},
-        {0},
         {INT_MIN, INT_MAX},
         {-1.5, 0.0, 1e-30},
-        {QString()},
         {QStringLiteral("abc"), QStringLiteral("abcd"), QStringLiteral("Grüße 🎚")},
-        {QByteArray(), QByteArray(1, 'x'), QByteArray(4, 'y'), QByteArray(5, '\0'),
-         QByteArray(7, char(0xc0))},
+        {QByteArray(1, 'x'), QByteArray(5, '\0'), QByteArray(7, char(0xc0))},
         {1, QStringLiteral("mixed"), 0.25, QByteArray("\xdb\xdc", 2)},
     };
     for (const QVariantList &arguments : cases) {
@@ -131,8 +114,6 @@ TEST(OscMessageDecoding, RoundTripsEveryArgumentShape)
         ASSERT_TRUE(decoded) << message.description().toStdString();
         // Compared as bytes: doubles come back as the floats they were narrowed to.
         EXPECT_EQ(decoded->packetData(), message.packetData()) << decoded->description().toStdString();
-        EXPECT_EQ(decoded->addressPattern(), message.addressPattern());
-        EXPECT_EQ(decoded->typeTagString(), message.typeTagString());
     }
 }
 
@@ -152,23 +133,15 @@ TEST(OscMessageDecoding, RejectsTypeTagsOutsideIfsb)
     }
 }
 
-TEST(OscMessageDecoding, BlobIsPaddedAndNextArgumentAligned)
-{
-    const QByteArray data = messageBytes("/b", ",bi", int32(5) + bytes({1, 2, 3, 4, 5, 0, 0, 0}) + int32(77));
-    const auto message = osc::Parser::parseOscMessageData(data);
-    ASSERT_TRUE(message);
-    EXPECT_EQ(message->arguments().at(0).toByteArray(), bytes({1, 2, 3, 4, 5}));
-    EXPECT_EQ(message->arguments().at(1).toInt(), 77);
-}
-
-TEST(OscMessageDecoding, NonAsciiStringAdvancesByItsUtf8Length)
+TEST(OscMessageDecoding, BlobPaddingAndNonAsciiStringsKeepTheNextArgumentAligned)
 {
     // "ö€" is 5 bytes of UTF-8 (2 characters): padded to 8, not to 4.
-    const QByteArray data = messageBytes("/s", ",si", oscString("\xc3\xb6\xe2\x82\xac") + int32(9));
+    const QByteArray data = messageBytes("/b", ",bsi",
+                                         int32(5) + bytes({1, 2, 3, 4, 5, 0, 0, 0}) +
+                                             oscString("\xc3\xb6\xe2\x82\xac") + int32(77));
     const auto message = osc::Parser::parseOscMessageData(data);
     ASSERT_TRUE(message);
-    EXPECT_EQ(message->arguments().at(0).toString(), QString::fromUtf8("ö€"));
-    EXPECT_EQ(message->arguments().at(1).toInt(), 9);
+    EXPECT_EQ(message->argumentList(), QVariantList({bytes({1, 2, 3, 4, 5}), QString::fromUtf8("ö€"), 77}));
 }
 
 TEST(OscMessageDecoding, ViewReadsEveryValueInPlace)
@@ -192,9 +165,23 @@ TEST(OscMessageDecoding, ViewReadsEveryValueInPlace)
     EXPECT_EQ(arguments[3].toInt(), -2);
 }
 
-TEST(OscMessageDecoding, DropsEachKindOfMalformedMessage)
+QByteArray bundleOf(const QByteArrayList &elements)
 {
+    return osc::Bundle(osc::TimeTag(5, 6), elements).packetData();
+}
+
+QByteArray simple(const char *address, int value)
+{
+    return osc::Message(QString::fromLatin1(address), {value}).packetData();
+}
+
+TEST(OscMessageDecoding, DropsEachKindOfMalformedPacket)
+{
+    QByteArray wrongBundleTag = bundleOf({simple("/a", 1)});
+    wrongBundleTag[1] = 'B';
     const std::vector<std::pair<const char *, QByteArray>> cases = {
+        {"nothing", QByteArray()},
+        {"foreign first byte", QByteArray("x") + oscString("/a")},
         {"address without terminator", QByteArray("/abc")},
         {"address padding cut off", QByteArray("/abc\0", 5)},
         {"address without slash", oscString("abc")},
@@ -207,28 +194,15 @@ TEST(OscMessageDecoding, DropsEachKindOfMalformedMessage)
         {"blob longer than the packet", messageBytes("/a", ",b", int32(9) + "abcd")},
         {"blob size that wraps", messageBytes("/a", ",b", int32(0xfffffffc) + "abcd")},
         {"blob size cut short", messageBytes("/a", ",b", bytes({0, 0, 1}))},
+        {"bundle without elements", oscString("#bundle") + int32(0) + int32(1)},
+        {"bundle with an empty element", oscString("#bundle") + int32(0) + int32(1) + int32(0)},
+        {"bundle with a wrong tag", wrongBundleTag},
     };
     for (const auto &[name, data] : cases) {
         EXPECT_FALSE(osc::Parser::parseOscMessageData(data)) << name;
         EXPECT_TRUE(dispatch(data).empty()) << name;
     }
-}
-
-TEST(OscDispatch, IgnoresEmptyDataForeignBytesAndMissingDestination)
-{
-    EXPECT_TRUE(dispatch({}).empty());
-    EXPECT_TRUE(dispatch(QByteArray("x") + oscString("/a")).empty());
     osc::Parser::processOscData(oscString("/a"), nullptr, {});
-}
-
-QByteArray bundleOf(const QByteArrayList &elements)
-{
-    return osc::Bundle(osc::TimeTag(5, 6), elements).packetData();
-}
-
-QByteArray simple(const char *address, int value)
-{
-    return osc::Message(QString::fromLatin1(address), {value}).packetData();
 }
 
 TEST(OscBundle, WritesTagTimeAndSizedElements)
@@ -242,11 +216,10 @@ TEST(OscBundle, DeliversElementsAndNestedBundlesInOrder)
 {
     const QByteArray nested = bundleOf({simple("/b", 2), simple("/c", 3)});
     const auto messages = dispatch(bundleOf({simple("/a", 1), nested, simple("/d", 4)}));
-    ASSERT_EQ(messages.size(), 4u);
-    EXPECT_EQ(messages[0].addressPattern(), QStringLiteral("/a"));
-    EXPECT_EQ(messages[1].addressPattern(), QStringLiteral("/b"));
-    EXPECT_EQ(messages[2].addressPattern(), QStringLiteral("/c"));
-    EXPECT_EQ(messages[3].arguments().at(0).toInt(), 4);
+    QStringList addresses;
+    for (const osc::Message &message : messages)
+        addresses.append(message.addressPattern());
+    EXPECT_EQ(addresses, QStringList({"/a", "/b", "/c", "/d"}));
 }
 
 TEST(OscBundle, WalkStopsAtForeignOrOversizedElement)
@@ -258,15 +231,6 @@ TEST(OscBundle, WalkStopsAtForeignOrOversizedElement)
     const qsizetype secondSize = 16 + 4 + simple("/a", 1).size();
     oversized.replace(secondSize, 4, int32(1000));
     ASSERT_EQ(dispatch(oversized).size(), 1u);
-}
-
-TEST(OscBundle, DropsBundlesWithoutElementsOrWrongTag)
-{
-    EXPECT_TRUE(dispatch(oscString("#bundle") + int32(0) + int32(1)).empty());
-    EXPECT_TRUE(dispatch(oscString("#bundle") + int32(0) + int32(1) + int32(0)).empty());
-    QByteArray wrongTag = bundleOf({simple("/a", 1)});
-    wrongTag[1] = 'B';
-    EXPECT_TRUE(dispatch(wrongTag).empty());
 }
 
 TEST(OscBundle, DeepNestingIsCutOffInsteadOfExhaustingTheStack)
@@ -282,28 +246,12 @@ TEST(OscBundle, DeepNestingIsCutOffInsteadOfExhaustingTheStack)
     EXPECT_EQ(dispatch(shallow).size(), 1u);
 }
 
-TEST(OscTimeTag, FromDateImmediateAndBytes)
+TEST(OscTimeTag, FromDateAndBytes)
 {
-    const auto date = QDateTime::fromMSecsSinceEpoch(500, Qt::UTC);
-    const osc::TimeTag tag = osc::TimeTag::timeTagWithDate(date);
-    EXPECT_EQ(tag.seconds(), 2208988800u);
-    EXPECT_EQ(tag.fraction(), 2147483647u);
-    EXPECT_EQ(osc::TimeTag::immediateTimeTag(), osc::TimeTag(0, 1));
-    EXPECT_EQ(osc::Bundle().timeTag(), osc::TimeTag(0, 1));
+    const osc::TimeTag tag = osc::TimeTag::timeTagWithDate(QDateTime::fromMSecsSinceEpoch(500, Qt::UTC));
+    EXPECT_EQ(tag, osc::TimeTag(2208988800u, 2147483647u));
     EXPECT_EQ(osc::TimeTag::timeTagWithOSCTimeBytes(tag.oscTimeTagData()), tag);
     EXPECT_FALSE(osc::TimeTag::timeTagWithOSCTimeBytes(QByteArray(7, '\0')));
-}
-
-TEST(OscMessageArchive, KeepsAddressAndArgumentsButNotUserData)
-{
-    osc::Message message(QStringLiteral("/arch"), {1, QStringLiteral("two")});
-    message.setUserData(42);
-    const auto restored = osc::Message::unarchive(message.archive());
-    ASSERT_TRUE(restored);
-    EXPECT_EQ(*restored, message);
-    EXPECT_EQ(message.archive().value(QStringLiteral("typeTagString")).toString(), QStringLiteral(",is"));
-    EXPECT_FALSE(restored->userData().isValid());
-    EXPECT_FALSE(osc::Message::unarchive({{QStringLiteral("addressPattern"), QStringLiteral("x")}}));
 }
 
 } // namespace

@@ -1,25 +1,10 @@
-#include "osc/Bundle.h"
 #include "osc/Message.h"
 #include "osc/OSCAddressFormatter.h"
 #include "osc/Server.h"
 
-#include <QLineEdit>
-
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(OscTextForm, ReadsTheDocumentedExample)
-{
-    const auto message =
-        osc::Message::messageWithString(QStringLiteral("  /a 1 2.5 \"x y\" #blob") +
-                                        QString::fromLatin1(QByteArray("\x00\x01", 2).toBase64()) + u'\n');
-    ASSERT_TRUE(message);
-    EXPECT_EQ(message->addressPattern(), QStringLiteral("/a"));
-    EXPECT_EQ(message->typeTagString(), QStringLiteral(",ifsb"));
-    EXPECT_EQ(message->argumentList(),
-              QVariantList({1, 2.5, QStringLiteral("x y"), QByteArray("\x00\x01", 2)}));
-}
 
 TEST(OscTextForm, FailsOnEmptyTextIllegalAddressOrUnbalancedQuotes)
 {
@@ -29,29 +14,32 @@ TEST(OscTextForm, FailsOnEmptyTextIllegalAddressOrUnbalancedQuotes)
 
 TEST(OscTextForm, QuotesEscapesAndBlobs)
 {
-    struct Case {
+    const struct {
         const char *text;
         QVariantList arguments;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
+        // The documented example; "AAE=" is the base64 of the bytes 0 and 1.
+        {"  /q 1 2.5 \"x y\" #blobAAE=\n", {1, 2.5, QStringLiteral("x y"), QByteArray("\x00\x01", 2)}},
         {R"(/q "say \"hi\"")", {QStringLiteral("say \"hi\"")}},
         {R"(/q \")", {QStringLiteral("\"")}},
         {R"(/q "" word)", {QString(), QStringLiteral("word")}},
-        {R"(/q "a" "b c" 3)", {QStringLiteral("a"), QStringLiteral("b c"), 3}},
         {"/q #blob #blob!!! -7", {-7}},
         {"/q 1e3 -0.5 12abc", {1000.0, -0.5, QStringLiteral("12abc")}},
         {"/q 4294967297", {qint64(4294967297)}},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         const auto message = osc::Message::messageWithString(QString::fromUtf8(c.text));
         ASSERT_TRUE(message) << c.text;
         EXPECT_EQ(message->argumentList(), c.arguments) << c.text;
+        // The bytes tell the types apart, which the list's comparison does not.
+        EXPECT_EQ(message->packetData(), osc::Message(QStringLiteral("/q"), c.arguments).packetData())
+            << c.text;
     }
 }
 
 TEST(OscTextForm, AsQSCReadsBackToTheSameMessage)
 {
-    const std::vector<osc::Message> messages = {
+    const osc::Message messages[] = {
         osc::Message(QStringLiteral("/m"), {1, 2.5, QStringLiteral("x \"y\" z"), QByteArray("\xff\x00", 2)}),
         osc::Message(QStringLiteral("/whole/float"), {1.0, float(0.1), -3}),
         osc::Message(QStringLiteral("/empty"), {}),
@@ -60,18 +48,12 @@ TEST(OscTextForm, AsQSCReadsBackToTheSameMessage)
         const QString text = message.asQSC();
         const auto parsed = osc::Message::messageWithString(text);
         ASSERT_TRUE(parsed) << text.toStdString();
-        EXPECT_EQ(parsed->typeTagString(), message.typeTagString()) << text.toStdString();
         EXPECT_EQ(parsed->packetData(), message.packetData()) << text.toStdString();
     }
     EXPECT_EQ(messages[0].asQSC(), QStringLiteral(R"(/m 1 2.5 "x \"y\" z" #blob/wA=)"));
-}
-
-TEST(OscTextForm, DescriptionQuotesStringsAndBundlesHaveNoTextForm)
-{
     EXPECT_EQ(
         osc::Message(QStringLiteral("/d"), {7, QStringLiteral("s"), QByteArray("\x01", 1)}).description(),
         QStringLiteral("/d 7 \"s\" <01>"));
-    EXPECT_TRUE(osc::Bundle().asQSC().isEmpty());
 }
 
 TEST(OscAddressValidation, AddressesComponentsAndMethods)
@@ -98,10 +80,9 @@ TEST(OscAddressValidation, AddressesComponentsAndMethods)
     }
 }
 
-TEST(OscAddressValidation, MethodCharacterSet)
+TEST(OscAddressValidation, MethodCharacterSetLeavesOutSeparatorsAndPatterns)
 {
     const QString chars = osc::Server::validCharsForOSCMethod();
-    EXPECT_EQ(chars.size(), 85);
     for (const QChar excluded : QStringLiteral(" /#*,?[]{}"))
         EXPECT_FALSE(chars.contains(excluded)) << excluded.toLatin1();
     for (const QChar included : QStringLiteral("\"$%&'()+-.09:;<=>@AZ\\^_`az|~!"))
@@ -129,20 +110,6 @@ TEST(OscAddressFormatter, CompletesTheSlashAndRefusesIllegalCharacters)
     }
     EXPECT_EQ(OSCAddressFormatter::stringForObjectValue(QStringLiteral("/x")), QStringLiteral("/x"));
     EXPECT_FALSE(OSCAddressFormatter::stringForObjectValue(5));
-}
-
-TEST(OscAddressFormatter, DrivesALineEdit)
-{
-    QLineEdit field;
-    OSCAddressFormatter formatter;
-    field.setValidator(&formatter);
-    field.insert(QStringLiteral("abc"));
-    EXPECT_EQ(field.text(), QStringLiteral("/abc"));
-    field.insert(QStringLiteral(" "));
-    EXPECT_EQ(field.text(), QStringLiteral("/abc"));
-    field.selectAll();
-    field.del();
-    EXPECT_EQ(field.text(), QStringLiteral("/"));
 }
 
 } // namespace

@@ -66,14 +66,6 @@ TEST_F(KeyStringsTest, KeysWithoutGlyphComeFromTheCurrentLayout)
     EXPECT_EQ(KeyStrings::keyStringForKeyCode(0, command, nullptr), QStringLiteral("\u2318"));
 }
 
-TEST(KeyGlyphTableTest, HasTheFortySixKeys)
-{
-    int glyphs = 0;
-    for (int code = 0; code < 256; ++code)
-        glyphs += KeyStrings::glyphForKeyCode(quint16(code)).isEmpty() ? 0 : 1;
-    EXPECT_EQ(glyphs, 46);
-}
-
 TEST(MacKeyCodesTest, TableIsOneToOneAndPlacesKnownKeys)
 {
     const std::pair<quint16, int> known[] = {

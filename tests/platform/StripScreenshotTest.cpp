@@ -14,12 +14,12 @@ bool haveDisplay()
     return !qEnvironmentVariableIsEmpty("DISPLAY") && !qEnvironmentVariableIsEmpty("STRIPDECK_TEST_SERVICES");
 }
 
-QString run(const QString &program, const QStringList &arguments)
+QByteArray run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
     process.waitForFinished(20000);
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return process.readAllStandardOutput();
 }
 
 int number(const QString &text, const QString &label)
@@ -73,23 +73,23 @@ TEST_F(StripScreenshotTest, StripIsDockedScaledAndDrawsEachItemInItsFrame)
     QTest::qWait(300);
 
     // Xvfb's screen is 1920 x 1080: a scale of 1.5, so 1085 x 30 points are 1628 x 45 pixels.
-    const QString info = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), windowId});
+    const QString info =
+        QString::fromUtf8(run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), windowId}));
     EXPECT_TRUE(info.contains(QLatin1String("IsViewable"))) << info.toStdString();
     EXPECT_EQ(number(info, QStringLiteral("Width")), 1628);
     EXPECT_EQ(number(info, QStringLiteral("Height")), 45);
     EXPECT_EQ(number(info, QStringLiteral("Absolute upper-left X")), (1920 - 1628) / 2);
     EXPECT_EQ(number(info, QStringLiteral("Absolute upper-left Y")), 1080 - 45);
-    const QString props =
+    const QString props = QString::fromUtf8(
         run(QStringLiteral("xprop"),
-            {QStringLiteral("-id"), windowId, QStringLiteral("WM_CLASS"), QStringLiteral("WM_NAME")});
+            {QStringLiteral("-id"), windowId, QStringLiteral("WM_CLASS"), QStringLiteral("WM_NAME")}));
     EXPECT_TRUE(props.contains(QLatin1String("\"stripdeck\""))) << props.toStdString();
     EXPECT_TRUE(props.contains(QLatin1String("\"Stripdeck Touch Bar\""))) << props.toStdString();
 
-    QProcess grab;
-    grab.start(QStringLiteral("import"),
-               {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
-    ASSERT_TRUE(grab.waitForFinished(20000));
-    const QImage screen = QImage::fromData(grab.readAllStandardOutput(), "PNG");
+    const QImage screen =
+        QImage::fromData(run(QStringLiteral("import"),
+                             {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")}),
+                         "PNG");
     ASSERT_FALSE(screen.isNull()) << "imagemagick's import could not grab the screen";
 
     // The unknown item leaves no gap; the sliders share what the three buttons leave.

@@ -55,13 +55,6 @@ TEST_F(TouchViewTest, MouseIsOneDirectTouchInPoints)
     }
 }
 
-TEST_F(TouchViewTest, OtherMouseButtonsAreNoTouch)
-{
-    QTest::mousePress(&view, Qt::RightButton, {}, QPoint(40, 20));
-    QTest::mouseRelease(&view, Qt::RightButton, {}, QPoint(40, 20));
-    EXPECT_TRUE(view.phases.isEmpty());
-}
-
 TEST_F(TouchViewTest, EachFingerKeepsItsOwnIdentity)
 {
     QPointingDevice *screen = QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
@@ -71,29 +64,30 @@ TEST_F(TouchViewTest, EachFingerKeepsItsOwnIdentity)
     QTest::touchEvent(&view, screen).release(1, QPoint(30, 20));
 
     ASSERT_EQ(view.phases.size(), 4);
+    const TouchList &began = view.phases[0].touches;
     EXPECT_EQ(view.phases[0].phase, 'b');
-    ASSERT_EQ(view.phases[0].touches.size(), 2);
-    const quint64 first = view.phases[0].touches[0].identity;
-    const quint64 second = view.phases[0].touches[1].identity;
+    ASSERT_EQ(began.size(), 2);
+    const quint64 first = began[0].identity, second = began[1].identity;
     EXPECT_NE(first, second);
     EXPECT_NE(first, TouchView::mouseTouchIdentity);
-    EXPECT_TRUE(view.phases[0].touches[0].direct);
-    EXPECT_EQ(view.phases[0].touches[1].location, QPointF(50, 10));
-
-    EXPECT_EQ(view.phases[1].phase, 'm');
-    ASSERT_EQ(view.phases[1].touches.size(), 1) << "a finger that did not move is not reported";
-    EXPECT_EQ(view.phases[1].touches[0].identity, first);
+    EXPECT_TRUE(began[0].direct);
+    EXPECT_EQ(began[1].location, QPointF(50, 10));
+    // A finger that did not move is not reported.
+    const std::pair<char, quint64> later[] = {{'m', first}, {'e', second}, {'e', first}};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(view.phases[i + 1].phase, later[i].first);
+        ASSERT_EQ(view.phases[i + 1].touches.size(), 1);
+        EXPECT_EQ(view.phases[i + 1].touches[0].identity, later[i].second);
+    }
     EXPECT_EQ(view.phases[1].touches[0].location, QPointF(15, 10));
-
-    EXPECT_EQ(view.phases[2].phase, 'e');
-    ASSERT_EQ(view.phases[2].touches.size(), 1);
-    EXPECT_EQ(view.phases[2].touches[0].identity, second);
-    EXPECT_EQ(view.phases[3].phase, 'e');
-    EXPECT_EQ(view.phases[3].touches[0].identity, first);
 }
 
-TEST_F(TouchViewTest, TouchpadTouchesAreNotDirect)
+TEST_F(TouchViewTest, OtherMouseButtonsAreNoTouchAndTouchpadTouchesAreNotDirect)
 {
+    QTest::mousePress(&view, Qt::RightButton, {}, QPoint(40, 20));
+    QTest::mouseRelease(&view, Qt::RightButton, {}, QPoint(40, 20));
+    EXPECT_TRUE(view.phases.isEmpty());
     QPointingDevice *pad = QTest::createTouchDevice(QInputDevice::DeviceType::TouchPad);
     QTest::touchEvent(&view, pad).press(7, QPoint(20, 20));
     QTest::touchEvent(&view, pad).release(7, QPoint(20, 20));

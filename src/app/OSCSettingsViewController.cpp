@@ -111,7 +111,7 @@ void OSCSettingsViewController::changeActivity()
 void OSCSettingsViewController::sendTestMessage()
 {
     if (m_oscClient)
-        m_oscClient->sendPacket(osc::Message(QStringLiteral("/test"), {QVariant(1.0f)}));
+        m_oscClient->sendPacket(osc::Message(QStringLiteral("/test"), {1.0f}));
 }
 
 void OSCSettingsViewController::writeIntoLog(const QString &line)

@@ -16,38 +16,31 @@ template <typename T> const T &stored(const QVariant &variant)
     return *static_cast<const T *>(variant.constData());
 }
 
-// Read directly: QVariant's own conversions go through the meta-type system.
-qint64 integerOf(const QVariant &number)
+// QString::startsWith is a call into Qt, and a message is built for every value sent.
+bool startsAsAddress(const QString &text)
 {
-    switch (number.typeId()) {
-    case QMetaType::Int:
-        return stored<int>(number);
-    case QMetaType::Bool:
-        return stored<bool>(number);
-    default:
-        return number.toLongLong();
-    }
+    return !text.isEmpty() && text.front() == u'/';
 }
 
-float floatOf(const QVariant &number)
+// An address is taken only when it can be one; the default "/" stays otherwise.
+const QString &addressOrRoot(const QString &addressPattern)
 {
-    if (number.typeId() == QMetaType::Float)
-        return stored<float>(number);
-    return float(stored<double>(number));
+    static const QString root = QStringLiteral("/");
+    return startsAsAddress(addressPattern) ? addressPattern : root;
 }
 
 } // namespace
 
 Message::Message(const QString &addressPattern, const QVariantList &arguments)
+    : m_addressPattern(addressOrRoot(addressPattern))
 {
-    setAddressPattern(addressPattern);
     setArguments(arguments);
 }
 
-Message::Message(const QString &addressPattern, std::initializer_list<QVariant> arguments)
+Message::Message(const QString &addressPattern, std::initializer_list<Argument> arguments)
+    : m_addressPattern(addressOrRoot(addressPattern))
+    , m_arguments(arguments)
 {
-    setAddressPattern(addressPattern);
-    setArguments(arguments);
 }
 
 Message Message::messageWithAddressPattern(const QString &addressPattern, const QVariantList &arguments,
@@ -103,42 +96,77 @@ char Message::typeTagOf(const QVariant &value)
 
 void Message::setAddressPattern(const QString &addressPattern)
 {
-    if (addressPattern.startsWith(u'/'))
+    if (startsAsAddress(addressPattern))
         m_addressPattern = addressPattern;
 }
 
 QString Message::typeTagString() const
 {
-    QString tags(m_typeTags.size() + 1, Qt::Uninitialized);
+    QString tags(m_arguments.size() + 1, Qt::Uninitialized);
     tags[0] = u',';
-    for (qsizetype i = 0; i < m_typeTags.size(); ++i)
-        tags[i + 1] = QLatin1Char(m_typeTags[i]);
+    for (qsizetype i = 0; i < m_arguments.size(); ++i)
+        tags[i + 1] = QLatin1Char(typeTagOf(m_arguments[i]));
     return tags;
 }
 
 void Message::setArguments(const QVariantList &arguments)
 {
-    keepSendable(arguments);
-}
-
-void Message::setArguments(std::initializer_list<QVariant> arguments)
-{
-    keepSendable(arguments);
-}
-
-template <typename Range> void Message::keepSendable(const Range &arguments)
-{
     m_arguments.clear();
-    m_typeTags.clear();
     for (const QVariant &argument : arguments) {
-        if (const char tag = typeTagOf(argument))
-            appendArgument(tag, argument);
+        if (auto sendable = argumentOf(argument))
+            m_arguments.append(std::move(*sendable));
     }
+}
+
+void Message::setArguments(std::initializer_list<Argument> arguments)
+{
+    m_arguments = arguments;
+}
+
+std::optional<Argument> Message::argumentOf(const QVariant &value)
+{
+    // Read directly: QVariant's own conversions go through the meta-type system.
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return stored<QString>(value);
+    case QMetaType::QByteArray:
+        return stored<QByteArray>(value);
+    case QMetaType::Int:
+        return stored<int>(value);
+    case QMetaType::Float:
+        return stored<float>(value);
+    case QMetaType::Double:
+        return float(stored<double>(value));
+    default:
+        if (typeTagOf(value) == 'i')
+            return qint32(value.toLongLong());
+        return std::nullopt;
+    }
+}
+
+QVariant Message::variantOf(const Argument &argument)
+{
+    return std::visit([](const auto &value) { return QVariant::fromValue(value); }, argument);
+}
+
+QVariant Message::argument(qsizetype index) const
+{
+    return variantOf(m_arguments.at(index));
+}
+
+Arguments Message::arguments() const
+{
+    Arguments variants;
+    variants.reserve(m_arguments.size());
+    for (const Argument &argument : m_arguments)
+        variants.append(variantOf(argument));
+    return variants;
 }
 
 QVariantList Message::argumentList() const
 {
-    return QVariantList(m_arguments.begin(), m_arguments.end());
+    const Arguments variants = arguments();
+    return QVariantList(variants.begin(), variants.end());
 }
 
 QStringList Message::addressParts() const
@@ -151,12 +179,12 @@ QStringList Message::addressParts() const
 qsizetype Message::maxPacketSize() const
 {
     // The worst case of UTF-8; the writer cuts nothing, it reports where it ended.
-    qsizetype size = Wire::maxStringSize(m_addressPattern) + Wire::padded(m_typeTags.size() + 2);
-    for (qsizetype i = 0; i < m_typeTags.size(); ++i) {
-        if (m_typeTags[i] == 's')
-            size += Wire::maxStringSize(stored<QString>(m_arguments[i]));
-        else if (m_typeTags[i] == 'b')
-            size += Wire::blobSize(stored<QByteArray>(m_arguments[i]));
+    qsizetype size = Wire::maxStringSize(m_addressPattern) + Wire::padded(m_arguments.size() + 2);
+    for (const Argument &argument : m_arguments) {
+        if (const auto *text = std::get_if<QString>(&argument))
+            size += Wire::maxStringSize(*text);
+        else if (const auto *blob = std::get_if<QByteArray>(&argument))
+            size += Wire::blobSize(*blob);
         else
             size += 4;
     }
@@ -167,24 +195,23 @@ char *Message::writePacketData(char *out) const
 {
     out = Wire::writeString(out, m_addressPattern);
     *out = ',';
-    std::copy(m_typeTags.begin(), m_typeTags.end(), out + 1);
-    const qsizetype tagLength = m_typeTags.size() + 1;
-    std::fill(out + tagLength, out + Wire::padded(tagLength + 1), '\0');
-    out += Wire::padded(tagLength + 1);
-    for (qsizetype i = 0; i < m_typeTags.size(); ++i) {
-        const QVariant &argument = m_arguments[i];
-        switch (m_typeTags[i]) {
-        case 's':
-            out = Wire::writeString(out, stored<QString>(argument));
+    char *tags = out;
+    out = std::transform(m_arguments.begin(), m_arguments.end(), out + 1,
+                         [](const Argument &argument) { return typeTagOf(argument); });
+    out = Wire::terminate(tags, out);
+    for (const Argument &argument : m_arguments) {
+        switch (argument.index()) {
+        case 0:
+            out = Wire::writeInt(out, quint32(*std::get_if<qint32>(&argument)));
             break;
-        case 'b':
-            out = Wire::writeBlob(out, stored<QByteArray>(argument));
+        case 1:
+            out = Wire::writeFloat(out, *std::get_if<float>(&argument));
             break;
-        case 'i':
-            out = Wire::writeInt(out, quint32(integerOf(argument)));
+        case 2:
+            out = Wire::writeString(out, *std::get_if<QString>(&argument));
             break;
         default:
-            out = Wire::writeFloat(out, floatOf(argument));
+            out = Wire::writeBlob(out, *std::get_if<QByteArray>(&argument));
             break;
         }
     }

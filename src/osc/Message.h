@@ -1,5 +1,6 @@
 #pragma once
 
+#include "osc/Argument.h"
 #include "osc/Packet.h"
 
 #include <QStringList>
@@ -10,22 +11,24 @@
 
 #include <initializer_list>
 #include <optional>
-#include <utility>
 
 namespace osc {
 
-// Held inline: most messages carry one to three arguments, and decoding one must not need a
-// heap allocation beyond its strings and blobs.
+// The arguments as Qt values. Held inline, like the message's own: most messages carry one to
+// three arguments, and neither building nor decoding one may allocate beyond its strings and
+// blobs.
 using Arguments = QVarLengthArray<QVariant, 4>;
 
-// One OSC message. Arguments are QString (s), QByteArray (b), signed integers or bool (i)
-// and float or double (f); values of any other type are dropped when the arguments are set,
-// so the type tag string is always derived from what is kept.
+// One OSC message. Arguments are given as QString (s), QByteArray (b), signed integers or bool
+// (i) and float or double (f), and kept as they will be sent: integers in 32 bits, numbers in
+// single precision. Values of any other type are dropped when the arguments are set, so the
+// type tag string always follows from what is kept.
 class Message : public Packet {
 public:
     Message() = default;
     Message(const QString &addressPattern, const QVariantList &arguments);
-    Message(const QString &addressPattern, std::initializer_list<QVariant> arguments);
+    // Typed: a sender that knows its values builds the message without a QVariant.
+    Message(const QString &addressPattern, std::initializer_list<Argument> arguments);
 
     static Message messageWithAddressPattern(const QString &addressPattern, const QVariantList &arguments,
                                              std::shared_ptr<Socket> replySocket = {});
@@ -37,19 +40,23 @@ public:
 
     // The tag letter of a value, or 0 when the value cannot be sent.
     static char typeTagOf(const QVariant &value);
+    // The value as it will be sent; nothing when it cannot be.
+    static std::optional<Argument> argumentOf(const QVariant &value);
 
     const QString &addressPattern() const { return m_addressPattern; }
     // Only a non-empty address starting with "/" is taken.
     void setAddressPattern(const QString &addressPattern);
     QString typeTagString() const;
-    const Arguments &arguments() const { return m_arguments; }
+    qsizetype argumentCount() const { return m_arguments.size(); }
+    QVariant argument(qsizetype index) const;
+    Arguments arguments() const;
     QVariantList argumentList() const;
     void setArguments(const QVariantList &arguments);
-    void setArguments(std::initializer_list<QVariant> arguments);
+    void setArguments(std::initializer_list<Argument> arguments);
     QStringList addressParts() const;
 
     // Travels with the message inside the program; never encoded.
-    const QVariant &userData() const { return m_userData; }
+    QVariant userData() const { return m_userData.value_or(QVariant()); }
     void setUserData(const QVariant &userData) { m_userData = userData; }
 
     QByteArray packetData() const override;
@@ -69,20 +76,15 @@ public:
     }
 
 private:
-    // Decodes into a message in place; what it reads is always of sendable types.
+    // Decodes into a message in place.
     friend class Parser;
-    template <typename Range> void keepSendable(const Range &arguments);
-    template <typename Value> void appendArgument(char tag, Value &&argument)
-    {
-        m_typeTags.append(tag);
-        m_arguments.append(std::forward<Value>(argument));
-    }
+    static char typeTagOf(const Argument &argument) { return "ifsb"[argument.index()]; }
+    static QVariant variantOf(const Argument &argument);
 
     QString m_addressPattern = QStringLiteral("/");
-    Arguments m_arguments;
-    // One per argument, worked out once: asking a QVariant its type is a call into Qt.
-    QVarLengthArray<char, 4> m_typeTags;
-    QVariant m_userData;
+    QVarLengthArray<Argument, 4> m_arguments;
+    // Optional: an empty one costs nothing to destroy, and almost no message carries any.
+    std::optional<QVariant> m_userData;
 };
 
 } // namespace osc

@@ -10,12 +10,17 @@ namespace osc {
 
 namespace {
 
-// Addresses and most strings are ASCII: a loop over a few bytes settles them without the call
-// into the full UTF-8 check.
+// Addresses and most strings are ASCII: or-ing their bytes together a word at a time settles
+// them without the call into the full UTF-8 check.
 bool isUtf8(QByteArrayView text)
 {
-    return std::all_of(text.begin(), text.end(), [](char c) { return uchar(c) < 0x80; }) ||
-           text.isValidUtf8();
+    quint32 bits = 0;
+    const char *byte = text.begin();
+    for (; text.end() - byte >= 4; byte += 4)
+        bits |= qFromUnaligned<quint32>(byte);
+    for (; byte != text.end(); ++byte)
+        bits |= uchar(*byte);
+    return !(bits & 0x80808080u) || text.isValidUtf8();
 }
 
 } // namespace
@@ -32,7 +37,7 @@ qsizetype MessageView::readBlob(QByteArrayView bytes, QByteArrayView &value)
     return 4 + Wire::padded(qsizetype(size));
 }
 
-QVariant MessageView::Argument::toVariant() const
+osc::Argument MessageView::Argument::toArgument() const
 {
     switch (m_tag) {
     case 'i':
@@ -48,17 +53,23 @@ QVariant MessageView::Argument::toVariant() const
 
 std::optional<MessageView> MessageView::fromData(QByteArrayView data)
 {
-    MessageView view;
-    const auto address = Wire::terminatedText(data);
-    if (!address || !address->startsWith('/') || !isUtf8(*address))
-        return std::nullopt;
-    const qsizetype position = Wire::padded(address->size() + 1);
-    if (position > data.size())
-        return std::nullopt;
-    view.m_address = *address;
-    if (!view.readTypeTags(data.sliced(position)) || !view.argumentsAreReadable())
-        return std::nullopt;
+    // Read where the caller gets it: a view read elsewhere and copied over stalls on its own
+    // fields, a cost as large as the reading for a one-number message.
+    std::optional<MessageView> view;
+    if (!view.emplace(Construction()).read(data))
+        view.reset();
     return view;
+}
+
+bool MessageView::read(QByteArrayView data)
+{
+    const qsizetype addressLength = Wire::textLength(data);
+    if (addressLength == Wire::textMissing)
+        return false;
+    m_address = data.first(addressLength);
+    const qsizetype position = Wire::padded(addressLength + 1);
+    return m_address.startsWith('/') && isUtf8(m_address) && position <= data.size() &&
+           readTypeTags(data.sliced(position)) && argumentsAreReadable();
 }
 
 bool MessageView::readTypeTags(QByteArrayView afterAddress)
@@ -66,11 +77,11 @@ bool MessageView::readTypeTags(QByteArrayView afterAddress)
     // A message without a type tag string is an old sender's message without arguments.
     if (afterAddress.isEmpty() || afterAddress.front() != ',')
         return true;
-    const auto tags = Wire::terminatedText(afterAddress);
-    if (!tags)
+    const qsizetype length = Wire::textLength(afterAddress);
+    if (length == Wire::textMissing)
         return false;
-    m_tags = tags->sliced(1);
-    m_arguments = afterAddress.sliced(std::min(afterAddress.size(), Wire::padded(tags->size() + 1)));
+    m_tags = afterAddress.sliced(1, length - 1);
+    m_arguments = afterAddress.sliced(std::min(afterAddress.size(), Wire::padded(length + 1)));
     return true;
 }
 

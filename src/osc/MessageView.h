@@ -1,9 +1,9 @@
 #pragma once
 
+#include "osc/Argument.h"
 #include "osc/Wire.h"
 
 #include <QByteArrayView>
-#include <QVariant>
 
 #include <algorithm>
 #include <bit>
@@ -18,6 +18,10 @@ namespace osc {
 // built on it; the view must not outlive the packet it was read from. The reading of values
 // is inline: it runs for every argument of every packet.
 class MessageView {
+    // A key only fromData holds: it builds the view inside std::optional, which needs a
+    // public constructor.
+    struct Construction {};
+
 public:
     class Argument {
     public:
@@ -27,8 +31,8 @@ public:
         // The UTF-8 text of an 's' argument, without its terminating zero.
         QByteArrayView text() const { return m_value; }
         QByteArrayView blob() const { return m_value; }
-        // QString, QByteArray, int or float; strings are valid UTF-8 by construction.
-        QVariant toVariant() const;
+        // Strings are valid UTF-8 by construction.
+        osc::Argument toArgument() const;
 
     private:
         friend class MessageView;
@@ -93,6 +97,7 @@ public:
     // missing terminator, a type other than i, f, s and b, too few bytes for a value, text
     // that is not UTF-8. The final value's padding may be missing.
     static std::optional<MessageView> fromData(QByteArrayView data);
+    explicit MessageView(Construction) {}
 
     // UTF-8, without its terminating zero.
     QByteArrayView address() const { return m_address; }
@@ -105,7 +110,6 @@ public:
 private:
     static constexpr qsizetype unreadable = -1;
 
-    MessageView() = default;
     Q_ALWAYS_INLINE static qsizetype readValue(char tag, QByteArrayView bytes, QByteArrayView &value)
     {
         switch (tag) {
@@ -116,9 +120,9 @@ private:
             value = bytes.first(4);
             return 4;
         case 's':
-            if (const auto text = Wire::terminatedText(bytes)) {
-                value = *text;
-                return Wire::padded(text->size() + 1);
+            if (const qsizetype length = Wire::textLength(bytes); length != Wire::textMissing) {
+                value = bytes.first(length);
+                return Wire::padded(length + 1);
             }
             return unreadable;
         default:
@@ -126,6 +130,7 @@ private:
         }
     }
     static qsizetype readBlob(QByteArrayView bytes, QByteArrayView &value);
+    bool read(QByteArrayView data);
     bool readTypeTags(QByteArrayView afterAddress);
     bool argumentsAreReadable() const;
 

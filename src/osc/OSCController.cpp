@@ -36,7 +36,9 @@ void OSCController::sendOSCMessageWithAddressPattern(const QString &address, con
     if (!m_client)
         return;
     if (value.isValid()) {
-        m_client->sendPacket(osc::Message(address, {value}));
+        // Every fader move comes this way: the value is read once, and no list is built.
+        const auto argument = osc::Message::argumentOf(value);
+        m_client->sendPacket(argument ? osc::Message(address, {*argument}) : osc::Message(address, {}));
     } else if (const auto message = osc::Message::messageWithString(address)) {
         m_client->sendPacket(*message);
     }

@@ -41,7 +41,7 @@ void OSCServer::takeMessage(const osc::Message &message)
 
 void OSCServer::applyMessage(const osc::Message &message)
 {
-    if (message.arguments().isEmpty() || !m_messageDelegate)
+    if (message.argumentCount() == 0 || !m_messageDelegate)
         return;
-    m_messageDelegate->setVal(message.arguments().first(), message.addressPattern());
+    m_messageDelegate->setVal(message.argument(0), message.addressPattern());
 }

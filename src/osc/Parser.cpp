@@ -122,7 +122,7 @@ bool Parser::readMessage(QByteArrayView data, Message &message)
     message.m_addressPattern = cachedAddress(view->address());
     message.m_arguments.reserve(view->argumentCount());
     for (const MessageView::Argument &argument : *view)
-        message.appendArgument(argument.tag(), argument.toVariant());
+        message.m_arguments.append(argument.toArgument());
     return true;
 }
 

@@ -46,21 +46,18 @@ char *Wire::writeString(char *out, QStringView text)
             text = text.first(zero);
         end = QStringEncoder(QStringEncoder::Utf8).appendToBuffer(out, text);
     }
-    const qsizetype size = end - out;
-    const qsizetype padding = padded(size + 1) - size;
-    std::memset(end, 0, size_t(padding));
-    return end + padding;
+    return terminate(out, end);
 }
 
 char *Wire::writeAscii(char *out, QStringView text)
 {
     // Addresses are ASCII by rule and most strings are too; this skips the codec for them.
     for (const QChar c : text) {
-        if (c.isNull())
-            break;
-        if (c.unicode() >= 0x80)
-            return nullptr;
-        *out++ = char(c.unicode());
+        const char16_t unit = c.unicode();
+        // One comparison for the two cases that end the fast path: zero and non-ASCII.
+        if (char16_t(unit - 1) >= 0x7f)
+            return unit == 0 ? out : nullptr;
+        *out++ = char(unit);
     }
     return out;
 }

@@ -117,6 +117,32 @@ TEST(OscMessageDecoding, RoundTripsEveryArgumentShape)
     }
 }
 
+TEST(OscMessageDecoding, FindsTheEndAndChecksTheTextOfStringsOfEveryLength)
+{
+    // Strings are scanned a word at a time: the terminator and a non-ASCII byte must be found
+    // wherever they fall within a word.
+    for (int length = 0; length <= 9; ++length) {
+        const QByteArray text(length, 'a');
+        const auto decoded =
+            osc::Parser::parseOscMessageData(messageBytes("/" + text, ",si", oscString(text) + int32(7)));
+        ASSERT_TRUE(decoded) << length;
+        EXPECT_EQ(decoded->addressPattern(), "/" + text);
+        EXPECT_EQ(decoded->argumentList(), QVariantList({QString(text), 7}));
+        EXPECT_FALSE(osc::Parser::parseOscMessageData(messageBytes("/a", ",s", text))) << length;
+        for (int at = 0; at < length; ++at) {
+            QByteArray invalid = text;
+            invalid[at] = char(0xff);
+            EXPECT_FALSE(osc::Parser::parseOscMessageData(messageBytes("/a", ",s", oscString(invalid))))
+                << at;
+            EXPECT_FALSE(osc::Parser::parseOscMessageData(oscString("/" + invalid))) << at;
+            const QByteArray accented = QByteArray(text).replace(at, 1, "\xc3\xa9");
+            const auto read = osc::Parser::parseOscMessageData(messageBytes("/a", ",s", oscString(accented)));
+            ASSERT_TRUE(read) << at;
+            EXPECT_EQ(read->argument(0), QString::fromUtf8(accented));
+        }
+    }
+}
+
 TEST(OscMessageDecoding, AddressOnlyHasNoArguments)
 {
     const auto messages = dispatch(oscString("/only"));

@@ -280,4 +280,16 @@ TEST(OscTimeTag, FromDateAndBytes)
     EXPECT_FALSE(osc::TimeTag::timeTagWithOSCTimeBytes(QByteArray(7, '\0')));
 }
 
+TEST(OscMessageArchive, KeepsAddressAndArgumentsButNotUserData)
+{
+    osc::Message message(QStringLiteral("/arch"), {1, QStringLiteral("two")});
+    message.setUserData(42);
+    const auto restored = osc::Message::unarchive(message.archive());
+    ASSERT_TRUE(restored);
+    EXPECT_EQ(*restored, message);
+    EXPECT_EQ(message.archive().value(QStringLiteral("typeTagString")).toString(), QStringLiteral(",is"));
+    EXPECT_FALSE(restored->userData().isValid());
+    EXPECT_FALSE(osc::Message::unarchive({{QStringLiteral("addressPattern"), QStringLiteral("x")}}));
+}
+
 } // namespace

@@ -103,10 +103,8 @@ void controlStripView::viewWillDraw(const ControlStripLayout &layout)
 
 float controlStripView::shownValue(int fader) const
 {
-    for (const Fader &active : m_activeFaders) {
-        if (active.faderNr == fader)
-            return active.lastValue;
-    }
+    if (const auto touched = m_activeFaders.touchedValue(fader))
+        return *touched;
     return m_touchDelegate->getValueForFader(fader);
 }
 
@@ -188,15 +186,6 @@ void controlStripView::drawLabel(QPainter &painter, int segment) const
     painter.restore();
 }
 
-Fader *controlStripView::faderFor(quint64 identity)
-{
-    for (Fader &fader : m_activeFaders) {
-        if (fader.trackingTouchIdentity == identity)
-            return &fader;
-    }
-    return nullptr;
-}
-
 void controlStripView::touchesBegan(const TouchList &touches)
 {
     const auto touch =
@@ -223,7 +212,7 @@ void controlStripView::touchesBegan(const TouchList &touches)
 
 void controlStripView::beginFader(const Touch &touch, int segment, const ControlStripLayout &layout)
 {
-    if (faderFor(touch.identity))
+    if (m_activeFaders.forTouch(touch.identity))
         return;
     Fader fader;
     fader.faderNr = segment - 1;
@@ -232,7 +221,7 @@ void controlStripView::beginFader(const Touch &touch, int segment, const Control
     fader.startValue = fader.lastValue = m_touchDelegate->getValueForFader(fader.faderNr);
     fader.left = layout.segmentLeft(segment);
     fader.width = layout.segmentWidth(segment);
-    m_activeFaders.append(fader);
+    m_activeFaders.add(fader);
     update();
     m_touchDelegate->sendValue(fader.startValue, fader.faderNr);
     m_touchDelegate->sendTouch(1, fader.faderNr);
@@ -242,7 +231,7 @@ void controlStripView::touchesMoved(const TouchList &touches)
 {
     const ControlStripLayout layout = this->layout();
     for (const Touch &touch : touches) {
-        Fader *fader = touch.direct ? faderFor(touch.identity) : nullptr;
+        Fader *fader = touch.direct ? m_activeFaders.forTouch(touch.identity) : nullptr;
         if (!fader)
             continue;
         const double travel = double(float(touch.location.x()) - fader->touchOrig);
@@ -272,14 +261,11 @@ void controlStripView::touchesCancelled(const TouchList &touches)
 void controlStripView::finishTouches(const TouchList &touches, bool cancelled)
 {
     for (const Touch &touch : touches) {
-        const Fader *fader = touch.direct ? faderFor(touch.identity) : nullptr;
-        if (!fader)
+        const auto ended = touch.direct ? m_activeFaders.take(touch.identity) : std::nullopt;
+        if (!ended)
             continue;
-        const Fader ended = *fader;
-        m_activeFaders.removeIf(
-            [&](const Fader &f) { return f.trackingTouchIdentity == ended.trackingTouchIdentity; });
         if (!cancelled)
-            m_touchDelegate->sendTouch(0, ended.faderNr);
+            m_touchDelegate->sendTouch(0, ended->faderNr);
         update();
     }
 }

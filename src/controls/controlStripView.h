@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ActiveFaders.h"
 #include "ControlStripLayout.h"
-#include "Fader.h"
 
 #include "platform/touchbar/TouchView.h"
 
@@ -50,7 +50,6 @@ private:
     void setOnColor(const QColor &color);
     void beginFader(const Touch &touch, int segment, const ControlStripLayout &layout);
     void finishTouches(const TouchList &touches, bool cancelled);
-    Fader *faderFor(quint64 identity);
     float shownValue(int fader) const;
     void drawButtons(QPainter &painter, const ControlStripLayout &layout);
     void drawFaders(QPainter &painter, const ControlStripLayout &layout);
@@ -58,7 +57,7 @@ private:
 
     controlStripViewDelegate *m_touchDelegate;
     QColor m_onColor;
-    QList<Fader> m_activeFaders;
+    ActiveFaders m_activeFaders;
     bool m_firstDraw = true;
     float m_lastWidth = -1;
     QStringList m_allParameterNames;

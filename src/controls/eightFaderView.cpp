@@ -161,10 +161,8 @@ void eightFaderView::drawSlots(QPainter &painter, const EightFaderLayout &layout
         const QColor colour = palette ? slotColor(slot) : m_onColor;
         float value = m_touchDelegate->getValueForFader(slot);
         if (!isButtonType(type)) {
-            const auto tracking = std::find_if(m_activeFaders.cbegin(), m_activeFaders.cend(),
-                                               [slot](const Fader &f) { return f.faderNr == slot; });
-            if (tracking != m_activeFaders.cend())
-                value = tracking->lastValue;
+            if (const auto touched = m_activeFaders.touchedValue(slot))
+                value = *touched;
             if (colour.isValid())
                 fill = colour;
             painter.fillRect(flipped(layout.marker(slot, value), height), fill);
@@ -193,15 +191,6 @@ void eightFaderView::drawLabel(QPainter &painter, const Label &label, int pointS
     painter.drawText(label.rect, Qt::AlignCenter | Qt::TextSingleLine, text);
 }
 
-Fader *eightFaderView::faderFor(quint64 identity)
-{
-    for (Fader &fader : m_activeFaders) {
-        if (fader.trackingTouchIdentity == identity)
-            return &fader;
-    }
-    return nullptr;
-}
-
 void eightFaderView::touchesBegan(const TouchList &touches)
 {
     const auto touch =
@@ -219,7 +208,7 @@ void eightFaderView::touchesBegan(const TouchList &touches)
         m_touchDelegate->sendButtonNext();
         return;
     }
-    if (faderFor(touch->identity))
+    if (m_activeFaders.forTouch(touch->identity))
         return;
     const QString type = m_touchDelegate->getParameterTypes().value(zone);
     Fader fader;
@@ -231,7 +220,7 @@ void eightFaderView::touchesBegan(const TouchList &touches)
     fader.startValue = fader.lastValue = m_touchDelegate->getValueForFader(zone);
     fader.left = layout.slotLeft(zone);
     fader.width = layout.slotWidth();
-    m_activeFaders.append(fader);
+    m_activeFaders.add(fader);
     update();
     if (!fader.button) {
         m_touchDelegate->sendValue(fader.startValue, zone, false);
@@ -245,7 +234,7 @@ void eightFaderView::touchesBegan(const TouchList &touches)
 void eightFaderView::touchesMoved(const TouchList &touches)
 {
     for (const Touch &touch : touches) {
-        Fader *fader = touch.direct ? faderFor(touch.identity) : nullptr;
+        Fader *fader = touch.direct ? m_activeFaders.forTouch(touch.identity) : nullptr;
         if (!fader || fader->button)
             continue;
         const double travel = double(float(touch.location.x()) - fader->touchOrig);
@@ -280,16 +269,13 @@ void eightFaderView::touchesCancelled(const TouchList &touches)
 void eightFaderView::finishTouches(const TouchList &touches, bool cancelled)
 {
     for (const Touch &touch : touches) {
-        const Fader *fader = touch.direct ? faderFor(touch.identity) : nullptr;
-        if (!fader)
+        const auto ended = touch.direct ? m_activeFaders.take(touch.identity) : std::nullopt;
+        if (!ended)
             continue;
-        const Fader ended = *fader;
-        m_activeFaders.removeIf(
-            [&](const Fader &f) { return f.trackingTouchIdentity == ended.trackingTouchIdentity; });
-        if (ended.momentary)
-            m_touchDelegate->setValue(0.0f, ended.faderNr);
-        if (!ended.button && !cancelled)
-            m_touchDelegate->sendTouch(0, ended.faderNr);
+        if (ended->momentary)
+            m_touchDelegate->setValue(0.0f, ended->faderNr);
+        if (!ended->button && !cancelled)
+            m_touchDelegate->sendTouch(0, ended->faderNr);
         update();
     }
 }

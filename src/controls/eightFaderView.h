@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ActiveFaders.h"
 #include "EightFaderLayout.h"
-#include "Fader.h"
 
 #include "platform/touchbar/TouchView.h"
 
@@ -56,7 +56,6 @@ private:
     void setBankNumber(const QString &number);
     void redrawUnlessTouched();
     void finishTouches(const TouchList &touches, bool cancelled);
-    Fader *faderFor(quint64 identity);
     void redrawSlotBottom(const Fader &fader);
     void drawButtons(QPainter &painter, const EightFaderLayout &layout, QColor &fill);
     void drawSlots(QPainter &painter, const EightFaderLayout &layout, QColor &fill);
@@ -66,7 +65,7 @@ private:
     Label m_bankNumberLabel;
     Label m_bypassLabel;
     QColor m_onColor;
-    QList<Fader> m_activeFaders;
+    ActiveFaders m_activeFaders;
     bool m_firstDraw = true;
     float m_lastWidth = -1;
     std::array<Label, EightFaderLayout::slotCount> m_allParameterNameLabels;

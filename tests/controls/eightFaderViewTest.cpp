@@ -65,6 +65,21 @@ TEST_F(EightFaderViewTest, TouchesAreRelativeAndClamped)
     EXPECT_EQ(takeSent(), QStringList{controlHex(52, 0)});
 }
 
+// While a finger holds a slot, its marker follows the finger: the host echoing an older value
+// must not pull it back.
+TEST_F(EightFaderViewTest, ATouchedMarkerFollowsTheFingerNotTheHost)
+{
+    m_rig.surface(sysex(4, QByteArray::fromHex("7f0000")));
+    m_rig.surface(pitchBend(11, 0));
+    m_touches->press(250);
+    m_touches->move(500);
+    m_rig.surface(pitchBend(11, 0));
+    const QImage image = render();
+    EXPECT_TRUE(near(colourAt(image, markerRect(2, 0.5f)), Qt::red));
+    EXPECT_TRUE(near(colourAt(image, markerRect(2, 0.0f)), SurfacePainting::darkGrey));
+    m_touches->release(500);
+}
+
 TEST_F(EightFaderViewTest, ButtonSlotsFlipOnEachTouchAndNeverReportTouches)
 {
     // Type (2 toggle, 3 momentary), button mode; sent by the first touch and the value after its

@@ -3,17 +3,14 @@
 // The peer end of the latency benchmarks: another JACK client whose process callback notes
 // when MIDI arrives on its input. The time is taken in the peer's process callback of the
 // period that delivers the event, which is when a synthesizer would first see it.
-#include <benchmark/benchmark.h>
 #include <jack/jack.h>
 #include <jack/midiport.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <optional>
 #include <thread>
-#include <vector>
 
 class ArrivalClock {
 public:
@@ -68,23 +65,3 @@ private:
     std::atomic<Clock::rep> m_last{0};
     std::atomic<std::uint64_t> m_arrivals{0};
 };
-
-inline double percentile(const std::vector<double> &sorted, int percent)
-{
-    return sorted[sorted.size() * percent / 100];
-}
-
-// Median, 99th percentile and maximum of the latencies as counters, the server's period so that
-// a run on other settings reads correctly, and the number of events lost.
-inline void reportLatency(benchmark::State &state, std::vector<double> microseconds, const ArrivalClock &peer,
-                          int lost)
-{
-    state.counters["lost"] = lost;
-    state.counters["period_us"] = 1e6 * peer.periodFrames() / peer.sampleRate();
-    if (microseconds.empty())
-        return;
-    std::sort(microseconds.begin(), microseconds.end());
-    state.counters["median_us"] = percentile(microseconds, 50);
-    state.counters["p99_us"] = percentile(microseconds, 99);
-    state.counters["max_us"] = microseconds.back();
-}

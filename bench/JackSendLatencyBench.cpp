@@ -2,8 +2,8 @@
 // JACK input, on whatever server JACK_DEFAULT_SERVER names (scripts/bench-latency runs the
 // dummy driver at 48 kHz with 64-frame periods). The path crosses the ring buffer and at
 // least one period boundary, so the figures are dominated by the period (1.33 ms).
-#include "JackArrivalClock.h"
 #include "JackBackend.h"
+#include "LatencySamples.h"
 
 #include <QCoreApplication>
 
@@ -31,24 +31,17 @@ void BM_JackSendToPeerInput(benchmark::State &state)
         return;
     }
     const midi::Message message(QByteArray::fromHex("b00764"));
-    std::vector<double> microseconds;
-    int lost = 0;
+    LatencySamples samples;
     for (auto _ : state) {
         const std::uint64_t before = peer.arrivals();
         const auto start = Clock::now();
         port->send(message);
-        const auto arrival = peer.waitForArrivalAfter(before, std::chrono::milliseconds(100));
-        if (!arrival) {
-            ++lost;
+        if (!samples.record(state, peer, before, start))
             continue;
-        }
-        const std::chrono::duration<double> elapsed = *arrival - start;
-        state.SetIterationTime(elapsed.count());
-        microseconds.push_back(elapsed.count() * 1e6);
         // Start the next send at a random phase of the period, as a touch would.
-        std::this_thread::sleep_for(std::chrono::microseconds(100 + microseconds.size() * 37 % 1300));
+        std::this_thread::sleep_for(std::chrono::microseconds(100 + samples.count() * 37 % 1300));
     }
-    reportLatency(state, std::move(microseconds), peer, lost);
+    samples.report(state, peer);
 }
 BENCHMARK(BM_JackSendToPeerInput)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMicrosecond);
 

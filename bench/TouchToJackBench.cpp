@@ -3,8 +3,8 @@
 // action, the router, the "Stripdeck User" stream and the JACK backend, driven by touchscreen
 // events on the offscreen platform. Run with scripts/bench-latency, which gives it a private
 // dummy server at 48 kHz with 64-frame periods.
-#include "JackArrivalClock.h"
 #include "JackBackend.h"
+#include "LatencySamples.h"
 
 #include "app/AppDelegate.h"
 #include "app/StatusItemHost.h"
@@ -99,10 +99,10 @@ void BM_TouchOnPadToPeerInput(benchmark::State &state)
     // Touches come at any moment of the period; a fixed seed keeps runs comparable.
     std::mt19937 random(20261206);
     std::uniform_int_distribution<int> phase(0, int(2 * periodUs));
-    std::vector<double> microseconds, inProgram;
+    LatencySamples samples;
+    std::vector<double> inProgram;
     const QPointF at(36, 15);
     bool down = false;
-    int lost = 0;
     for (auto _ : state) {
         const std::uint64_t before = peer.arrivals();
         const auto start = Clock::now();
@@ -114,22 +114,16 @@ void BM_TouchOnPadToPeerInput(benchmark::State &state)
         QApplication::sendEvent(view, &touch);
         down = !down;
         const auto handed = Clock::now();
-        const auto arrival = peer.waitForArrivalAfter(before, std::chrono::milliseconds(100));
-        if (!arrival) {
-            ++lost;
+        if (!samples.record(state, peer, before, start))
             continue;
-        }
-        const std::chrono::duration<double> elapsed = *arrival - start;
-        state.SetIterationTime(elapsed.count());
-        microseconds.push_back(elapsed.count() * 1e6);
         inProgram.push_back(std::chrono::duration<double, std::micro>(handed - start).count());
         std::this_thread::sleep_for(std::chrono::microseconds(phase(random)));
     }
     if (!inProgram.empty()) {
         std::sort(inProgram.begin(), inProgram.end());
-        state.counters["in_program_median_us"] = percentile(inProgram, 50);
+        state.counters["in_program_median_us"] = LatencySamples::percentile(inProgram, 50);
     }
-    reportLatency(state, std::move(microseconds), peer, lost);
+    samples.report(state, peer);
 }
 BENCHMARK(BM_TouchOnPadToPeerInput)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMicrosecond);
 

@@ -85,6 +85,26 @@ TEST_F(ZnHotKeyCenterTest, ReleaseInvokesTheTargetsActionWithItsObjectElseTheTas
     EXPECT_EQ(taskCalls, 1) << "the task stands in";
 }
 
+TEST_F(ZnHotKeyCenterTest, UnregistrationBySelection)
+{
+    QObject a, b;
+    const auto act = [](const char *name) { return ZnHotKey::Action{name, [](auto &, auto &) {}}; };
+    center.registerHotKeyWithKeyCode(1, command, &a, act("toggleTouchbar"));
+    center.registerHotKeyWithKeyCode(2, command, &a, act("changeMode:"));
+    center.registerHotKeyWithKeyCode(3, command, &b, act("changeMode:"));
+    center.registerHotKeyWithKeyCode(4, command, nothing);
+
+    center.unregisterHotKeysWithTarget(&a, "changeMode:");
+    EXPECT_FALSE(center.hasRegisteredHotKeyWithKeyCode(2, command));
+    EXPECT_TRUE(center.hasRegisteredHotKeyWithKeyCode(1, command));
+    center.unregisterHotKeyWithKeyCode(4, command);
+    EXPECT_FALSE(center.hasRegisteredHotKeyWithKeyCode(4, command));
+    center.unregisterHotKeysWithTarget(&b);
+    EXPECT_EQ(center.registeredHotKeys().size(), 1);
+    center.unregisterAllHotKeys();
+    EXPECT_TRUE(service.held.isEmpty());
+}
+
 // ---- the stored form ---------------------------------------------------------------------
 
 TEST(HotKeyPreferencesTest, OnlyWholeNumbersInRangeAreHotKeys)

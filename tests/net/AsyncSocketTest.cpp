@@ -141,12 +141,19 @@ TEST(AsyncTcpSocket, TaggedWritesThenDisconnectAfterWritingDeliverEverything)
     EXPECT_EQ(pair.clientEvents.writeTags, (std::vector<long>{1, 5}));
 }
 
-TEST(AsyncTcpSocket, DroppingAnAcceptedSocketClosesTheConnection)
+TEST(AsyncTcpSocket, ReadTimeOutOrDroppingAnAcceptedSocketClosesTheConnection)
 {
-    TcpPair pair;
-    ASSERT_TRUE(pair.connected());
-    pair.serverEvents.accepted.clear();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pair.clientEvents.disconnects == 1; }, waitMs));
+    TcpPair timedOut;
+    ASSERT_TRUE(timedOut.connected());
+    timedOut.server().readData(100, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return timedOut.serverEvents.disconnects == 1; }, waitMs));
+    EXPECT_EQ(timedOut.serverEvents.lastError, QStringLiteral("read: time-out"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return timedOut.clientEvents.disconnects == 1; }, waitMs));
+
+    TcpPair dropped;
+    ASSERT_TRUE(dropped.connected());
+    dropped.serverEvents.accepted.clear();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dropped.clientEvents.disconnects == 1; }, waitMs));
 }
 
 TEST(AsyncTcpSocket, RefusedConnectionIsReportedOnce)

@@ -1,8 +1,5 @@
 #include "app/ApplicationCatalog.h"
-#include "AttachTestSupport.h"
-
-#include <chrono>
-#include <filesystem>
+#include "AttachFixture.h"
 
 namespace {
 
@@ -93,19 +90,6 @@ TEST_F(ApplicationCatalogTest, RawWmClassPropertiesAsClientsSetThem)
         SCOPED_TRACE(c.property.toHex().toStdString());
         EXPECT_EQ(applications.identifierForWmClass(c.property), c.identifier);
     }
-}
-
-TEST_F(ApplicationCatalogTest, AnApplicationInstalledLaterIsFoundAfterItsDirectoryChanged)
-{
-    ApplicationCatalog applications = catalog();
-    entries.write(QStringLiteral("late.desktop"), "[Desktop Entry]\nType=Application\nName=Late\n");
-    // Directory times may not move within one clock tick; the test moves it on purpose.
-    const std::filesystem::path directory = entries.systemDirectory().toStdString();
-    std::filesystem::last_write_time(directory,
-                                     std::filesystem::last_write_time(directory) + std::chrono::seconds(2));
-    EXPECT_FALSE(applications.application(QStringLiteral("late")).has_value());
-    applications.refreshIfChanged();
-    EXPECT_TRUE(applications.application(QStringLiteral("late")).has_value());
 }
 
 } // namespace

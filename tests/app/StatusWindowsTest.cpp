@@ -61,39 +61,13 @@ TEST_F(StatusWindowsTest, ShowEntryPresentsTheStripWithUserTouchBarZero)
 
     StripWindow *strip = host.window();
     EXPECT_TRUE(strip->isVisible());
-    EXPECT_EQ(strip->windowTitle(), QStringLiteral("Stripdeck Touch Bar"));
     EXPECT_TRUE(strip->windowFlags().testFlags(Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnTopHint |
                                                Qt::FramelessWindowHint));
     EXPECT_EQ(strip->itemFrames().size(), 5) << "user touch bar 0 has five items";
-    EXPECT_EQ(action(QStringLiteral("Show Stripdeck")), nullptr);
     QAction *hide = action(QStringLiteral("Hide Stripdeck"));
     ASSERT_NE(hide, nullptr);
     hide->trigger();
     EXPECT_FALSE(strip->isVisible());
-}
-
-TEST_F(StatusWindowsTest, MenuShowsStatesAndDisabledEntries)
-{
-    action(QStringLiteral("Control Surface Mode"))->trigger();
-    QAction *mode = action(QStringLiteral("Control Surface Mode"));
-    EXPECT_TRUE(mode->isChecked());
-    EXPECT_EQ(mode->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Tab));
-    EXPECT_FALSE(action(QStringLiteral("Customize Controls..."))->isEnabled());
-    EXPECT_TRUE(action(QStringLiteral("Quit"))->isEnabled());
-    EXPECT_FALSE(action(QStringLiteral("Stripdeck (v. 0.1.0)"))->isEnabled());
-}
-
-TEST_F(StatusWindowsTest, TheStatusButtonStandsInForTheTrayAndNoWindowStaysAfterQuit)
-{
-    ASSERT_EQ(visibleWindows().size(), 1);
-    EXPECT_EQ(visibleWindows().first()->windowTitle(), QStringLiteral("Stripdeck"));
-    action(QStringLiteral("Show Stripdeck"))->trigger();
-    app.settingsWindows().setContentFactory(SettingsWindows::Kind::OSC, [] { return new QWidget; });
-    action(QStringLiteral("OSC Settings..."))->trigger();
-    EXPECT_EQ(visibleWindows().size(), 2) << "the strip and the OSC window; the status button hides";
-    QObject::connect(&app, &AppDelegate::quitRequested, &app, &AppDelegate::applicationWillTerminate);
-    action(QStringLiteral("Quit"))->trigger();
-    EXPECT_TRUE(visibleWindows().isEmpty());
 }
 
 } // namespace

@@ -52,7 +52,6 @@ protected:
 
     QStringList presented() const { return host.presentedIdentifiers(); }
     QStringList userDefaults(int n) { return app.templates().userTouchBar(n)->itemIdentifiers(); }
-    QStringList stripGroup() { return app.templates().controlStripGroup()->itemIdentifiers(); }
     MenuItem *entry(const QString &title) { return app.statusMenu().itemWithTitle(title).get(); }
     // The menu as it looks when opened.
     MenuItem *opened(const QString &title)
@@ -68,9 +67,8 @@ public:
     QString savePath;
     QString openPath;
     QStringList errors;
-    int asked = 0;
-    QString saveFileName() override { return ++asked, savePath; }
-    QString openFileName() override { return ++asked, openPath; }
+    QString saveFileName() override { return savePath; }
+    QString openFileName() override { return openPath; }
     void showError(const QString &message) override { errors.append(message); }
 };
 

@@ -86,7 +86,6 @@ TEST_F(ZnHotKeyCenterTest, ACombinationRegistersOnceAndIdentifiersAreNeverReused
     EXPECT_EQ(center.registerHotKeyWithKeyCode(0, command, nothing), nullptr)
         << "the same combination a second time gives nothing";
     center.unregisterHotKey(first);
-    EXPECT_TRUE(service.held.isEmpty());
     auto again = center.registerHotKeyWithKeyCode(0, command, nothing);
     ASSERT_TRUE(again);
     EXPECT_NE(again->hotKeyID(), first->hotKeyID()) << "an identifier is never handed out twice";
@@ -135,20 +134,6 @@ TEST_F(ZnHotKeyCenterTest, UnregistrationBySelection)
     EXPECT_TRUE(service.held.isEmpty());
 }
 
-TEST(HotKeyPreferencesTest, OnlyWholeNumbersInRangeAreHotKeys)
-{
-    const std::pair<QVariant, std::optional<qint64>> cases[] = {{QVariant(qint64(1572912)), 1572912},
-                                                                {QVariant(qint64(0xffffffff)), 0xffffffffLL},
-                                                                {QVariant(qint64(-1)), std::nullopt},
-                                                                {QVariant(qint64(1) << 40), std::nullopt},
-                                                                {QVariant(QStringLiteral("1")), std::nullopt},
-                                                                {QVariant(48.0), std::nullopt},
-                                                                {QVariant(true), std::nullopt},
-                                                                {QVariant(), std::nullopt}};
-    for (const auto &[stored, expected] : cases)
-        EXPECT_EQ(HotKeyPreferences::valueFrom(stored), expected) << stored.toString().toStdString();
-}
-
 // The program's hot keys on the fake service, launched by each test once its keys are stored.
 class HotKeyCommandsTest : public ::testing::Test {
 protected:
@@ -190,25 +175,7 @@ protected:
         keys.insert(QString::fromLatin1(name), value);
         defaults.setObject(keys, QStringLiteral("HotKeys"));
     }
-    hotKeyViewController *keyWindow() const
-    {
-        return qobject_cast<hotKeyViewController *>(
-            app->settingsWindows().window(SettingsWindows::Kind::KeyCommands));
-    }
 };
-
-TEST_F(HotKeyCommandsTest, ShowHideIsLiveFromLaunchTheOthersWhileABarIsShown)
-{
-    launch();
-    EXPECT_FALSE(press("switch3")) << "switch keys do nothing while no bar is shown";
-    ASSERT_TRUE(press("showHide"));
-    EXPECT_EQ(live(), 11);
-    ASSERT_TRUE(press("switch3"));
-    EXPECT_EQ(host.presentedIdentifiers(), app->templates().userTouchBar(2)->itemIdentifiers());
-    ASSERT_TRUE(press("showHide"));
-    EXPECT_FALSE(app->presentation().touchbarShown());
-    EXPECT_EQ(live(), 1) << "only show/hide stays";
-}
 
 TEST_F(HotKeyCommandsTest, InControlSurfaceModeASwitchSendsItsControllerAndLeavesTheBar)
 {
@@ -264,7 +231,8 @@ protected:
         HotKeyCommandsTest::SetUp();
         launch();
         app->setKeyCommands();
-        window = keyWindow();
+        window = qobject_cast<hotKeyViewController *>(
+            app->settingsWindows().window(SettingsWindows::Kind::KeyCommands));
         ASSERT_TRUE(window);
     }
     static void type(ZnHotKeyTextField *field, int key, Qt::KeyboardModifiers modifiers, quint16 keyCode)
@@ -276,7 +244,7 @@ protected:
     }
 };
 
-TEST_F(KeyCommandsWindowTest, EscapeWhileRecordingPutsTheCombinationBack)
+TEST_F(KeyCommandsWindowTest, EscapeUndoesRecordingAndClosingWithChangesAsksBeforeApplying)
 {
     ZnHotKeyTextField *field = window->switchField(5);
     const QString original = field->text();
@@ -285,10 +253,7 @@ TEST_F(KeyCommandsWindowTest, EscapeWhileRecordingPutsTheCombinationBack)
     QApplication::sendEvent(field, &escape);
     EXPECT_EQ(field->text(), original);
     EXPECT_FALSE(window->applyButton()->isEnabled()) << "back to what is stored";
-}
 
-TEST_F(KeyCommandsWindowTest, ClosingWithChangesAsksAndApplyMakesTheNewCombinationLive)
-{
     type(window->switchField(2), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, 1);
     window->close();
     ASSERT_TRUE(window->confirmation());

@@ -28,7 +28,6 @@ QVariantMap controlMap(int channel, const QString &label)
 
 class SettingsFileActionsTest : public DialogsFixture {
 protected:
-    QString file(const QString &name) const { return dir.filePath(name); }
     QVariant stored(const QString &key) const { return defaults.objectForKey(key); }
     // Shows user touch bar n.
     void show(int n)
@@ -54,7 +53,7 @@ TEST_F(SettingsFileActionsTest, FileSavedFromOneBarLoadsIntoAnotherOnly)
                                    {QStringLiteral("DefaultItems"), QStringList{QStringLiteral("x")}}},
                        ControlCatalog::customizationKey(3));
     show(3);
-    files.savePath = file(QStringLiteral("bar3.xml"));
+    files.savePath = dir.filePath(QStringLiteral("bar3.xml"));
     opened(saveTitle)->trigger();
     EXPECT_TRUE(files.errors.isEmpty());
     EXPECT_EQ(runPython(readBack, {files.savePath}),
@@ -78,26 +77,13 @@ TEST_F(SettingsFileActionsTest, FileSavedFromOneBarLoadsIntoAnotherOnly)
     EXPECT_EQ(app.presentation().userTouchbarNumber(), 5);
 }
 
-TEST_F(SettingsFileActionsTest, FailedSaveIsReportedAndCancelDoesNothing)
+TEST_F(SettingsFileActionsTest, AFailedSaveIsReported)
 {
-    files.savePath = file(QStringLiteral("no-such-folder/bar.xml"));
+    files.savePath = dir.filePath(QStringLiteral("no-such-folder/bar.xml"));
     opened(saveTitle)->trigger();
     ASSERT_EQ(files.errors.size(), 1);
     EXPECT_TRUE(files.errors.first().contains(files.savePath)) << files.errors.first().toStdString();
     EXPECT_FALSE(QFile::exists(files.savePath));
-
-    const auto prefs = [&] {
-        QFile file(defaults.filePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    const QByteArray prefsBefore = prefs();
-    files.savePath.clear();
-    files.openPath.clear();
-    opened(saveTitle)->trigger();
-    opened(loadTitle)->trigger();
-    EXPECT_EQ(files.asked, 3);
-    EXPECT_EQ(files.errors.size(), 1);
-    EXPECT_EQ(prefs(), prefsBefore);
 }
 
 } // namespace

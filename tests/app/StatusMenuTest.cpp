@@ -55,14 +55,4 @@ TEST_F(StatusMenuTest, EntriesAreEnabledByState)
     }
 }
 
-TEST_F(StatusMenuTest, StartupCheckEntryShowsAndFlipsTheStoredChoice)
-{
-    EXPECT_FALSE(opened(QStringLiteral("Check for Update on launch"))->state());
-    entry(QStringLiteral("Check for Update on launch"))->trigger();
-    EXPECT_TRUE(defaults.boolForKey(QStringLiteral("CheckForUpdate")));
-    EXPECT_TRUE(opened(QStringLiteral("Check for Update on launch"))->state());
-    entry(QStringLiteral("Check for Update on launch"))->trigger();
-    EXPECT_FALSE(opened(QStringLiteral("Check for Update on launch"))->state());
-}
-
 } // namespace

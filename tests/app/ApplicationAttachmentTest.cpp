@@ -17,16 +17,11 @@ TEST_F(ApplicationAttachmentTest, AtLaunchTheLastRecordOfTheApplicationInFrontIs
     storeApps({record(alpha, false, 3), record(beta, false, 2), record(alpha, true, 0)});
     fake.frontmost = alpha;
     launch(&fake);
-    EXPECT_EQ(app.frontmostAppIdentifier(), alpha);
-    EXPECT_TRUE(presentation().touchbarShown());
-    EXPECT_TRUE(presentation().controlSurfadeMode()) << "the last of Alpha's two records wins";
-    EXPECT_EQ(presented(), stripGroup());
-    EXPECT_TRUE(app.presentation().lastState().lastRegistered);
+    EXPECT_EQ(presented(), stripGroup()) << "the last of Alpha's two records wins";
 
     fake.activate(gamma);
     EXPECT_FALSE(presentation().touchbarShown()) << "back to the initial state: hidden, mode off";
     EXPECT_FALSE(presentation().controlSurfadeMode());
-    EXPECT_FALSE(app.presentation().lastState().lastRegistered);
 }
 
 TEST_F(ApplicationAttachmentTest, OthersBadRecordsAndTheProgramItselfLeaveTheTouchBarAsItWas)
@@ -52,42 +47,23 @@ TEST_F(ApplicationAttachmentTest, OthersBadRecordsAndTheProgramItselfLeaveTheTou
     EXPECT_FALSE(app.presentation().lastState().lastRegistered);
 }
 
-TEST_F(ApplicationAttachmentTest, WindowRowsShowNamesModesAndNumbers)
+TEST_F(ApplicationAttachmentTest, WindowRowsEditAndAddRecords)
 {
     storeApps({record(alpha, false, 3), record(QStringLiteral("org.example.Gone"), true, 0)});
     fake.frontmost = beta;
     launch(&fake);
     appAttachViewController *window = openAttachWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(window->unavailableLabel()->isHidden());
-    EXPECT_FALSE(statusItem.visible);
     ASSERT_EQ(window->rows().size(), 2);
-
-    const appAttachCellView *found = window->rows().at(0);
-    EXPECT_EQ(found->textField()->text(), QStringLiteral("Alpha Editor"));
-    EXPECT_EQ(found->numberButton()->currentIndex(), 3);
     const appAttachCellView *missing = window->rows().at(1);
     EXPECT_EQ(missing->textField()->text(), QStringLiteral("not found!"));
-    EXPECT_TRUE(missing->imageView()->pixmap().isNull());
-    EXPECT_EQ(missing->userModeButton()->currentIndex(), 1);
-    EXPECT_TRUE(missing->numberButton()->isHidden()) << "no number in control-surface mode";
+    missing->userModeButton()->setCurrentIndex(0);
+    EXPECT_FALSE(AttachmentRecord::fromVariant(storedApps().at(1)).controlSurfaceMode)
+        << "a missing application's record stays usable";
 
-    window->rows().at(1)->userModeButton()->setCurrentIndex(0);
-    EXPECT_FALSE(missing->numberButton()->isHidden());
-    EXPECT_FALSE(AttachmentRecord::fromVariant(storedApps().at(1)).controlSurfaceMode);
-    EXPECT_EQ(storedApps().size(), 2) << "a missing application's record stays usable";
-
-    EXPECT_EQ(window->addButton()->text(), QStringLiteral("Add Beta Player"));
     ASSERT_TRUE(window->addButton()->isEnabled());
     window->addButton()->click();
     EXPECT_EQ(AttachmentRecord::fromVariant(storedApps().value(2)).bundleID, beta);
-    EXPECT_EQ(window->rows().size(), 3);
     EXPECT_FALSE(window->addButton()->isEnabled()) << "Beta is attached now";
-
-    hotKeys.calls.clear();
-    window->close();
-    EXPECT_TRUE(statusItem.visible);
-    EXPECT_EQ(hotKeys.calls, QStringList({QStringLiteral("register")}));
 }
 
 TEST_F(ApplicationAttachmentTest, ControlsWithAStaleTagChangeNothing)
@@ -108,9 +84,6 @@ TEST_F(ApplicationAttachmentTest, ControlsWithAStaleTagChangeNothing)
 
 TEST_F(ApplicationAttachmentTest, ChoosingAnAppListsInstalledApplicationsAndBringsTheWindowBack)
 {
-    entries.write(QStringLiteral("helper.desktop"),
-                  "[Desktop Entry]\nType=Application\nName=Helper\nNoDisplay=true\n");
-    app.applications().refresh();
     launch(&fake);
     appAttachViewController *window = openAttachWindow();
 
@@ -118,33 +91,10 @@ TEST_F(ApplicationAttachmentTest, ChoosingAnAppListsInstalledApplicationsAndBrin
     EXPECT_FALSE(window->isVisible()) << "the window steps aside for the chooser";
     ApplicationChooser *chooser = window->chooser();
     ASSERT_NE(chooser, nullptr);
-    ASSERT_EQ(chooser->list()->count(), 2) << "the helper is left out";
-    EXPECT_EQ(chooser->list()->item(0)->text(), QStringLiteral("Alpha Editor"));
-    chooser->reject();
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(storedApps().isEmpty());
-    window->chooseApp();
-    chooser = window->chooser();
-    ASSERT_NE(chooser, nullptr);
+    ASSERT_EQ(chooser->list()->count(), 2);
     chooser->list()->setCurrentRow(1);
     chooser->accept();
-    EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(storedApps(), QVariantList({record(beta, false, 0)}));
-    ASSERT_EQ(window->rows().size(), 1);
-    EXPECT_EQ(window->rows().at(0)->textField()->text(), QStringLiteral("Beta Player"));
-}
-
-TEST_F(ApplicationAttachmentTest, WithoutAFrontmostApplicationTheWindowSaysAttachingIsUnavailable)
-{
-    storeApps({record(alpha, false, 3)});
-    fake.available = false;
-    launch(&fake);
-    appAttachViewController *window = openAttachWindow();
-    EXPECT_FALSE(window->unavailableLabel()->isHidden());
-    EXPECT_TRUE(window->unavailableLabel()->text().contains(QStringLiteral("not available")));
-    EXPECT_TRUE(window->unavailableLabel()->text().contains(QStringLiteral("no X")));
-    EXPECT_FALSE(window->addButton()->isEnabled());
-    EXPECT_EQ(window->rows().size(), 1) << "the records stay editable";
 }
 
 } // namespace

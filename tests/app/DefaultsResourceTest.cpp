@@ -45,22 +45,4 @@ TEST(DefaultsResource, EveryControlOfEveryMapHasAPlayableRecord)
     }
 }
 
-TEST(DefaultsResource, HoldsTheOtherSettingsTheProgramNeeds)
-{
-    const QVariantMap defaults = AppDelegate::defaultsResource();
-    const QVariantMap osc = defaults.value(QStringLiteral("OSC")).toMap();
-    for (const char *key : {"listen-port", "host-port", "host-name", "active"})
-        EXPECT_TRUE(osc.contains(QString::fromLatin1(key))) << key;
-    const QVariantMap hotKeys = defaults.value(QStringLiteral("HotKeys")).toMap();
-    QSet<qint64> combinations;
-    for (const char *key : {"showHide", "controlSurface", "switch1", "switch2", "switch3", "switch4",
-                            "switch5", "switch6", "switch7", "switch8", "switch9"}) {
-        ASSERT_TRUE(hotKeys.contains(QString::fromLatin1(key))) << key;
-        combinations.insert(hotKeys.value(QString::fromLatin1(key)).toLongLong());
-    }
-    EXPECT_EQ(combinations.size(), 11) << "every hot key needs its own combination";
-    EXPECT_EQ(defaults.value(QStringLiteral("Apps")).typeId(), QMetaType::QVariantList);
-    EXPECT_EQ(defaults.value(QStringLiteral("CheckForUpdate")).typeId(), QMetaType::Bool);
-}
-
 } // namespace

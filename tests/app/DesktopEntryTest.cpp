@@ -60,13 +60,6 @@ TEST(DesktopEntry, WithoutTheMainGroupThereIsNoEntry)
     }
 }
 
-TEST(DesktopEntry, TypeTellsApplicationsFromLinks)
-{
-    EXPECT_TRUE(DesktopEntry::parse("[Desktop Entry]\nType=Application\n")->isApplication());
-    EXPECT_FALSE(DesktopEntry::parse("[Desktop Entry]\nType=Link\n")->isApplication());
-    EXPECT_FALSE(DesktopEntry::parse("[Desktop Entry]\nName=Untyped\n")->isApplication());
-}
-
 TEST(DesktopEntry, ReadsNoFurtherThanTheBound)
 {
     QByteArray data = "[Desktop Entry]\nName=Alpha\n";

@@ -1,8 +1,9 @@
 #include "../platform/PlaceholderItemFactory.h"
 #include "AppDelegateTestSupport.h"
-#include "HotKeyFakes.h"
+#include "app/GlobalShortcutService.h"
 #include "app/HotKeyCommands.h"
 #include "app/HotKeyPreferences.h"
+#include "app/KeyboardLayout.h"
 #include "app/ZnHotKeyCenter.h"
 #include "app/ZnHotKeyTextField.h"
 #include "app/hotKeyViewController.h"
@@ -11,19 +12,64 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
 namespace {
+
+// Grants every combination except those marked as taken by another program, and fires on
+// request as the system would on a key release.
+class FakeShortcutService : public GlobalShortcutService {
+public:
+    using Combination = std::pair<quint16, quint64>;
+    QHash<quint32, Combination> held;
+    QList<Combination> takenElsewhere;
+
+    bool registerShortcut(quint32 id, quint16 keyCode, quint64 modifierFlags) override
+    {
+        const Combination wanted{keyCode, modifierFlags};
+        if (held.contains(id) || takenElsewhere.contains(wanted) || held.values().contains(wanted))
+            return false;
+        held.insert(id, wanted);
+        return true;
+    }
+    void unregisterShortcut(quint32 id) override { held.remove(id); }
+    QString unavailableReason() const override { return {}; }
+
+    // Releases the combination as a user would; false when it is not held.
+    bool release(quint16 keyCode, quint64 modifierFlags)
+    {
+        const quint32 id = held.key(Combination{keyCode, modifierFlags}, 0);
+        if (id != 0)
+            Q_EMIT shortcutReleased(id, modifierFlags, 0);
+        return id != 0;
+    }
+    bool releaseStored(qint64 value)
+    {
+        return release(quint16(value & 0xff), quint64(value) & ~quint64(0xff));
+    }
+};
+
+// A layout typing a few key positions; native scan codes are the virtual key codes plus 1000,
+// so that zero (no scan code) means no key.
+class FakeLayout : public KeyboardLayout {
+public:
+    static constexpr quint32 scanOffset = 1000;
+    QString charactersForKeyCode(quint16 keyCode, int maxUnits) const override
+    {
+        return QHash<quint16, QString>{{0, "a"}, {1, "s"}, {48, "\t"}}.value(keyCode).left(maxUnits);
+    }
+    std::optional<quint16> keyCodeForNativeScanCode(quint32 scanCode) const override
+    {
+        return scanCode < scanOffset ? std::nullopt : std::optional(quint16(scanCode - scanOffset));
+    }
+};
 
 constexpr quint64 shift = ZnHotKey::ShiftKeyMask;
 constexpr quint64 control = ZnHotKey::ControlKeyMask;
 constexpr quint64 option = ZnHotKey::AlternateKeyMask;
 constexpr quint64 command = ZnHotKey::CommandKeyMask;
 const auto nothing = [](const ZnHotKey::Event &) {};
-
-// ---- the centre --------------------------------------------------------------------------
 
 class ZnHotKeyCenterTest : public ::testing::Test {
 protected:
@@ -37,52 +83,35 @@ TEST_F(ZnHotKeyCenterTest, ACombinationRegistersOnceAndIdentifiersAreNeverReused
     int fired = 0;
     auto first = center.registerHotKeyWithKeyCode(0, command, [&](const ZnHotKey::Event &) { ++fired; });
     ASSERT_TRUE(first);
-    EXPECT_EQ(first->hotKeyID(), 1u);
     EXPECT_EQ(center.registerHotKeyWithKeyCode(0, command, nothing), nullptr)
         << "the same combination a second time gives nothing";
-    EXPECT_EQ(center.registerHotKey(ZnHotKey::hotKeyWithKeyCode(0, command, {})), first)
-        << "equality is key code and flags: the one already in the set is answered";
-    EXPECT_FALSE(*first == ZnHotKey(0, command | control));
-    EXPECT_EQ(center.registeredHotKeys().size(), 1);
-
     center.unregisterHotKey(first);
-    EXPECT_FALSE(first->hotKeyRef().has_value());
-    EXPECT_TRUE(service.held.isEmpty());
     auto again = center.registerHotKeyWithKeyCode(0, command, nothing);
     ASSERT_TRUE(again);
-    EXPECT_EQ(again->hotKeyID(), 2u) << "an identifier is never handed out twice";
-
-    Q_EMIT service.shortcutReleased(1, command, 0);
+    EXPECT_NE(again->hotKeyID(), first->hotKeyID()) << "an identifier is never handed out twice";
+    Q_EMIT service.shortcutReleased(first->hotKeyID(), command, 0);
     EXPECT_EQ(fired, 0) << "a late release of the unregistered key reaches nothing";
 
     service.takenElsewhere.append({5, control});
     EXPECT_EQ(center.registerHotKeyWithKeyCode(5, control, nothing), nullptr);
     EXPECT_FALSE(center.hasRegisteredHotKeyWithKeyCode(5, control)) << "a refused combination is not kept";
-    center.setService(nullptr);
-    EXPECT_EQ(center.registerHotKeyWithKeyCode(6, control, nothing), nullptr)
-        << "without a service nothing registers";
 }
 
-TEST_F(ZnHotKeyCenterTest, ReleaseInvokesTheTargetsActionWithItsObjectElseTheTask)
+TEST_F(ZnHotKeyCenterTest, AGoneTargetIsNotCalledAndTheTaskStandsIn)
 {
     auto target = std::make_unique<QObject>();
     QList<int> received;
-    ZnHotKey::Action action{"receivedGlobalKeyFrom:key:",
-                            [&](const ZnHotKey::Event &event, const QVariant &object) {
-                                EXPECT_EQ(event.keyCode, 20);
-                                received.append(object.toInt());
-                            }};
+    ZnHotKey::Action action{
+        "receivedGlobalKeyFrom:key:",
+        [&](const ZnHotKey::Event &, const QVariant &object) { received.append(object.toInt()); }};
     auto hotKey = center.registerHotKeyWithKeyCode(20, control | option, target.get(), action, 2);
     int taskCalls = 0;
     hotKey->setTask([&](const ZnHotKey::Event &) { ++taskCalls; });
     ASSERT_TRUE(service.release(20, control | option));
-    EXPECT_EQ(received, QList<int>{2});
-    EXPECT_EQ(taskCalls, 0);
-
     target.reset();
     ASSERT_TRUE(service.release(20, control | option));
-    EXPECT_EQ(received.size(), 1) << "a gone target is not called";
-    EXPECT_EQ(taskCalls, 1) << "the task stands in";
+    EXPECT_EQ(received, QList<int>{2});
+    EXPECT_EQ(taskCalls, 1);
 }
 
 TEST_F(ZnHotKeyCenterTest, UnregistrationBySelection)
@@ -105,36 +134,7 @@ TEST_F(ZnHotKeyCenterTest, UnregistrationBySelection)
     EXPECT_TRUE(service.held.isEmpty());
 }
 
-// ---- the stored form ---------------------------------------------------------------------
-
-TEST(HotKeyPreferencesTest, OnlyWholeNumbersInRangeAreHotKeys)
-{
-    const std::pair<QVariant, std::optional<qint64>> cases[] = {
-        {QVariant(qint64(1572912)), 1572912},
-        {QVariant(0), 0},
-        {QVariant(qint64(0xffffffff)), 0xffffffffLL},
-        {QVariant(qint64(-1)), std::nullopt},
-        {QVariant(qint64(1) << 40), std::nullopt},
-        {QVariant(QStringLiteral("1572912")), std::nullopt},
-        {QVariant(48.0), std::nullopt},
-        {QVariant(true), std::nullopt},
-        {QVariant(QVariantMap()), std::nullopt},
-        {QVariant(), std::nullopt}};
-    for (const auto &[stored, expected] : cases)
-        EXPECT_EQ(HotKeyPreferences::valueFrom(stored), expected) << stored.toString().toStdString();
-}
-
-TEST(HotKeyPreferencesTest, StoredValueSplitsIntoKeyCodeAndFlags)
-{
-    // Recorded flags carry device bits in their low 16 bits; the stored form drops them.
-    const qint64 value = HotKeyPreferences::storedValue(20, control | option | 0x0108);
-    EXPECT_EQ(value, 786452);
-    EXPECT_EQ(HotKeyPreferences::keyCodeOf(value), 20);
-    EXPECT_EQ(HotKeyPreferences::modifierFlagsOf(value), control | option);
-}
-
-// ---- which keys are live and what they do ------------------------------------------------
-
+// The program's hot keys on the fake service, launched by each test once its keys are stored.
 class HotKeyCommandsTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -156,7 +156,6 @@ protected:
         app = std::make_unique<AppDelegate>(defaults, statusItem, host);
         app->setItemFactory(std::make_unique<PlaceholderItemFactory>());
         hotKeys = std::make_unique<HotKeyCommands>(*app, service, layout, &center);
-        // The stored defaults, so that a test can change single keys before the launch.
         app->setupUserPreferences();
     }
     void TearDown() override
@@ -168,154 +167,84 @@ protected:
 
     void launch() { app->applicationDidFinishLaunching(); }
     qint64 stored(const QString &name) { return *HotKeyPreferences(defaults).valueForName(name); }
-    bool press(const QString &name) { return service.releaseStored(stored(name)); }
+    bool press(const char *name) { return service.releaseStored(stored(QString::fromLatin1(name))); }
     int live() const { return center.registeredHotKeys().size(); }
-    void store(const QString &name, const QVariant &value)
+    void store(const char *name, const QVariant &value)
     {
         QVariantMap keys = defaults.dictionaryForKey(QStringLiteral("HotKeys"));
-        keys.insert(name, value);
+        keys.insert(QString::fromLatin1(name), value);
         defaults.setObject(keys, QStringLiteral("HotKeys"));
     }
-    hotKeyViewController *keyWindow() const
-    {
-        return qobject_cast<hotKeyViewController *>(
-            app->settingsWindows().window(SettingsWindows::Kind::KeyCommands));
-    }
 };
-
-TEST_F(HotKeyCommandsTest, ShowHideIsLiveFromLaunchTheOthersWhileABarIsShown)
-{
-    launch();
-    EXPECT_EQ(live(), 1);
-    EXPECT_FALSE(press(QStringLiteral("switch3"))) << "switch keys do nothing while no bar is shown";
-    ASSERT_TRUE(press(QStringLiteral("showHide")));
-    EXPECT_TRUE(app->presentation().touchbarShown());
-    EXPECT_EQ(live(), 11);
-
-    ASSERT_TRUE(press(QStringLiteral("switch3")));
-    EXPECT_EQ(app->presentation().userTouchbarNumber(), 2);
-    EXPECT_EQ(host.presentedIdentifiers(), app->templates().userTouchBar(2)->itemIdentifiers());
-    app->presentation().setEditTouchBar(true);
-    ASSERT_TRUE(press(QStringLiteral("switch5")));
-    EXPECT_EQ(app->presentation().userTouchbarNumber(), 2) << "switches wait while the palette is open";
-    app->presentation().setEditTouchBar(false);
-
-    ASSERT_TRUE(press(QStringLiteral("showHide")));
-    EXPECT_FALSE(app->presentation().touchbarShown());
-    EXPECT_EQ(live(), 1) << "only show/hide stays";
-    ASSERT_TRUE(press(QStringLiteral("showHide")));
-    EXPECT_EQ(host.presentedIdentifiers(), app->templates().userTouchBar(2)->itemIdentifiers())
-        << "showing again returns to the chosen bar";
-}
 
 TEST_F(HotKeyCommandsTest, InControlSurfaceModeASwitchSendsItsControllerAndLeavesTheBar)
 {
     launch();
-    press(QStringLiteral("showHide"));
-    ASSERT_TRUE(press(QStringLiteral("controlSurface")));
-    ASSERT_TRUE(app->presentation().controlSurfadeMode());
+    press("showHide");
+    ASSERT_TRUE(press("controlSurface"));
     const QStringList before = host.presentedIdentifiers();
     loopback->clearSent();
     for (const char *name : {"switch1", "switch3", "switch9"})
-        ASSERT_TRUE(press(QString::fromLatin1(name)));
+        ASSERT_TRUE(press(name));
     QList<QByteArray> surface;
     for (const auto &sent : loopback->sent()) {
         if (sent.target == QStringLiteral("Stripdeck Surface"))
             surface.append(sent.bytes);
     }
-    EXPECT_EQ(surface, QList<QByteArray>({QByteArray("\xb0\x40\x7f"), QByteArray("\xb0\x42\x7f"),
-                                          QByteArray("\xb0\x48\x7f")}));
+    EXPECT_EQ(surface, QList<QByteArray>({"\xb0\x40\x7f", "\xb0\x42\x7f", "\xb0\x48\x7f"}));
     EXPECT_EQ(host.presentedIdentifiers(), before);
-    EXPECT_EQ(app->presentation().userTouchbarNumber(), 0);
 }
 
 TEST_F(HotKeyCommandsTest, TheFirstOfTwoEqualCombinationsWins)
 {
-    store(QStringLiteral("switch1"), stored(QStringLiteral("showHide")));
-    store(QStringLiteral("switch4"), QStringLiteral("garbage"));
+    store("switch1", stored(QStringLiteral("showHide")));
+    store("switch4", QStringLiteral("garbage"));
     launch();
     app->toggleTouchbar();
     EXPECT_EQ(live(), 9) << "switch1 duplicates show/hide and switch4 is unreadable";
-    ASSERT_TRUE(press(QStringLiteral("showHide")));
+    ASSERT_TRUE(press("showHide"));
     EXPECT_FALSE(app->presentation().touchbarShown()) << "the combination kept its first meaning";
 }
 
-TEST_F(HotKeyCommandsTest, SettingsWindowsTakeEveryKeyAndGiveAllElevenBackButNotOnQuit)
+TEST_F(HotKeyCommandsTest, QuittingWithTheKeyWindowOpenRegistersNothingAgain)
 {
     launch();
-    app->openOSCSettings();
+    app->setKeyCommands();
     EXPECT_EQ(live(), 0) << "combinations can be typed into the window";
-    app->closeOSCSettingsWindow();
-    EXPECT_EQ(live(), 11) << "all keys live again though no bar is shown";
-    ASSERT_TRUE(press(QStringLiteral("switch4")));
-    EXPECT_EQ(app->presentation().userTouchbarNumber(), 3);
-    EXPECT_TRUE(app->presentation().touchbarShown());
-
-    app->setKeyCommands();
-    ASSERT_TRUE(keyWindow());
-    EXPECT_EQ(live(), 0);
-    EXPECT_FALSE(statusItem.visible);
-    keyWindow()->close();
-    EXPECT_EQ(live(), 11);
-    EXPECT_TRUE(statusItem.visible);
-    EXPECT_FALSE(app->settingsWindows().isOpen(SettingsWindows::Kind::KeyCommands));
-
-    app->setKeyCommands();
     app->applicationWillTerminate();
-    EXPECT_EQ(live(), 0) << "quitting with the key window open registers nothing again";
-    EXPECT_TRUE(service.held.isEmpty());
+    EXPECT_TRUE(service.held.isEmpty()) << "quitting with the key window open registers nothing again";
 }
 
-TEST_F(HotKeyCommandsTest, MenuKeyEquivalentsFollowTheLayoutsCharacters)
+TEST_F(HotKeyCommandsTest, CapsLockIsNoMenuModifier)
 {
-    store(QStringLiteral("showHide"),
-          HotKeyPreferences::storedValue(1, command | shift | ZnHotKey::CapsLockKeyMask));
-    store(QStringLiteral("controlSurface"), HotKeyPreferences::storedValue(96, option)); // F5 types nothing
+    store("showHide", HotKeyPreferences::storedValue(1, command | shift | ZnHotKey::CapsLockKeyMask));
     launch();
     EXPECT_EQ(app->toggleMenuItem()->keyEquivalent(), QStringLiteral("s"));
-    EXPECT_EQ(app->toggleMenuItem()->keyEquivalentModifierMask(), quint32(command | shift))
-        << "caps lock is not a menu modifier";
-    EXPECT_EQ(app->modeMenuItem()->keyEquivalent(), QStringLiteral("\t")) << "the built-in equivalent stays";
-    EXPECT_EQ(app->modeMenuItem()->keyEquivalentModifierMask(), quint32(option));
-
-    store(QStringLiteral("showHide"), HotKeyPreferences::storedValue(0, control));
-    app->setKeyCommands();
-    keyWindow()->close();
-    EXPECT_EQ(app->toggleMenuItem()->keyEquivalent(), QStringLiteral("a"))
-        << "refreshed when the window closes";
-    EXPECT_EQ(app->toggleMenuItem()->keyEquivalentModifierMask(), quint32(control));
+    EXPECT_EQ(app->toggleMenuItem()->keyEquivalentModifierMask(), quint32(command | shift));
 }
-
-// ---- the key commands window -------------------------------------------------------------
 
 class KeyCommandsWindowTest : public HotKeyCommandsTest {
 protected:
+    hotKeyViewController *window = nullptr;
     void SetUp() override
     {
         HotKeyCommandsTest::SetUp();
         launch();
         app->setKeyCommands();
-        window = keyWindow();
+        window = qobject_cast<hotKeyViewController *>(
+            app->settingsWindows().window(SettingsWindows::Kind::KeyCommands));
         ASSERT_TRUE(window);
     }
-
-    void type(ZnHotKeyTextField *field, int key, Qt::KeyboardModifiers modifiers, quint16 keyCode)
+    static void type(ZnHotKeyTextField *field, int key, Qt::KeyboardModifiers modifiers, quint16 keyCode)
     {
         QFocusEvent focus(QEvent::FocusIn);
         QApplication::sendEvent(field, &focus);
         QKeyEvent press(QEvent::KeyPress, key, modifiers, keyCode + FakeLayout::scanOffset, 0, 0);
         QApplication::sendEvent(field, &press);
     }
-    QMessageBox *confirmationAfterClosing()
-    {
-        window->close();
-        return window->confirmation();
-    }
-
-    hotKeyViewController *window = nullptr;
 };
 
-TEST_F(KeyCommandsWindowTest, EscapePutsTheCombinationBackAndAModifierAloneRecordsItsGlyph)
+TEST_F(KeyCommandsWindowTest, EscapeUndoesRecordingAndClosingWithChangesAsksBeforeApplying)
 {
     ZnHotKeyTextField *field = window->switchField(5);
     const QString original = field->text();
@@ -325,41 +254,12 @@ TEST_F(KeyCommandsWindowTest, EscapePutsTheCombinationBackAndAModifierAloneRecor
     EXPECT_EQ(field->text(), original);
     EXPECT_FALSE(window->applyButton()->isEnabled()) << "back to what is stored";
 
-    type(field, Qt::Key_Meta, Qt::NoModifier, 55);
-    EXPECT_EQ(field->text(), QStringLiteral("\u2318"));
-    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::MetaModifier, 48 + FakeLayout::scanOffset, 0, 0);
-    QApplication::sendEvent(field, &tab);
-    EXPECT_EQ(field->text(), QStringLiteral("\u2318\u21E5")) << "Tab is recorded, not a focus move";
-}
-
-TEST_F(KeyCommandsWindowTest, ClosingWithChangesAsksCancelKeepsDiscardDropsApplyStores)
-{
-    const QString original = window->switchField(1)->text();
-    EXPECT_EQ(original, QStringLiteral("\u2303\u23251")) << "the stored combination, in upper case";
-    EXPECT_FALSE(window->unavailableLabel()->isVisibleTo(window));
-    type(window->switchField(1), Qt::Key_A, Qt::MetaModifier, 0);
-    QMessageBox *box = confirmationAfterClosing();
-    ASSERT_TRUE(box);
-    EXPECT_TRUE(window->isVisible()) << "not closed while changes are pending";
-    box->button(QMessageBox::Cancel)->click();
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->applyButton()->isEnabled()) << "cancel keeps the changes";
-
-    box = confirmationAfterClosing();
-    ASSERT_TRUE(box);
-    box->button(QMessageBox::Discard)->click();
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->switchField(1)->text(), original);
-    EXPECT_FALSE(window->applyButton()->isEnabled());
-    EXPECT_EQ(live(), 0) << "still editing";
-
     type(window->switchField(2), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, 1);
-    EXPECT_EQ(window->switchField(2)->text(), QStringLiteral("\u2303\u21E7S"));
-    box = confirmationAfterClosing();
-    ASSERT_TRUE(box);
-    box->button(QMessageBox::Apply)->click();
+    window->close();
+    ASSERT_TRUE(window->confirmation());
+    EXPECT_TRUE(window->isVisible()) << "not closed while changes are pending";
+    window->confirmation()->button(QMessageBox::Apply)->click();
     EXPECT_EQ(stored(QStringLiteral("switch2")), qint64(control | shift | 1));
-    EXPECT_FALSE(app->settingsWindows().isOpen(SettingsWindows::Kind::KeyCommands));
     EXPECT_EQ(live(), 11);
     ASSERT_TRUE(service.release(1, control | shift)) << "the new combination is live";
     EXPECT_EQ(app->presentation().userTouchbarNumber(), 1);
@@ -371,17 +271,6 @@ TEST_F(KeyCommandsWindowTest, AWindowWithUnappliedChangesGoesWithItsDelegate)
     QPointer<hotKeyViewController> open = window;
     hotKeys.reset();
     EXPECT_TRUE(open.isNull()) << "no window is left calling a delegate that is gone";
-    EXPECT_EQ(live(), 0);
-}
-
-TEST_F(HotKeyCommandsTest, TheWindowSaysWhenHotKeysCannotWork)
-{
-    service.reason = QStringLiteral("Global hot keys are unavailable: no X display could be opened.");
-    launch();
-    app->setKeyCommands();
-    ASSERT_TRUE(keyWindow());
-    EXPECT_TRUE(keyWindow()->unavailableLabel()->isVisibleTo(keyWindow()));
-    EXPECT_EQ(keyWindow()->unavailableLabel()->text(), service.reason);
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 #include "app/StatusMenu.h"
 #include "AppDelegateTestSupport.h"
 
-#include <QSignalSpy>
-
 #include <array>
 
 namespace {
@@ -21,10 +19,6 @@ TEST_F(StatusMenuTest, HasTheTwentyTwoEntriesInOrder)
                                   "Load Touchbar Settings...|Save Touchbar Settings...|-|"
                                   "Check for Update...|Check for Update on launch|-|Reset Touch Bar|Quit")
                   .split(u'|'));
-    const auto &items = app.statusMenu().items();
-    EXPECT_FALSE(items[0]->isEnabled());
-    EXPECT_EQ(items[4]->submenu(), app.midiOutSubMenu());
-    EXPECT_EQ(items[5]->submenu(), app.midiInSubMenu());
 }
 
 // The entries whose enabling depends on state, in the order of the rule table.
@@ -59,25 +53,6 @@ TEST_F(StatusMenuTest, EntriesAreEnabledByState)
               "Check for Update on launch", "Reset Touch Bar", "Quit", "Midi Out", "Midi In"})
             EXPECT_TRUE(entry(QString::fromLatin1(always))->isEnabled()) << always;
     }
-}
-
-TEST_F(StatusMenuTest, DisabledEntriesDoNothing)
-{
-    app.presentation().setEditCCs(true);
-    app.presentation().setEditTouchBar(false);
-    opened(QStringLiteral("Customize Touch Bar..."))->trigger();
-    EXPECT_FALSE(app.presentation().editTouchBar());
-    EXPECT_EQ(host.paletteBar(), nullptr);
-}
-
-TEST_F(StatusMenuTest, StartupCheckEntryShowsAndFlipsTheStoredChoice)
-{
-    EXPECT_FALSE(opened(QStringLiteral("Check for Update on launch"))->state());
-    entry(QStringLiteral("Check for Update on launch"))->trigger();
-    EXPECT_TRUE(defaults.boolForKey(QStringLiteral("CheckForUpdate")));
-    EXPECT_TRUE(opened(QStringLiteral("Check for Update on launch"))->state());
-    entry(QStringLiteral("Check for Update on launch"))->trigger();
-    EXPECT_FALSE(opened(QStringLiteral("Check for Update on launch"))->state());
 }
 
 } // namespace

@@ -37,9 +37,8 @@ TEST_F(Pads, PressAndReleaseSendByKindAndType)
         {"ff", record("note", 60, 2, 0, 127), {{"91 3c 7f", "91 3c 00"}}},
     };
     for (const auto &[control, stored, touches] : cases) {
-        SCOPED_TRACE(QStringList({control, stored["kind"].toString(), stored["type"].toString()})
-                         .join(' ')
-                         .toStdString());
+        SCOPED_TRACE(testing::Message() << control << ' ' << stored["kind"].toString().toStdString() << ' '
+                                        << stored["type"].toString().toStdString());
         store(control, stored);
         padButton *button = pad(control);
         ASSERT_NE(button, nullptr);
@@ -52,18 +51,12 @@ TEST_F(Pads, PressAndReleaseSendByKindAndType)
     }
 }
 
-TEST_F(Pads, OscPadsSendDoublesAndPauseSendsNoArguments)
+// The pause button of an OSC record is a bare address.
+TEST_F(Pads, OscPauseSendsNoArguments)
 {
-    store("pad1", record("osc", 0, 1, 0, 1.0, "momentary", "/pad"));
     store("pause", record("osc", 0, 1, 0, 1.0, "momentary", "/pause"));
-    tap(pad("pad1"));
     tap(pad("pause"));
-    ASSERT_EQ(oscSent.size(), 3);
-    EXPECT_EQ(oscSent[0], (std::pair{QStringLiteral("/pad"), QVariantList{1.0}}));
-    EXPECT_EQ(oscSent[0].second[0].typeId(), QMetaType::Double);
-    EXPECT_EQ(oscSent[1].second, QVariantList{0.0});
-    EXPECT_EQ(oscSent[2], (std::pair{QStringLiteral("/pause"), QVariantList{}}));
-    EXPECT_TRUE(userBytes().isEmpty());
+    EXPECT_EQ(oscSent, (QList<std::pair<QString, QVariantList>>{{"/pause", {}}}));
 }
 
 // Only a touchscreen plays; a cancel without touches releases the note and allows the next press.
@@ -88,7 +81,7 @@ TEST_F(Pads, TouchesFromTheScreenOnlyAndCancelReleases)
 using Faders = ControlRig;
 
 // The middle of the track: half the range, rounded half away from zero.
-TEST_F(Faders, TouchAtTheMiddleSendsByKindAndOnlyOnce)
+TEST_F(Faders, TouchAtTheMiddleSendsByKindOncePerTouch)
 {
     const std::pair<QVariantMap, QStringList> cases[] = {
         {record("ctrl", 7, 2, 0, 127, "volume"), {"b1 07 40"}},
@@ -102,32 +95,13 @@ TEST_F(Faders, TouchAtTheMiddleSendsByKindAndOnlyOnce)
         store("slider1", stored);
         midiSlider *item = fader("slider1");
         ASSERT_NE(item, nullptr);
-        press(item->slider(), QPoint(100, 15));
-        EXPECT_EQ(userBytes(), bytes);
-        release(item->slider(), QPoint(100, 15));
-        EXPECT_TRUE(userBytes().isEmpty()) << "the same integer is not sent twice";
+        for (int touch = 0; touch < 2; ++touch) {
+            press(item->slider(), QPoint(100, 15));
+            EXPECT_EQ(userBytes(), bytes) << "every touch sends its first value";
+            release(item->slider(), QPoint(100, 15));
+            EXPECT_TRUE(userBytes().isEmpty()) << "the same integer is not sent twice";
+        }
     }
-}
-
-TEST_F(Faders, DragSendsEachIntegerOnceAndTheFirstEventAlways)
-{
-    store("slider1", record("ctrl", 7, 1, 0, 20, "volume"));
-    receiveValueSlider *slider = fader("slider1")->slider();
-    press(slider, QPoint(20, 15));
-    for (int x = 21; x <= 190; ++x)
-        drag(slider, QPoint(x, 15));
-    release(slider, QPoint(190, 15));
-    const QStringList sent = userBytes();
-    ASSERT_GE(sent.size(), 15);
-    for (int i = 1; i < sent.size(); ++i) {
-        EXPECT_LT(sent[i - 1].mid(6).toInt(nullptr, 16), sent[i].mid(6).toInt(nullptr, 16))
-            << "values rise without repeats at " << i;
-    }
-    EXPECT_EQ(sent.last(), "b0 07 14");
-    press(slider, QPoint(190, 15));
-    EXPECT_EQ(userBytes(), QStringList{"b0 07 14"})
-        << "a new touch sends its first value even when unchanged";
-    release(slider, QPoint(190, 15));
 }
 
 TEST_F(Faders, PitchBendSpringsBackToTheExactCentre)
@@ -139,24 +113,8 @@ TEST_F(Faders, PitchBendSpringsBackToTheExactCentre)
     ASSERT_TRUE(QTest::qWaitFor([slider] { return std::abs(slider->doubleValue() - 8191.5) < 1e-9; }, 2000))
         << "the fader springs back to the centre";
     const QStringList sent = userBytes();
-    ASSERT_GE(sent.size(), 2);
-    EXPECT_EQ(sent.first(), "e0 7f 7f");
-    EXPECT_EQ(sent.last(), "e0 00 40");
-}
-
-TEST_F(Faders, CancelledTouchStaysWhereItWas)
-{
-    store("slider1", record("pbend", 0, 1, 0, 16383, "pitchbend"));
-    receiveValueSlider *slider = fader("slider1")->slider();
-    QPointingDevice *screen = QTest::createTouchDevice();
-    QTest::touchEvent(slider, screen).press(0, QPoint(190, 15));
-    QTest::touchEvent(slider, screen).move(0, QPoint(180, 15));
-    const double before = slider->doubleValue();
-    QTouchEvent cancel(QEvent::TouchCancel, screen);
-    QApplication::sendEvent(slider, &cancel);
-    QTest::qWait(200);
-    EXPECT_EQ(slider->doubleValue(), before);
-    EXPECT_FALSE(slider->touched());
+    EXPECT_TRUE(sent.size() >= 2 && sent.first() == "e0 7f 7f" && sent.last() == "e0 00 40")
+        << sent.join(", ").toStdString();
 }
 
 using Listening = ControlRig;
@@ -164,7 +122,6 @@ using Listening = ControlRig;
 TEST_F(Listening, IncomingControlMovesAnUntouchedFaderOnly)
 {
     store("slider1", record("ctrl", 7, 1, 0, 127, "volume"));
-    store("slider2", record("ctrl", 7, 1, 0, 127, "volume"));
     receiveValueSlider *slider = fader("slider1")->slider();
     ASSERT_TRUE(inject("b00740"));
     EXPECT_EQ(slider->doubleValue(), 64.0);
@@ -175,46 +132,22 @@ TEST_F(Listening, IncomingControlMovesAnUntouchedFaderOnly)
     release(slider, QPoint(20, 15));
     ASSERT_TRUE(inject("b00711"));
     EXPECT_EQ(slider->doubleValue(), 17.0);
-
-    receiveValueSlider *other = fader("slider2")->slider();
-    press(slider, QPoint(190, 15));
-    release(slider, QPoint(190, 15));
-    EXPECT_EQ(other->doubleValue(), 127.0) << "two faders on one address follow each other";
 }
 
 TEST_F(Listening, ToggleLightsAndProgramPadIgnores)
 {
     store("pad1", record("ctrl", 20, 1, 0, 127, "toggle"));
     store("pad2", record("prgch", 20, 1, 0, 127, "toggle"));
-    store("pad3", record("ctrl", 20, 1, 0, 127, "momentary"));
     padButton *toggle = pad("pad1");
     padButton *program = pad("pad2");
-    padButton *momentary = pad("pad3");
     ASSERT_TRUE(inject("b01401"));
     EXPECT_TRUE(toggle->state());
     EXPECT_FALSE(program->state());
-    EXPECT_FALSE(momentary->state());
     ASSERT_TRUE(inject("b01400"));
     EXPECT_FALSE(toggle->state());
     ASSERT_TRUE(inject("c014"));
     ASSERT_TRUE(inject("b0147f"));
     EXPECT_FALSE(program->state()) << "a program pad listens to nothing";
-}
-
-using Popovers = ControlRig;
-
-TEST_F(Popovers, DeviceBankOpensAndClosesWithItsSurfaceControl)
-{
-    app->openDeviceTouchBar();
-    EXPECT_EQ(surfaceBytes(), QStringList{"b0 04 01"});
-    tap(pad("close"));
-    EXPECT_EQ(surfaceBytes(), QStringList{"b0 04 00"});
-
-    tap(pad("4slider-group1"));
-    EXPECT_EQ(app->presentation().lastCreatedBar(), ControlCatalog::identifier("4slider-group1"));
-    EXPECT_EQ(app->presentation().currentPopOver(), app->templates().fourFader(1));
-    tap(pad("close"));
-    EXPECT_TRUE(surfaceBytes().isEmpty()) << "only the bank tells the host it closed";
 }
 
 } // namespace

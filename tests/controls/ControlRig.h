@@ -87,19 +87,17 @@ protected:
 
     midiSlider *fader(const QString &controlName) { return dynamic_cast<midiSlider *>(make(controlName)); }
 
-    // Everything sent to one endpoint since the last call, as hex strings.
-    QStringList sentTo(const QString &endpoint)
+    // Everything sent to the user output since the last call, as hex strings.
+    QStringList userBytes()
     {
         QStringList result;
         for (const auto &sent : loopback->sent()) {
-            if (sent.target == endpoint)
+            if (sent.target == midi::MidiEndpoints::userName())
                 result.append(QString::fromLatin1(sent.bytes.toHex(' ')));
         }
         loopback->clearSent();
         return result;
     }
-    QStringList userBytes() { return sentTo(midi::MidiEndpoints::userName()); }
-    QStringList surfaceBytes() { return sentTo(midi::MidiEndpoints::surfaceName()); }
     bool inject(const char *hex)
     {
         return loopback->inject(midi::MidiEndpoints::userName(), QByteArray::fromHex(hex));
@@ -112,11 +110,6 @@ protected:
     static void release(QWidget *view, QPoint at = {})
     {
         QTest::mouseRelease(view, Qt::LeftButton, {}, at.isNull() ? view->rect().center() : at);
-    }
-    static void drag(QWidget *view, QPoint to)
-    {
-        QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
-        QApplication::sendEvent(view, &move);
     }
     static void tap(QWidget *view)
     {

@@ -21,13 +21,9 @@ public:
     {
         calls.append(QStringLiteral("bend %1 ch%2").arg(value).arg(channel));
     }
-    void sendOSCMessageWithAddressPattern(const QString &address, const QVariantList &values) override
+    void sendOSCMessageWithAddressPattern(const QString &address, const QVariantList &) override
     {
-        QStringList parts{QStringLiteral("osc"), address};
-        for (const QVariant &value : values)
-            parts.append(
-                QStringLiteral("%1:%2").arg(QString::fromLatin1(value.typeName()), value.toString()));
-        calls.append(parts.join(QLatin1Char(' ')));
+        calls.append(QStringLiteral("osc ") + address);
     }
     void pianoTouched(pianoView *) override { ++touchedCount; }
 

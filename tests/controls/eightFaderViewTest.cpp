@@ -1,6 +1,7 @@
 #include "ViewTestSupport.h"
 
 #include "controls/FaderValue.h"
+#include "controls/controlStripView.h"
 #include "controls/eightFaderView.h"
 
 using namespace ViewTestSupport;
@@ -11,37 +12,10 @@ class EightFaderViewTest : public SurfaceViewTest<eightFaderView, &SurfaceRig::m
 protected:
     void SetUp() override { showAt(720); }
 
-    QRectF slotRect(int slot) const { return flipped(m_view->layout().slotBackground(slot)); }
     QRectF markerRect(int slot, float value) const { return flipped(m_view->layout().marker(slot, value)); }
-    // Its lower part, clear of the value line under the text.
-    QRectF nameRect(int slot) const { return m_view->nameLabel(slot).rect.adjusted(0, 0, 0, -12); }
     void setType(int slot, int type) { m_rig.surface(controlChange(20 + slot, type)); }
     void setButtonMode(int mode) { m_rig.surface(controlChange(29, mode)); }
 };
-
-// Where a touch lands and what it sends: the end buttons, and the first message of a slot
-// (its pitch bend channel tells the slot).
-TEST_F(EightFaderViewTest, ZonesFollowTheWidth)
-{
-    const std::tuple<int, qreal, QStringList> cases[] = {
-        {720, 39, {controlHex(10, 127)}},
-        {720, 40, {pitchBendHex(9, 0), controlHex(50, 1)}},
-        {720, 121, {pitchBendHex(10, 0), controlHex(51, 1)}},
-        {720, 680, {pitchBendHex(16, 0), controlHex(57, 1)}},
-        {720, 681, {controlHex(11, 127)}},
-        {1000, 154, {pitchBendHex(9, 0), controlHex(50, 1)}},
-        {1000, 155, {pitchBendHex(10, 0), controlHex(51, 1)}},
-        {1000, 960, {pitchBendHex(16, 0), controlHex(57, 1)}},
-        {1000, 961, {controlHex(11, 127)}},
-    };
-    for (const auto &[width, x, sent] : cases) {
-        showAt(width);
-        takeSent();
-        m_touches->press(x);
-        EXPECT_EQ(takeSent(), sent) << "W " << width << " x " << x;
-        m_touches->release(x);
-    }
-}
 
 // An unmoved touch resends the value; 500 points cover the range, relative to where the finger
 // landed, clamped at both ends.
@@ -103,29 +77,7 @@ TEST_F(EightFaderViewTest, ButtonSlotsFlipOnEachTouchAndNeverReportTouches)
     }
 }
 
-// Button slots light in the device colour: a momentary one while held (its release darkens it
-// without a message), a toggle at full value, with dark text on a bright slot.
-TEST_F(EightFaderViewTest, ButtonSlotsLightInTheDeviceColour)
-{
-    m_rig.surface(sysex(4, QByteArray::fromHex("7f7f7f")));
-    setType(5, 3);
-    setButtonMode(0);
-    setType(2, 2);
-    m_rig.surface(pitchBend(11, 16383));
-    m_rig.surface(sysex(10, char(2) + SurfaceEncoder::packText("Bypass")));
-    takeSent();
-    m_touches->press(480);
-    EXPECT_EQ(takeSent(), QStringList{pitchBendHex(14, 16383)});
-    const QImage image = render();
-    EXPECT_TRUE(near(colourAt(image, slotRect(5)), Qt::white));
-    EXPECT_TRUE(near(colourAt(image, QRectF(slotRect(2).left() + 2, 2, 1, 1)), Qt::white));
-    EXPECT_EQ(m_view->nameLabel(2).color, QColor(Qt::black));
-    EXPECT_GT(inkIn(image, nameRect(2), Qt::white), 20);
-    m_touches->release(480);
-    EXPECT_TRUE(takeSent().isEmpty());
-    EXPECT_TRUE(near(colourAt(render(), slotRect(5)), SurfacePainting::darkGrey));
-}
-
+// Cancelled touches on the bank and on the strip: the fingers are forgotten, no release is sent.
 TEST_F(EightFaderViewTest, CancelledTouchesSendNoRelease)
 {
     setType(6, 3);
@@ -144,72 +96,23 @@ TEST_F(EightFaderViewTest, CancelledTouchesSendNoRelease)
     EXPECT_EQ(m_view->activeFaderCount(), 0);
     EXPECT_TRUE(takeSent().isEmpty());
     EXPECT_EQ(m_rig.m_bank.getValueForFader(6), 0.0f) << "the momentary display is cleared";
-}
 
-TEST_F(EightFaderViewTest, NamesFromTheHostAppearInTheirSlots)
-{
-    EXPECT_EQ(inkIn(render(), m_view->nameLabel(3).rect, SurfacePainting::darkGrey), 0);
-    m_rig.surface(sysex(10, char(3) + SurfaceEncoder::packText("Cutoff")));
-    EXPECT_GT(inkIn(render(), nameRect(3), SurfacePainting::darkGrey), 20);
-    EXPECT_EQ(m_view->nameLabel(3).text.left(6), "Cutoff");
-    m_rig.m_bank.setParameterName(QString(1, QChar(0)), 2);
-    EXPECT_EQ(inkIn(render(), nameRect(2), SurfacePainting::darkGrey), 0)
-        << "the zero byte a host text ends with draws as nothing";
-    setType(3, 0);
-    EXPECT_EQ(inkIn(render(), nameRect(3), SurfacePainting::darkGrey), 0)
-        << "a slot of no known type hides its name";
-}
-
-// Markers sit where the host put the value, in the device colour or, in colour mode 2 (which the
-// host sets), the slot palette; the right button shows the device state in the device colour,
-// except in colour mode 1.
-TEST_F(EightFaderViewTest, MarkersAndRightButtonFollowFeedbackAndColourMode)
-{
-    const QRectF button(flipped(m_view->layout().rightButton()).left() + 2, 2, 2, 2);
-    EXPECT_TRUE(near(colourAt(render(), markerRect(1, 0.0f)), SurfacePainting::darkGrey))
-        << "before any device colour the marker stays grey";
-    m_rig.surface(sysex(4, QByteArray::fromHex("7f0000")));
-    m_rig.surface(pitchBend(10, 16383));
-    QImage image = render();
-    EXPECT_TRUE(near(colourAt(image, markerRect(1, 1.0f)), Qt::red));
-    EXPECT_TRUE(near(colourAt(image, markerRect(1, 0.0f)), SurfacePainting::darkGrey));
-    EXPECT_TRUE(near(colourAt(image, button), SurfacePainting::darkGrey));
-    m_rig.surface(controlChange(11, 127));
-    EXPECT_TRUE(near(colourAt(render(), button), Qt::red));
-    m_rig.surface(controlChange(28, 1));
-    image = render();
-    for (int slot = 0; slot < 8; ++slot) {
-        const float value = slot == 1 ? 1.0f : 0.0f;
-        EXPECT_TRUE(near(colourAt(image, markerRect(slot, value)), eightFaderView::slotColor(slot)))
-            << "slot " << slot;
-    }
-    EXPECT_TRUE(near(colourAt(image, button), Qt::red));
-    m_rig.m_bank.setColorMode(1);
-    EXPECT_TRUE(near(colourAt(render(), button), SurfacePainting::darkGrey));
-}
-
-TEST_F(EightFaderViewTest, BankModeShowsArrowsUntilTheHostSendsANumber)
-{
-    m_rig.surface(controlChange(31, 7));
-    EXPECT_EQ(m_view->bankNumberLabel().text, "7");
-    m_rig.surface(controlChange(30, 1));
-    render();
-    EXPECT_EQ(m_view->bankNumberLabel().text, QStringLiteral("\u2B06\uFE0E"));
-    EXPECT_TRUE(m_view->bypassLabel().visible);
-    m_rig.surface(controlChange(30, 0));
-    render();
-    EXPECT_EQ(m_view->bankNumberLabel().text, QStringLiteral("\u2B06\uFE0E"));
-    EXPECT_FALSE(m_view->bypassLabel().visible);
-    m_rig.surface(controlChange(31, 0));
-    EXPECT_EQ(m_view->bankNumberLabel().text, "-");
-    EXPECT_GT(inkIn(render(), QRectF(10, 8, 20, 14), SurfacePainting::darkGrey), 4);
-}
-
-TEST_F(EightFaderViewTest, LabelsAreLaidOutAgainWhenTheWidthChanges)
-{
-    m_view->resize(1000, height);
-    render();
-    EXPECT_EQ(m_view->nameLabel(7).rect, QRectF(115 * 7 + 42, -1.5, 111, height));
+    SCOPED_TRACE("the channel strip");
+    controlStripView strip(&m_rig.m_strip);
+    strip.resize(1000, height);
+    strip.show();
+    rendered(strip);
+    ViewTouches touches(strip);
+    auto stripFingers = touches.fingers();
+    stripFingers.press(3, touches.at(200)).commit();
+    stripFingers.stationary(3).press(4, touches.at(650)).commit();
+    stripFingers.move(3, touches.at(260)).stationary(4).commit();
+    takeSent();
+    touches.cancel(3, 260);
+    touches.cancel(4, 650);
+    EXPECT_TRUE(takeSent().isEmpty());
+    EXPECT_EQ(strip.activeFaderCount(), 0);
+    EXPECT_FLOAT_EQ(m_rig.m_strip.getValueForFader(0), 0.2f);
 }
 
 } // namespace

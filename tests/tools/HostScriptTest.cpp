@@ -52,14 +52,16 @@ TEST(HostScript, EachCommandBecomesTheHostsMessage)
     }
 }
 
-TEST(HostScript, ReadsWaitsCommentsAndBlankLines)
+TEST(HostScript, ReadsWaitsCommentsBlankLinesAndQuotedWords)
 {
     const auto steps = HostScript::parse("# a host\n\nbank 7\nwait 250\n  mute on  \n");
     ASSERT_TRUE(steps);
     ASSERT_EQ(steps->size(), 3);
     EXPECT_EQ(steps->at(1).waitMilliseconds, 250);
-    EXPECT_TRUE(steps->at(1).messages.isEmpty());
     EXPECT_EQ(steps->at(2).messages, QList<QByteArray>{hex("b0027f")});
+    EXPECT_EQ(HostScript::words(QStringLiteral(R"(a "b c" "d\"e" "" f#g)")),
+              (QStringList{"a", "b c", "d\"e", "", "f"}));
+    EXPECT_EQ(HostScript::words("\"x"), std::nullopt);
 }
 
 TEST(HostScript, NamesTheLineItCannotRead)
@@ -72,13 +74,6 @@ TEST(HostScript, NamesTheLineItCannotRead)
         EXPECT_FALSE(HostScript::parse("bank 1\n" + QString::fromUtf8(bad), &error)) << bad;
         EXPECT_TRUE(error.startsWith("line 2: ")) << bad << ": " << error.toStdString();
     }
-}
-
-TEST(HostScript, SplitsQuotedWordsWithEscapes)
-{
-    EXPECT_EQ(HostScript::words(QStringLiteral(R"(a "b c" "d\"e" "" f#g)")),
-              (QStringList{"a", "b c", "d\"e", "", "f"}));
-    EXPECT_EQ(HostScript::words("\"x"), std::nullopt);
 }
 
 TEST(SurfaceReplyDecoder, ReadsRepliesAsTheBankAndStripMeanThem)

@@ -131,6 +131,18 @@ protected:
         return bytes;
     }
 
+    // Sends until the peer has exactly the bytes expected, probes left out (see withRetries).
+    static bool delivers(midi::MessageDestination &stream, JackPeer &peer, const midi::MessageList &messages,
+                         const QByteArray &expected)
+    {
+        return withRetries([&] {
+            peer.clear();
+            stream.takeMIDIMessages(messages);
+            waitFor([&] { return withoutProbes(peer.received()).size() >= expected.size(); }, 2000);
+            return withoutProbes(peer.received()) == expected;
+        });
+    }
+
     template <typename Endpoint>
     static std::shared_ptr<Endpoint> find(const QList<std::shared_ptr<Endpoint>> &list, const QString &device,
                                           const QString &name)
@@ -198,12 +210,7 @@ TEST_F(JackBackendTest, OutputsDeliverExactBytesToPeers)
         SCOPED_TRACE(name.isEmpty() ? "the private port" : name.toStdString());
         ASSERT_TRUE(name.isEmpty() || synth.connect(name, synth.inName()));
         ASSERT_TRUE(primeOutput(*stream, synth));
-        EXPECT_TRUE(withRetries([&] {
-            synth.clear();
-            stream->takeMIDIMessages(messages);
-            waitFor([&] { return withoutProbes(synth.received()).size() >= expected.size(); }, 2000);
-            return withoutProbes(synth.received()) == expected;
-        })) << withoutProbes(synth.received()).toHex().toStdString();
+        EXPECT_TRUE(delivers(*stream, synth, messages, expected)) << synth.received().size() << " events";
     }
 
     QProcess dump;
@@ -273,12 +280,8 @@ TEST_F(JackBackendTest, PeerDevicesComeAndGoAndPrivatePortsFollowTheChosenEndpoi
     input->setEndpoints({source});
     ASSERT_TRUE(primeOutput(*output, synth));
     ASSERT_TRUE(primeInput(synth));
-    EXPECT_TRUE(withRetries([&] {
-        synth.clear();
-        output->takeMIDIMessages({midi::Message(QByteArray::fromHex("c205"))});
-        waitFor([&] { return !withoutProbes(synth.received()).isEmpty(); }, 2000);
-        return withoutProbes(synth.received()) == QByteArray::fromHex("c205");
-    }));
+    EXPECT_TRUE(
+        delivers(*output, synth, {midi::Message(QByteArray::fromHex("c205"))}, QByteArray::fromHex("c205")));
     EXPECT_TRUE(withRetries([&] {
         m_recorder.messages.clear();
         synth.send({QByteArray::fromHex("b30102")});

@@ -96,14 +96,6 @@ public:
     {
         menu.itemAt(device)->submenu()->itemAt(port)->trigger();
     }
-    // "Synth" with one port each way, both chosen.
-    std::shared_ptr<midi::Device> chooseSynth()
-    {
-        auto synth = m_backend->addDevice("Synth", {"Synth Out"}, {"Synth In"});
-        choose(outMenu(), 1, 0);
-        choose(inMenu(), 1, 0);
-        return synth;
-    }
     QStringList stored(const char *direction)
     {
         return {m_defaults.stringForKey(QString("Midi%1Device").arg(direction)),
@@ -185,14 +177,22 @@ TEST_F(MidiEndpointsTest, ARefusedIdentityLeavesTheStoredValue)
     EXPECT_EQ(launch.storedIDs(), (QList<qint64>{11, 12, 13, 14}));
 }
 
-TEST_F(MidiEndpointsTest, ChoosingAPortConnectsItAndNoneDisconnectsIt)
+// A choice holds across launches until "None" is chosen.
+TEST_F(MidiEndpointsTest, AChosenPortIsConnectedAtThisAndTheNextLaunchAndNoneDisconnectsIt)
 {
-    Launch launch(prefs());
-    launch.chooseSynth();
+    {
+        Launch launch(prefs());
+        launch.m_backend->addDevice("Synth", {"Synth Out"}, {"Synth In"});
+        Launch::choose(launch.outMenu(), 1, 0);
+        Launch::choose(launch.inMenu(), 1, 0);
+        EXPECT_EQ(launch.stored("Out"), (QStringList{"Synth", "Synth In"}));
+        EXPECT_EQ(launch.stored("In"), (QStringList{"Synth", "Synth Out"}));
+    }
+    auto backend = std::make_unique<LoopbackBackend>();
+    backend->addDevice("Synth", {"Synth Out"}, {"Synth In"});
+    Launch launch(prefs(), std::move(backend));
     EXPECT_EQ(layout(launch.outMenu()), (QStringList{"[ ] None", "[ ] Synth", "  [x] Synth In"}));
     EXPECT_EQ(layout(launch.inMenu()), (QStringList{"[ ] None", "[ ] Synth", "  [x] Synth Out"}));
-    EXPECT_EQ(launch.stored("Out"), (QStringList{"Synth", "Synth In"}));
-    EXPECT_EQ(launch.stored("In"), (QStringList{"Synth", "Synth Out"}));
     launch.m_router.sendControl(7, 100, 1);
     EXPECT_EQ(launch.targetsOf("b00764"), (QStringList{"Stripdeck User", "Synth In"}));
     ASSERT_TRUE(launch.m_backend->inject("Synth Out", QByteArray::fromHex("903c7f")));
@@ -203,26 +203,10 @@ TEST_F(MidiEndpointsTest, ChoosingAPortConnectsItAndNoneDisconnectsIt)
     EXPECT_EQ(layout(launch.outMenu()), (QStringList{"[x] None", "[ ] Synth", "  [ ] Synth In"}));
     EXPECT_EQ(launch.stored("Out"), (QStringList{"-", "-"}));
     EXPECT_EQ(launch.stored("In"), (QStringList{"-", "-"}));
-    EXPECT_FALSE(launch.m_endpoints->realOutputStream()->endpoints());
     launch.m_router.sendControl(7, 2, 1);
     EXPECT_EQ(launch.targetsOf("b00702"), QStringList{"Stripdeck User"});
     launch.m_backend->inject("Synth Out", QByteArray::fromHex("903c7f"));
     EXPECT_EQ(launch.m_recorder.m_origins, QStringList{"Synth Out"});
-}
-
-TEST_F(MidiEndpointsTest, TheChosenPortIsConnectedAgainAtTheNextLaunch)
-{
-    {
-        Launch launch(prefs());
-        launch.m_backend->addDevice("Synth", {}, {"Synth In"});
-        Launch::choose(launch.outMenu(), 1, 0);
-    }
-    auto backend = std::make_unique<LoopbackBackend>();
-    backend->addDevice("Synth", {}, {"Synth In"});
-    Launch launch(prefs(), std::move(backend));
-    EXPECT_EQ(layout(launch.outMenu()), (QStringList{"[ ] None", "[ ] Synth", "  [x] Synth In"}));
-    launch.m_router.sendControl(7, 1, 1);
-    EXPECT_EQ(launch.targetsOf("b00701"), (QStringList{"Stripdeck User", "Synth In"}));
 }
 
 TEST_F(MidiEndpointsTest, TwoDevicesOfOneNameAreListedApartAndTheLastOneIsConnected)

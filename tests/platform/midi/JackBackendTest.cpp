@@ -160,7 +160,7 @@ protected:
     std::unique_ptr<JackPeer> m_peer;
 };
 
-TEST_F(JackBackendTest, PublishesFourEndpointsWithLastingIdentifiersAndListsOnlyOtherClients)
+TEST_F(JackBackendTest, PublishesFourEndpointsWithLastingIdentifiers)
 {
     const QList<std::shared_ptr<midi::Endpoint>> endpoints{
         virtualInput(kSurface).endpoint(), virtualOutput(kSurface).endpoint(), virtualInput(kUser).endpoint(),
@@ -176,13 +176,6 @@ TEST_F(JackBackendTest, PublishesFourEndpointsWithLastingIdentifiersAndListsOnly
     EXPECT_EQ(endpoints[3]->uniqueID(), id);
     m_streams.clear();
     EXPECT_EQ(virtualOutput(kUser).endpoint()->uniqueID(), id);
-
-    const QString other = peer().name();
-    ASSERT_TRUE(waitFor([&] { return !m_backend->devices().isEmpty(); }));
-    QStringList devices;
-    for (const auto &device : m_backend->devices())
-        devices.append(device->name());
-    EXPECT_EQ(devices, QStringList{other});
 }
 
 // Each output, virtual or private, delivers exactly the bytes sent, system exclusive longer
@@ -256,8 +249,8 @@ TEST_F(JackBackendTest, VirtualInputsDeliverInOrderWithTheirEndpoint)
     }
 }
 
-// A peer client is a device with stable identifiers that comes and goes with setup changes;
-// the private ports follow the endpoints chosen of it.
+// A peer client is a device with stable identifiers that comes and goes with setup changes (the
+// program's own client is never one); the private ports follow the endpoints chosen of it.
 TEST_F(JackBackendTest, PeerDevicesComeAndGoAndPrivatePortsFollowTheChosenEndpoints)
 {
     QSignalSpy changes(midi::Client::sharedClient(), &midi::Client::setupChanged);

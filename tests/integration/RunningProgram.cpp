@@ -136,21 +136,17 @@ bool RunningProgram::start(QString *error)
 
 bool RunningProgram::stop(QString *failure)
 {
-    // Picks up an end that came before without anyone waiting for it.
-    m_program.waitForFinished(0);
-    const bool endedBefore = m_program.state() == QProcess::NotRunning;
+    // An end that came before SIGTERM, a hang, a crash or a status other than 0 all fail.
+    const bool endedBefore = m_program.waitForFinished(0) || m_program.state() == QProcess::NotRunning;
     m_program.terminate();
-    QString how;
-    if (!m_program.waitForFinished(10000) && !endedBefore)
-        how = "it was still running 10 s after SIGTERM";
-    else if (endedBefore || m_program.exitStatus() == QProcess::CrashExit || m_program.exitCode() != 0)
-        how = QString("it %1 %2 %3")
-                  .arg(endedBefore ? "had ended before," : "ended on SIGTERM,")
-                  .arg(m_program.exitStatus() == QProcess::CrashExit ? "crashed by signal" : "with status")
-                  .arg(m_program.exitCode());
+    const bool clean = m_program.waitForFinished(10000) && !endedBefore &&
+                       m_program.exitStatus() == QProcess::NormalExit && m_program.exitCode() == 0;
     if (failure)
-        *failure = how;
-    return how.isEmpty();
+        *failure = QString("ended before: %1, exit status %2, code %3")
+                       .arg(endedBefore)
+                       .arg(m_program.exitStatus())
+                       .arg(m_program.exitCode());
+    return clean;
 }
 
 bool RunningProgram::chooseMenuEntry(int stepsDown)

@@ -1,5 +1,4 @@
 #include "HostScript.h"
-#include "SurfaceEncoder.h"
 #include "SurfaceReplyDecoder.h"
 
 #include <gtest/gtest.h>
@@ -11,22 +10,14 @@ QByteArray hex(const char *text)
     return QByteArray::fromHex(text);
 }
 
-TEST(SurfaceEncoder, PacksTextMostSignificantBitFirst)
-{
-    EXPECT_EQ(SurfaceEncoder::packText("A").toHex(), "2040");
-    EXPECT_EQ(SurfaceEncoder::packText("Bass").toHex(), "21182e3718");
-    // Seven bytes fill eight groups exactly.
-    EXPECT_EQ(SurfaceEncoder::packText("Synth 1").toHex(), "295e2d6723204031");
-    EXPECT_EQ(SurfaceEncoder::packText("").toHex(), "");
-    EXPECT_EQ(SurfaceEncoder::packText("\xff\xff").toHex(), "7f7f60");
-}
-
+// Names are packed seven bits to a byte, most significant first: "Synth 1" fills eight groups.
 TEST(HostScript, EachCommandBecomesTheHostsMessage)
 {
     const std::pair<const char *, const char *> lines[] = {
         {"track-name Bass", "f07d000021182e3718f7"},
         {"device-name \"Synth 1\"  # the first", "f07d0003295e2d6723204031f7"},
         {"send-name 1 A", "f07d0002012040f7"},
+        {"send-name 0 \"\"", "f07d000200f7"},
         {"param-name 7 A", "f07d000a072040f7"},
         {"pan-name A", "f07d00052040f7"},
         {"track-color 127 0 64", "f07d00017f0040f7"},
@@ -52,14 +43,16 @@ TEST(HostScript, EachCommandBecomesTheHostsMessage)
     }
 }
 
-TEST(HostScript, ReadsWaitsCommentsAndBlankLines)
+TEST(HostScript, ReadsWaitsCommentsBlankLinesAndQuotedWords)
 {
     const auto steps = HostScript::parse("# a host\n\nbank 7\nwait 250\n  mute on  \n");
     ASSERT_TRUE(steps);
     ASSERT_EQ(steps->size(), 3);
     EXPECT_EQ(steps->at(1).waitMilliseconds, 250);
-    EXPECT_TRUE(steps->at(1).messages.isEmpty());
     EXPECT_EQ(steps->at(2).messages, QList<QByteArray>{hex("b0027f")});
+    EXPECT_EQ(HostScript::words(QStringLiteral(R"(a "b c" "d\"e" "" f#g)")),
+              (QStringList{"a", "b c", "d\"e", "", "f"}));
+    EXPECT_EQ(HostScript::words("\"x"), std::nullopt);
 }
 
 TEST(HostScript, NamesTheLineItCannotRead)
@@ -72,13 +65,6 @@ TEST(HostScript, NamesTheLineItCannotRead)
         EXPECT_FALSE(HostScript::parse("bank 1\n" + QString::fromUtf8(bad), &error)) << bad;
         EXPECT_TRUE(error.startsWith("line 2: ")) << bad << ": " << error.toStdString();
     }
-}
-
-TEST(HostScript, SplitsQuotedWordsWithEscapes)
-{
-    EXPECT_EQ(HostScript::words(QStringLiteral(R"(a "b c" "d\"e" "" f#g)")),
-              (QStringList{"a", "b c", "d\"e", "", "f"}));
-    EXPECT_EQ(HostScript::words("\"x"), std::nullopt);
 }
 
 TEST(SurfaceReplyDecoder, ReadsRepliesAsTheBankAndStripMeanThem)

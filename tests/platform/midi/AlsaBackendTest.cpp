@@ -85,33 +85,6 @@ protected:
     QList<std::shared_ptr<void>> m_streams;
 };
 
-TEST_F(AlsaBackendTest, PublishesReadableAndWritablePortsUnderBothNames)
-{
-    auto &surfaceIn = virtualInput(kSurface);
-    auto &userIn = virtualInput(kUser);
-    auto &surfaceOut = keep(std::make_shared<midi::VirtualOutputStream>(kSurface, 0));
-    auto &userOut = keep(std::make_shared<midi::VirtualOutputStream>(kUser, 0));
-
-    struct Expected {
-        std::shared_ptr<midi::Endpoint> endpoint;
-        unsigned capabilities;
-    };
-    const unsigned readable = SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ;
-    const unsigned writable = SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE;
-    for (const auto &[endpoint, capabilities] :
-         {Expected{surfaceIn.endpoint(), writable}, Expected{userIn.endpoint(), writable},
-          Expected{surfaceOut.endpoint(), readable}, Expected{userOut.endpoint(), readable}}) {
-        ASSERT_TRUE(endpoint);
-        const auto port = AlsaUniqueId::portOf(endpoint->uniqueID());
-        ASSERT_TRUE(port);
-        snd_seq_port_info_t *info = nullptr;
-        snd_seq_port_info_alloca(&info);
-        ASSERT_EQ(snd_seq_get_any_port_info(m_peer->sequencer(), m_backend->clientId(), *port, info), 0);
-        EXPECT_EQ(QString::fromUtf8(snd_seq_port_info_get_name(info)), endpoint->name());
-        EXPECT_EQ(snd_seq_port_info_get_capability(info) & (readable | writable), capabilities);
-    }
-}
-
 TEST_F(AlsaBackendTest, IdentifiersAskForPortNumbers)
 {
     auto &output = keep(std::make_shared<midi::VirtualOutputStream>(kUser, AlsaUniqueId::ownPort(20)));

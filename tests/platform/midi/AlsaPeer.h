@@ -16,7 +16,6 @@ public:
     ~AlsaPeer();
 
     int client() const { return m_client; }
-    snd_seq_t *sequencer() const { return m_seq; }
     bool subscribeFrom(snd_seq_addr_t source);
     bool subscribeTo(snd_seq_addr_t destination);
     // Each chunk as one event from "out" to its subscribers; raw chunks that do not start a

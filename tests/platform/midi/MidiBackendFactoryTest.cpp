@@ -3,27 +3,21 @@
 
 #include "model/UserDefaults.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Sets an environment variable (unsets it for a null value) for one test and puts the old value back.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char *name, const QByteArray &value)
-        : m_name(name)
-        , m_old(qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray())
-    {
-        value.isNull() ? qunsetenv(name) : qputenv(name, value);
-    }
-    ~ScopedEnvironment() { m_old.isNull() ? qunsetenv(m_name) : qputenv(m_name, m_old); }
-
-private:
-    const char *m_name;
-    QByteArray m_old;
-};
+// Sets an environment variable (unsets it for a null value) until the guard answered goes.
+auto scopedEnvironment(const char *name, const QByteArray &value)
+{
+    const bool wasSet = qEnvironmentVariableIsSet(name);
+    const QByteArray old = qgetenv(name);
+    value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    return qScopeGuard([=] { wasSet ? qputenv(name, old) : qunsetenv(name); });
+}
 
 TEST(MidiBackendFactory, EnvironmentOverridesThePreference)
 {
@@ -31,11 +25,11 @@ TEST(MidiBackendFactory, EnvironmentOverridesThePreference)
     UserDefaults defaults(dir.filePath("prefs.plist"));
     defaults.setObject("jack", "MidiBackend");
     {
-        ScopedEnvironment unset("STRIPDECK_MIDI_BACKEND", QByteArray());
+        const auto unset = scopedEnvironment("STRIPDECK_MIDI_BACKEND", QByteArray());
         EXPECT_EQ(MidiBackendFactory::requested(&defaults), "jack");
         EXPECT_EQ(MidiBackendFactory::requested(nullptr), QString());
     }
-    ScopedEnvironment forced("STRIPDECK_MIDI_BACKEND", "none");
+    const auto forced = scopedEnvironment("STRIPDECK_MIDI_BACKEND", "none");
     EXPECT_EQ(MidiBackendFactory::requested(&defaults), "none");
     const auto choice = MidiBackendFactory::create(&defaults);
     EXPECT_EQ(choice.backend->name(), "none");
@@ -46,7 +40,7 @@ TEST(MidiBackendFactory, EnvironmentOverridesThePreference)
 // with the reason noted.
 TEST(MidiBackendFactory, UnreachableForcedSystemFallsBackToNone)
 {
-    ScopedEnvironment server("JACK_DEFAULT_SERVER", "stripdeck-no-such-server");
+    const auto server = scopedEnvironment("JACK_DEFAULT_SERVER", "stripdeck-no-such-server");
     const auto choice = MidiBackendFactory::create("JACK", "Stripdeck Test", "Stripdeck Test Port");
     EXPECT_EQ(choice.backend->name(), "none");
     ASSERT_EQ(choice.notes.size(), 1);

@@ -47,17 +47,12 @@ TEST(MidiByteStream, CutsTheStreamIntoMessages)
     }
 }
 
-TEST(MidiByteStream, DropsSysexOverTheBoundAndRecovers)
+TEST(MidiByteStream, DropsSysexOverTheBoundAndResetForgetsPartialMessages)
 {
     MidiByteStream stream;
     QByteArray overlong = hex("f0") + QByteArray(MidiByteStream::kMaxSystemExclusiveSize, '\x01') + hex("f7");
     EXPECT_TRUE(stream.append(overlong).isEmpty());
     EXPECT_EQ(stream.append(hex("f00102f7")), QList<QByteArray>{hex("f00102f7")});
-}
-
-TEST(MidiByteStream, ResetForgetsPartialMessagesAndRunningStatus)
-{
-    MidiByteStream stream;
     stream.append(hex("f07d0102"));
     stream.reset();
     EXPECT_TRUE(stream.append(hex("03f7")).isEmpty());

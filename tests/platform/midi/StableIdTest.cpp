@@ -41,11 +41,4 @@ TEST(AlsaUniqueId, OwnPortsRoundTripAndOthersAreRefused)
     EXPECT_EQ(AlsaUniqueId::portOf(AlsaUniqueId::ownPort(0) | 0xFE), std::nullopt);
 }
 
-TEST(AlsaUniqueId, OtherPortsAreDistinctPerAddress)
-{
-    EXPECT_NE(AlsaUniqueId::otherPort(20, 0), AlsaUniqueId::otherPort(20, 1));
-    EXPECT_NE(AlsaUniqueId::otherPort(20, 1), AlsaUniqueId::otherPort(21, 1));
-    EXPECT_NE(AlsaUniqueId::otherPort(191, 253), 0);
-}
-
 } // namespace

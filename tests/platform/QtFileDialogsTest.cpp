@@ -27,45 +27,29 @@ template <typename T> void whenShown(std::function<void(T *)> answer)
     poll->start(10);
 }
 
-class QtFileDialogsTest : public ::testing::Test {
-protected:
+TEST(QtFileDialogs, SaveAddsTheXmlExtensionOpenReturnsTheChoiceCancelNothingErrorsShow)
+{
     QTemporaryDir dir;
     QtFileDialogs dialogs;
-};
-
-TEST_F(QtFileDialogsTest, SaveOffersXmlFilesAndAddsTheExtension)
-{
-    QStringList filters;
     whenShown<QFileDialog>([&](QFileDialog *dialog) {
-        filters = dialog->nameFilters();
-        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_TRUE(dialog->nameFilters().value(0).endsWith(QLatin1String("(*.xml)")));
         dialog->setDirectory(dir.path());
         dialog->selectFile(QStringLiteral("bar"));
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    EXPECT_EQ(dialogs.saveFileName(), dir.filePath(QStringLiteral("bar.xml")));
-    ASSERT_EQ(filters.size(), 1);
-    EXPECT_TRUE(filters.first().endsWith(QLatin1String("(*.xml)")));
-}
+    const QString saved = dialogs.saveFileName();
+    ASSERT_EQ(saved, dir.filePath(QStringLiteral("bar.xml")));
 
-TEST_F(QtFileDialogsTest, OpenReturnsTheChosenFileAndCancelNothing)
-{
-    QFile existing(dir.filePath(QStringLiteral("saved.xml")));
-    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.close();
+    QFile(saved).open(QIODevice::WriteOnly);
     whenShown<QFileDialog>([&](QFileDialog *dialog) {
         EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
-        dialog->selectFile(existing.fileName());
+        dialog->selectFile(saved);
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    EXPECT_EQ(dialogs.openFileName(), existing.fileName());
-
+    EXPECT_EQ(dialogs.openFileName(), saved);
     whenShown<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
     EXPECT_TRUE(dialogs.openFileName().isEmpty());
-}
 
-TEST_F(QtFileDialogsTest, ErrorsShowInAMessageBox)
-{
     QString shown;
     whenShown<QMessageBox>([&](QMessageBox *box) {
         shown = box->text();

@@ -1,6 +1,5 @@
 #include "model/ControlSettings.h"
 #include "model/ColorArchive.h"
-#include "model/ControlColors.h"
 #include "model/ControlMaps.h"
 #include "model/UserDefaults.h"
 
@@ -117,13 +116,6 @@ TEST(ColorArchive, RoundTripsAndRejectsWhatIsNoColour)
     notANumber.replace(0, 8, QByteArray::fromHex("7ff8000000000000"));
     EXPECT_FALSE(ColorArchive::unarchive(notANumber));
     EXPECT_FALSE(ControlSettings({{QStringLiteral("color"), QByteArray(32, '\xff')}}).color());
-}
-
-TEST(ControlColors, DefaultsFollowTheControlAndItsGroup)
-{
-    EXPECT_EQ(ControlColors::pad(QStringLiteral("3slider1button-group2")), ControlColors::fader());
-    EXPECT_NE(ControlColors::pad(QStringLiteral("8pad-group1")), ControlColors::fader());
-    EXPECT_EQ(ControlColors::groupButton(QStringLiteral("transport-group")), ControlColors::transport());
 }
 
 } // namespace

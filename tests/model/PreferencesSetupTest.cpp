@@ -90,11 +90,4 @@ TEST_F(PreferencesSetupTest, NonDictionariesOnEitherSideAreLeftAlone)
     EXPECT_EQ(m_store.objectForKey(ControlCatalog::controlMapKey(3)).toList().size(), 2);
 }
 
-TEST_F(PreferencesSetupTest, MissingResourceStillRegistersTheMidiKeys)
-{
-    PreferencesSetup(m_store).setupUserPreferences({});
-    EXPECT_EQ(m_store.objectForKey(QStringLiteral("MidiInDevice")), QVariant(QString()));
-    EXPECT_FALSE(m_store.objectForKey(bar0).isValid());
-}
-
 } // namespace

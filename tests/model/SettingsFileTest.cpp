@@ -49,13 +49,6 @@ TEST_F(SettingsFileTest, NeverRearrangedBarSavesItsDefaultItems)
                          "\"xq.korvane.stripdeck.slider4\"]}, \"version\": \"0.1.0\"}"));
 }
 
-TEST_F(SettingsFileTest, BarNumbersBelowOneSaveBarZero)
-{
-    m_store.setObject(controlMap(9), ControlCatalog::controlMapKey(0));
-    const QVariantMap content = m_settings.contentFor(-1, {}, QStringLiteral("v"));
-    EXPECT_EQ(content.value(QStringLiteral("ControllerConfig")).toMap(), controlMap(9));
-}
-
 TEST_F(SettingsFileTest, UnreadableOrPartialFilesChangeOnlyWhatTheyHold)
 {
     m_store.setObject(controlMap(2), ControlCatalog::controlMapKey(0));

@@ -66,20 +66,6 @@ TEST(ControlSettings, BehavioursPerFamilyAndProgramChangeAlwaysPushes)
     }
 }
 
-TEST(ControlSettings, NumbersOfEitherKindAreTruncated)
-{
-    const ControlSettings record({{QStringLiteral("channel"), 3.9},
-                                  {QStringLiteral("value"), qint64(64)},
-                                  {QStringLiteral("startOctave"), -1.5},
-                                  {QStringLiteral("octaves"), QStringLiteral("three")},
-                                  {QStringLiteral("scaleFrom"), qint64(5)}});
-    EXPECT_EQ(record.channel(), 3);
-    EXPECT_EQ(record.value(), 64);
-    EXPECT_EQ(record.startOctave(), -1);
-    EXPECT_EQ(record.octaves(), 2) << "text is no number";
-    EXPECT_EQ(record.scaleFrom(), 5.0);
-}
-
 TEST(ControlMaps, TopLevelAndGroupRecordsOfOneNameAreIndependent)
 {
     QTemporaryDir dir;

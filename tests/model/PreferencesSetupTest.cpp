@@ -40,16 +40,6 @@ protected:
     UserDefaults m_store{m_dir.filePath(QStringLiteral("prefs.plist"))};
 };
 
-TEST_F(PreferencesSetupTest, RegistersMidiKeysAndTheResourceWithoutWriting)
-{
-    QSignalSpy writes(&m_store, &UserDefaults::valueChanged);
-    start();
-    EXPECT_EQ(writes.count(), 0) << "nothing stored means every nested read finds its default";
-    EXPECT_EQ(m_store.objectForKey(QStringLiteral("MidiOutPort")), QVariant(QString()));
-    EXPECT_TRUE(m_store.boolForKey(QStringLiteral("CheckForUpdate")));
-    EXPECT_EQ(m_store.valueForKeyPath(bar0 + QStringLiteral(".pad1.channel")).toInt(), 10);
-}
-
 TEST_F(PreferencesSetupTest, AddsWhatIsMissingAtEveryLevelAndKeepsWhatIsStored)
 {
     QVariantMap stored = defaults().value(bar0).toMap();

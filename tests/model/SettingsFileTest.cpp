@@ -63,14 +63,6 @@ TEST_F(SettingsFileTest, UnreadableOrPartialFilesChangeOnlyWhatTheyHold)
     EXPECT_TRUE(m_settings.load(file(QStringLiteral("wrong-types.xml")), 0));
     EXPECT_EQ(m_store.objectForKey(ControlCatalog::controlMapKey(0)).toMap(), controlMap(2));
     EXPECT_FALSE(m_store.objectForKey(ControlCatalog::customizationKey(0)).isValid());
-
-    writeFile(
-        QStringLiteral("only-arrangement.xml"),
-        PropertyList::toXml(QVariantMap{{QStringLiteral("NSTouchBarConfig"),
-                                         QVariantMap{{QStringLiteral("CurrentItems"), QVariantList{}}}}}));
-    EXPECT_TRUE(m_settings.load(file(QStringLiteral("only-arrangement.xml")), 0));
-    EXPECT_EQ(m_store.objectForKey(ControlCatalog::controlMapKey(0)).toMap(), controlMap(2));
-    EXPECT_TRUE(m_store.objectForKey(ControlCatalog::customizationKey(0)).isValid());
 }
 
 TEST_F(SettingsFileTest, ReadsFilesWrittenByPlistlib)

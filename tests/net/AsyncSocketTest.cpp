@@ -123,23 +123,4 @@ TEST(AsyncTcpSocket, ReadTimeOutOrDroppingAnAcceptedSocketClosesTheConnection)
     ASSERT_TRUE(QTest::qWaitFor([&] { return dropped.clientEvents.disconnects == 1; }, waitMs));
 }
 
-TEST(AsyncTcpSocket, RefusedConnectionIsReportedOnce)
-{
-    quint16 closedPort = 0;
-    {
-        net::AsyncTcpSocket probe;
-        ASSERT_TRUE(probe.acceptOnInterface(QStringLiteral("127.0.0.1"), 0));
-        closedPort = probe.localPort();
-    }
-    TcpEvents events;
-    net::AsyncTcpSocket client(&events);
-    EXPECT_FALSE(client.connectToHost(QString(), closedPort, -1));
-    ASSERT_TRUE(client.connectToHost(QStringLiteral("localhost"), closedPort, -1));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return events.disconnects > 0; }, waitMs));
-    QTest::qWait(50);
-    EXPECT_EQ(events.disconnects, 1);
-    EXPECT_FALSE(events.lastError.isEmpty());
-    EXPECT_TRUE(client.isDisconnected());
-}
-
 } // namespace

@@ -125,7 +125,7 @@ TEST_F(OscEndpoints, InactiveSendsAndReceivesNothingThenSendsWithAndWithoutAValu
                                            packet(QStringLiteral("/l"), {1, QStringLiteral("x")})}));
 }
 
-TEST_F(OscEndpoints, TcpConnectionsAreBoundedAndClosedOnStop)
+TEST_F(OscEndpoints, TcpConnectionsAreBoundedAndAClosedOneFreesItsPlace)
 {
     start(true);
     std::vector<std::unique_ptr<QTcpSocket>> peers;
@@ -144,13 +144,6 @@ TEST_F(OscEndpoints, TcpConnectionsAreBoundedAndClosedOnStop)
     peers.front()->disconnectFromHost();
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return server().connectionCount() == osc::Server::maxTcpConnections - 1; }, waitMs));
-
-    controller().server()->stop();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return closed() == qsizetype(peers.size()); }, waitMs));
-    controlStore &fader = m_cells.cell(QStringLiteral("/fader"));
-    sendDatagram(QStringLiteral("/fader"), {1});
-    QTest::qWait(200);
-    EXPECT_FALSE(fader.value().isValid());
 }
 
 } // namespace

@@ -94,12 +94,4 @@ TEST_F(X11GlobalShortcutTest, RefusesWhatIsHeldAndFreesWhatIsReleased)
     EXPECT_TRUE(other.registerShortcut(1, keyA, control | shift)) << "ungrabbed on every lock state";
 }
 
-TEST(X11GlobalShortcutUnavailableTest, WithoutADisplayTheServiceSaysWhy)
-{
-    X11GlobalShortcutService service(QByteArrayLiteral(":4711"));
-    EXPECT_FALSE(service.hasDisplay());
-    EXPECT_TRUE(service.unavailableReason().startsWith(QStringLiteral("Global hot keys are unavailable")));
-    EXPECT_FALSE(service.registerShortcut(1, keyA, command));
-}
-
 } // namespace

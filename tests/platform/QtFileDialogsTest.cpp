@@ -27,29 +27,45 @@ template <typename T> void whenShown(std::function<void(T *)> answer)
     poll->start(10);
 }
 
-TEST(QtFileDialogs, SaveAddsTheXmlExtensionOpenReturnsTheChoiceCancelNothingErrorsShow)
-{
+class QtFileDialogsTest : public ::testing::Test {
+protected:
     QTemporaryDir dir;
     QtFileDialogs dialogs;
+};
+
+TEST_F(QtFileDialogsTest, SaveOffersXmlFilesAndAddsTheExtension)
+{
+    QStringList filters;
     whenShown<QFileDialog>([&](QFileDialog *dialog) {
-        EXPECT_TRUE(dialog->nameFilters().value(0).endsWith(QLatin1String("(*.xml)")));
+        filters = dialog->nameFilters();
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
         dialog->setDirectory(dir.path());
         dialog->selectFile(QStringLiteral("bar"));
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    const QString saved = dialogs.saveFileName();
-    ASSERT_EQ(saved, dir.filePath(QStringLiteral("bar.xml")));
+    EXPECT_EQ(dialogs.saveFileName(), dir.filePath(QStringLiteral("bar.xml")));
+    ASSERT_EQ(filters.size(), 1);
+    EXPECT_TRUE(filters.first().endsWith(QLatin1String("(*.xml)")));
+}
 
-    QFile(saved).open(QIODevice::WriteOnly);
+TEST_F(QtFileDialogsTest, OpenReturnsTheChosenFileAndCancelNothing)
+{
+    QFile existing(dir.filePath(QStringLiteral("saved.xml")));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
     whenShown<QFileDialog>([&](QFileDialog *dialog) {
         EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
-        dialog->selectFile(saved);
+        dialog->selectFile(existing.fileName());
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    EXPECT_EQ(dialogs.openFileName(), saved);
+    EXPECT_EQ(dialogs.openFileName(), existing.fileName());
+
     whenShown<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
     EXPECT_TRUE(dialogs.openFileName().isEmpty());
+}
 
+TEST_F(QtFileDialogsTest, ErrorsShowInAMessageBox)
+{
     QString shown;
     whenShown<QMessageBox>([&](QMessageBox *box) {
         shown = box->text();

@@ -1,6 +1,5 @@
 #include "model/ControlSettings.h"
 #include "model/ColorArchive.h"
-#include "model/ControlColors.h"
 #include "model/ControlMaps.h"
 #include "model/UserDefaults.h"
 
@@ -67,20 +66,6 @@ TEST(ControlSettings, BehavioursPerFamilyAndProgramChangeAlwaysPushes)
     }
 }
 
-TEST(ControlSettings, NumbersOfEitherKindAreTruncated)
-{
-    const ControlSettings record({{QStringLiteral("channel"), 3.9},
-                                  {QStringLiteral("value"), qint64(64)},
-                                  {QStringLiteral("startOctave"), -1.5},
-                                  {QStringLiteral("octaves"), QStringLiteral("three")},
-                                  {QStringLiteral("scaleFrom"), qint64(5)}});
-    EXPECT_EQ(record.channel(), 3);
-    EXPECT_EQ(record.value(), 64);
-    EXPECT_EQ(record.startOctave(), -1);
-    EXPECT_EQ(record.octaves(), 2) << "text is no number";
-    EXPECT_EQ(record.scaleFrom(), 5.0);
-}
-
 TEST(ControlMaps, TopLevelAndGroupRecordsOfOneNameAreIndependent)
 {
     QTemporaryDir dir;
@@ -117,13 +102,6 @@ TEST(ColorArchive, RoundTripsAndRejectsWhatIsNoColour)
     notANumber.replace(0, 8, QByteArray::fromHex("7ff8000000000000"));
     EXPECT_FALSE(ColorArchive::unarchive(notANumber));
     EXPECT_FALSE(ControlSettings({{QStringLiteral("color"), QByteArray(32, '\xff')}}).color());
-}
-
-TEST(ControlColors, DefaultsFollowTheControlAndItsGroup)
-{
-    EXPECT_EQ(ControlColors::pad(QStringLiteral("3slider1button-group2")), ControlColors::fader());
-    EXPECT_NE(ControlColors::pad(QStringLiteral("8pad-group1")), ControlColors::fader());
-    EXPECT_EQ(ControlColors::groupButton(QStringLiteral("transport-group")), ControlColors::transport());
 }
 
 } // namespace

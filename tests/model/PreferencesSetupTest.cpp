@@ -40,16 +40,6 @@ protected:
     UserDefaults m_store{m_dir.filePath(QStringLiteral("prefs.plist"))};
 };
 
-TEST_F(PreferencesSetupTest, RegistersMidiKeysAndTheResourceWithoutWriting)
-{
-    QSignalSpy writes(&m_store, &UserDefaults::valueChanged);
-    start();
-    EXPECT_EQ(writes.count(), 0) << "nothing stored means every nested read finds its default";
-    EXPECT_EQ(m_store.objectForKey(QStringLiteral("MidiOutPort")), QVariant(QString()));
-    EXPECT_TRUE(m_store.boolForKey(QStringLiteral("CheckForUpdate")));
-    EXPECT_EQ(m_store.valueForKeyPath(bar0 + QStringLiteral(".pad1.channel")).toInt(), 10);
-}
-
 TEST_F(PreferencesSetupTest, AddsWhatIsMissingAtEveryLevelAndKeepsWhatIsStored)
 {
     QVariantMap stored = defaults().value(bar0).toMap();
@@ -88,13 +78,6 @@ TEST_F(PreferencesSetupTest, NonDictionariesOnEitherSideAreLeftAlone)
     EXPECT_EQ(writes.count(), 0);
     EXPECT_EQ(m_store.objectForKey(bar0).toMap(), stored);
     EXPECT_EQ(m_store.objectForKey(ControlCatalog::controlMapKey(3)).toList().size(), 2);
-}
-
-TEST_F(PreferencesSetupTest, MissingResourceStillRegistersTheMidiKeys)
-{
-    PreferencesSetup(m_store).setupUserPreferences({});
-    EXPECT_EQ(m_store.objectForKey(QStringLiteral("MidiInDevice")), QVariant(QString()));
-    EXPECT_FALSE(m_store.objectForKey(bar0).isValid());
 }
 
 } // namespace

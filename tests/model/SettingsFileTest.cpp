@@ -49,13 +49,6 @@ TEST_F(SettingsFileTest, NeverRearrangedBarSavesItsDefaultItems)
                          "\"xq.korvane.stripdeck.slider4\"]}, \"version\": \"0.1.0\"}"));
 }
 
-TEST_F(SettingsFileTest, BarNumbersBelowOneSaveBarZero)
-{
-    m_store.setObject(controlMap(9), ControlCatalog::controlMapKey(0));
-    const QVariantMap content = m_settings.contentFor(-1, {}, QStringLiteral("v"));
-    EXPECT_EQ(content.value(QStringLiteral("ControllerConfig")).toMap(), controlMap(9));
-}
-
 TEST_F(SettingsFileTest, UnreadableOrPartialFilesChangeOnlyWhatTheyHold)
 {
     m_store.setObject(controlMap(2), ControlCatalog::controlMapKey(0));
@@ -70,14 +63,6 @@ TEST_F(SettingsFileTest, UnreadableOrPartialFilesChangeOnlyWhatTheyHold)
     EXPECT_TRUE(m_settings.load(file(QStringLiteral("wrong-types.xml")), 0));
     EXPECT_EQ(m_store.objectForKey(ControlCatalog::controlMapKey(0)).toMap(), controlMap(2));
     EXPECT_FALSE(m_store.objectForKey(ControlCatalog::customizationKey(0)).isValid());
-
-    writeFile(
-        QStringLiteral("only-arrangement.xml"),
-        PropertyList::toXml(QVariantMap{{QStringLiteral("NSTouchBarConfig"),
-                                         QVariantMap{{QStringLiteral("CurrentItems"), QVariantList{}}}}}));
-    EXPECT_TRUE(m_settings.load(file(QStringLiteral("only-arrangement.xml")), 0));
-    EXPECT_EQ(m_store.objectForKey(ControlCatalog::controlMapKey(0)).toMap(), controlMap(2));
-    EXPECT_TRUE(m_store.objectForKey(ControlCatalog::customizationKey(0)).isValid());
 }
 
 TEST_F(SettingsFileTest, ReadsFilesWrittenByPlistlib)

@@ -34,10 +34,6 @@ TEST_F(UserDefaultsTest, UserLayerAndLaterRegistrationsHideRegisteredValuesPerTo
     EXPECT_EQ(store.valueForKeyPath(QStringLiteral("A.y")).toInt(), 2);
     EXPECT_FALSE(store.objectForKey(QStringLiteral("missing")).isValid());
     EXPECT_FALSE(store.valueForKeyPath(QStringLiteral("B.deeper")).isValid());
-
-    store.registerDefaults({{QStringLiteral("A"), QVariantMap{{QStringLiteral("new"), 1}}}});
-    EXPECT_FALSE(store.valueForKeyPath(QStringLiteral("A.y")).isValid()) << "a later registration replaces";
-    EXPECT_TRUE(store.valueForKeyPath(QStringLiteral("A.new")).isValid());
 }
 
 TEST_F(UserDefaultsTest, WritesPersistOnlyTheUserLayerAndPlistlibReadsThem)

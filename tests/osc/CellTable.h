@@ -25,15 +25,11 @@ public:
 
     void setVal(const QVariant &value, const QString &address) override
     {
-        ++m_calls;
         const auto found = m_cells.find(address);
         if (found != m_cells.end())
             found->second->setValue(value);
     }
 
-    int calls() const { return m_calls; }
-
 private:
     std::map<QString, std::unique_ptr<controlStore>> m_cells;
-    int m_calls = 0;
 };

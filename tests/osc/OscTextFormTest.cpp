@@ -1,19 +1,13 @@
 #include "osc/Message.h"
-#include "osc/OSCAddressFormatter.h"
-#include "osc/Server.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(OscTextForm, FailsOnEmptyTextIllegalAddressOrUnbalancedQuotes)
+TEST(OscTextForm, ReadsTheExamplesAndFailsOnEmptyTextIllegalAddressOrUnbalancedQuotes)
 {
     for (const char *text : {"", "   \n", "a/b 1", "/a#b 1", "/a \"x", "/a \"x\" \"y"})
         EXPECT_FALSE(osc::Message::messageWithString(QString::fromUtf8(text))) << text;
-}
-
-TEST(OscTextForm, QuotesEscapesAndBlobs)
-{
     const struct {
         const char *text;
         QVariantList arguments;
@@ -52,65 +46,6 @@ TEST(OscTextForm, AsQSCReadsBackToTheSameMessage)
         EXPECT_EQ(parsed->packetData(), message.packetData()) << text.toStdString();
     }
     EXPECT_EQ(messages[0].asQSC(), QStringLiteral(R"(/m 1 2.5 "x \"y\" z" #blob/wA=)"));
-    EXPECT_EQ(
-        osc::Message(QStringLiteral("/d"), {7, QStringLiteral("s"), QByteArray("\x01", 1)}).description(),
-        QStringLiteral("/d 7 \"s\" <01>"));
-}
-
-TEST(OscAddressValidation, AddressesComponentsAndMethods)
-{
-    struct Case {
-        const char *text;
-        bool address, component, method;
-    };
-    const std::vector<Case> cases = {
-        {"/mixer/fader1", true, true, false},  {"mixer/fader1", false, true, false},
-        {"/mixer fader", false, false, false}, {"/a*?[]{,}", true, true, false},
-        {"fader1", false, true, true},         {"", false, false, true},
-        {"#x", false, false, false},           {"/é", false, false, false},
-    };
-    for (const Case &c : cases) {
-        const QString text = QString::fromUtf8(c.text);
-        EXPECT_EQ(osc::Message::legalAddress(text), c.address) << c.text;
-        EXPECT_EQ(osc::Message::legalAddressComponent(text), c.component) << c.text;
-        EXPECT_EQ(osc::Message::legalMethod(text), c.method) << c.text;
-    }
-    for (const QChar pattern : QStringLiteral("*?[]{},")) {
-        EXPECT_TRUE(osc::Message::legalAddress(QStringLiteral("/") + pattern)) << pattern.toLatin1();
-        EXPECT_FALSE(osc::Message::legalMethod(QString(pattern))) << pattern.toLatin1();
-    }
-}
-
-TEST(OscAddressValidation, MethodCharacterSetLeavesOutSeparatorsAndPatterns)
-{
-    const QString chars = osc::Server::validCharsForOSCMethod();
-    for (const QChar excluded : QStringLiteral(" /#*,?[]{}"))
-        EXPECT_FALSE(chars.contains(excluded)) << excluded.toLatin1();
-    for (const QChar included : QStringLiteral("\"$%&'()+-.09:;<=>@AZ\\^_`az|~!"))
-        EXPECT_TRUE(chars.contains(included)) << included.toLatin1();
-}
-
-TEST(OscAddressFormatter, CompletesTheSlashAndRefusesIllegalCharacters)
-{
-    struct Case {
-        const char *typed;
-        bool accepted;
-        const char *replacement;
-        bool error;
-    };
-    const std::vector<Case> cases = {
-        {"/abc", true, "", false}, {"abc", false, "/abc", false}, {"", false, "/", false},
-        {"/a#", false, "", true},  {"/a b", false, "", true},
-    };
-    for (const Case &c : cases) {
-        const auto check = OSCAddressFormatter::isPartialStringValid(QString::fromUtf8(c.typed));
-        EXPECT_EQ(check.accepted, c.accepted) << c.typed;
-        EXPECT_EQ(check.replacement, QString::fromUtf8(c.replacement)) << c.typed;
-        EXPECT_EQ(check.error, c.error ? QStringLiteral("this is not a valid OSC address") : QString())
-            << c.typed;
-    }
-    EXPECT_EQ(OSCAddressFormatter::stringForObjectValue(QStringLiteral("/x")), QStringLiteral("/x"));
-    EXPECT_FALSE(OSCAddressFormatter::stringForObjectValue(5));
 }
 
 } // namespace

@@ -4,38 +4,15 @@
 #include "platform/touchbar/TouchBarItem.h"
 #include "platform/touchbar/TouchView.h"
 
-#include <QColor>
-#include <QPainter>
 #include <QStringList>
 
-#include <vector>
-
-// Stands in for the item factory: one solid-coloured view per identifier, sized the way the
-// real controls are, so that layout, drawing and item lifetimes can be checked.
+// Stands in for the item factory: one plain view per identifier, sized the way the real
+// controls are, and a log of what was asked for.
 class PlaceholderItemFactory : public TouchBarDelegate {
 public:
-    class ColourView : public TouchView {
-    public:
-        explicit ColourView(QColor colour)
-            : m_colour(colour)
-        {
-        }
-        void draw(QPainter &painter) override
-        {
-            painter.fillRect(QRectF(QPointF(), sizeInPoints()), m_colour);
-        }
-
-    private:
-        QColor m_colour;
-    };
-
     // Identifiers listed here get no item, like those the real factory does not know.
     QStringList unknown;
     QStringList made;
-    std::vector<std::weak_ptr<TouchBarItem>> items;
-
-    // Distinct, saturated and far from black, so that a screenshot tells the items apart.
-    static QColor colourFor(int index) { return QColor::fromHsv((index * 47) % 360, 255, 255); }
 
     static void size(TouchBarItem &item)
     {
@@ -57,9 +34,8 @@ public:
             return nullptr;
         auto item = std::make_shared<TouchBarItem>(identifier);
         item->setCustomizationLabel(QStringLiteral("Label of ") + identifier.section(QLatin1Char('.'), -1));
-        item->setView(new ColourView(colourFor(int(items.size()))));
+        item->setView(new TouchView);
         size(*item);
-        items.push_back(item);
         return item;
     }
 };

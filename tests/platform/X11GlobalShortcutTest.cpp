@@ -1,7 +1,6 @@
 #include "app/ZnHotKey.h"
 #include "midi/WaitFor.h"
 #include "platform/x11/X11GlobalShortcutService.h"
-#include "platform/x11/XkbKeyboardLayout.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -93,38 +92,6 @@ TEST_F(X11GlobalShortcutTest, RefusesWhatIsHeldAndFreesWhatIsReleased)
     EXPECT_TRUE(other.errorString().contains(QStringLiteral("another program")));
     service->unregisterShortcut(1);
     EXPECT_TRUE(other.registerShortcut(1, keyA, control | shift)) << "ungrabbed on every lock state";
-}
-
-TEST(X11GlobalShortcutUnavailableTest, WithoutADisplayTheServiceSaysWhy)
-{
-    X11GlobalShortcutService service(QByteArrayLiteral(":4711"));
-    EXPECT_FALSE(service.hasDisplay());
-    EXPECT_TRUE(service.unavailableReason().startsWith(QStringLiteral("Global hot keys are unavailable")));
-    EXPECT_FALSE(service.registerShortcut(1, keyA, command));
-    XkbKeyboardLayout fallback(QByteArrayLiteral(":4711"));
-    EXPECT_FALSE(fallback.usesDisplay());
-    EXPECT_EQ(fallback.charactersForKeyCode(keyA, 8), QStringLiteral("a")) << "the default layout stands in";
-}
-
-TEST_F(X11GlobalShortcutTest, InAWaylandSessionTheServiceGrabsButSaysItIsLimited)
-{
-    const QByteArray previous = qgetenv("XDG_SESSION_TYPE");
-    qputenv("XDG_SESSION_TYPE", "wayland");
-    X11GlobalShortcutService throughXWayland;
-    qputenv("XDG_SESSION_TYPE", previous);
-    EXPECT_TRUE(throughXWayland.unavailableReason().contains(QStringLiteral("Wayland")));
-    EXPECT_TRUE(throughXWayland.registerShortcut(1, keyF5, command)) << "X applications still see the grab";
-    EXPECT_TRUE(service->unavailableReason().isEmpty() || previous == "wayland");
-}
-
-TEST_F(X11GlobalShortcutTest, TheDisplaysLayoutTranslatesKeys)
-{
-    XkbKeyboardLayout layout;
-    ASSERT_TRUE(layout.usesDisplay());
-    EXPECT_EQ(layout.charactersForKeyCode(keyA, 8), QStringLiteral("a"));
-    EXPECT_EQ(layout.charactersForKeyCode(20, 8), QStringLiteral("3"));
-    EXPECT_EQ(layout.charactersForKeyCode(keyF5, 8), QString());
-    EXPECT_EQ(layout.keyCodeForNativeScanCode(38), std::optional<quint16>(keyA));
 }
 
 } // namespace

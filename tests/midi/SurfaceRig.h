@@ -83,6 +83,17 @@ public:
     bool surface(const char *hex) { return surface(QByteArray::fromHex(hex)); }
     bool user(const char *hex) { return user(QByteArray::fromHex(hex)); }
 
+    // What went out on the surface output, as hex strings in order.
+    QStringList sentToSurface() const
+    {
+        QStringList result;
+        for (const auto &sent : m_backend->sent()) {
+            if (sent.target == midi::MidiEndpoints::surfaceName())
+                result.append(QString::fromLatin1(sent.bytes.toHex()));
+        }
+        return result;
+    }
+
     QTemporaryDir m_dir;
     UserDefaults m_defaults;
     LoopbackBackend *m_backend = nullptr;

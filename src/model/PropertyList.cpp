@@ -3,6 +3,7 @@
 #include "BinaryPlistScreen.h"
 
 #include <QDateTime>
+#include <QTimeZone>
 
 #include <plist/plist.h>
 
@@ -11,7 +12,17 @@
 namespace {
 
 // Property-list dates count seconds from 2001-01-01 UTC.
-const QDateTime referenceDate(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC);
+const QDateTime referenceDate(QDate(2001, 1, 1), QTime(0, 0), QTimeZone::utc());
+
+// Debian 12 has libplist 2.2, Debian 13 has 2.6, which frees its output with another name.
+void freeXml(char *xml)
+{
+#ifdef STRIPDECK_HAVE_PLIST_MEM_FREE
+    plist_mem_free(xml);
+#else
+    plist_to_xml_free(xml);
+#endif
+}
 
 struct PlistDeleter {
     void operator()(plist_t node) const { plist_free(node); }
@@ -191,8 +202,14 @@ std::optional<QVariant> PropertyList::fromData(QByteArrayView data)
         return std::nullopt;
     if (BinaryPlistScreen::isBinary(data) && !BinaryPlistScreen::isSafe(data))
         return std::nullopt;
+    // Only the two forms property lists are stored in: newer libplist's plist_from_memory would
+    // also take JSON and OpenStep text, which no file of ours holds.
     plist_t raw = nullptr;
-    plist_from_memory(data.data(), static_cast<uint32_t>(data.size()), &raw);
+    const auto length = static_cast<uint32_t>(data.size());
+    if (BinaryPlistScreen::isBinary(data))
+        plist_from_bin(data.data(), length, &raw);
+    else
+        plist_from_xml(data.data(), length, &raw);
     PlistPtr root(raw);
     if (!root)
         return std::nullopt;
@@ -208,6 +225,6 @@ QByteArray PropertyList::toXml(const QVariant &value)
     uint32_t length = 0;
     plist_to_xml(root.get(), &xml, &length);
     QByteArray result(xml, static_cast<qsizetype>(length));
-    plist_to_xml_free(xml);
+    freeXml(xml);
     return result;
 }

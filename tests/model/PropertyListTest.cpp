@@ -1,6 +1,7 @@
 #include "model/PropertyList.h"
 
 #include <QDateTime>
+#include <QTimeZone>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ QVariantMap sampleTree()
         {QStringLiteral("real"), 0.3176},
         {QStringLiteral("flag"), true},
         {QStringLiteral("data"), QByteArray("\x00\x01\xff", 3)},
-        {QStringLiteral("date"), QDateTime(QDate(2026, 12, 6), QTime(6, 30, 15), Qt::UTC)},
+        {QStringLiteral("date"), QDateTime(QDate(2026, 12, 6), QTime(6, 30, 15), QTimeZone::utc())},
         {QStringLiteral("list"), QVariantList{qint64(1), QStringLiteral("two"), QVariantMap{}}},
         {QStringLiteral("nested"),
          QVariantMap{{QStringLiteral("deeper"), QVariantMap{{QStringLiteral("x"), false}}}}},

@@ -41,7 +41,7 @@ public:
     int ctrlNumber() const override { return m_number; }
     int channelNumber() const override { return 1; }
     QString oscAddress() const override { return {}; }
-    void setMidiValue(const QVariant &value) override { benchmark::DoNotOptimize(value); }
+    void setMidiValue(const QVariant &value) override { benchmark::DoNotOptimize(value.constData()); }
 
 private:
     int m_kind;

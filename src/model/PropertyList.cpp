@@ -14,13 +14,24 @@ namespace {
 // Property-list dates count seconds from 2001-01-01 UTC.
 const QDateTime referenceDate(QDate(2001, 1, 1), QTime(0, 0), QTimeZone::utc());
 
-// Debian 12 has libplist 2.2, Debian 13 has 2.6, which frees its output with another name.
+// Debian 12 has libplist 2.2, Debian 13 has 2.6. Version 2.3 renamed the function that frees
+// its output, and began to keep the sign of integers: there plist_new_uint writes -7 as
+// 18446744073709551609, while 2.2 has only that call and writes -7.
 void freeXml(char *xml)
 {
-#ifdef STRIPDECK_HAVE_PLIST_MEM_FREE
+#ifdef STRIPDECK_LIBPLIST_2_3
     plist_mem_free(xml);
 #else
     plist_to_xml_free(xml);
+#endif
+}
+
+plist_t newSignedInteger(qint64 value)
+{
+#ifdef STRIPDECK_LIBPLIST_2_3
+    return plist_new_int(value);
+#else
+    return plist_new_uint(static_cast<uint64_t>(value));
 #endif
 }
 
@@ -174,7 +185,7 @@ plist_t fromVariant(const QVariant &value)
     case QMetaType::Short:
     case QMetaType::Char:
     case QMetaType::SChar:
-        return plist_new_uint(static_cast<uint64_t>(value.toLongLong()));
+        return newSignedInteger(value.toLongLong());
     case QMetaType::UInt:
     case QMetaType::ULongLong:
     case QMetaType::UShort:

@@ -149,6 +149,25 @@ bool RunningProgram::stop(QString *failure)
     return clean;
 }
 
+int RunningProgram::startAgain(const QStringList &arguments, QByteArray *output)
+{
+    QProcess again;
+    again.setProcessEnvironment(m_program.processEnvironment());
+    again.setProcessChannelMode(QProcess::MergedChannels);
+    again.start(QStringLiteral(STRIPDECK_PROGRAM), arguments);
+    const bool ended = again.waitForFinished(launchMs);
+    if (!ended)
+        again.kill();
+    *output = again.readAll();
+    return ended && again.exitStatus() == QProcess::NormalExit ? again.exitCode() : -1;
+}
+
+void RunningProgram::crash()
+{
+    m_program.kill();
+    m_program.waitForFinished();
+}
+
 bool RunningProgram::chooseMenuEntry(int stepsDown)
 {
     const QStringList before = programWindows();

@@ -33,6 +33,12 @@ public:
     // failure says how it ended (a crash before, a hang, a status).
     bool stop(QString *failure = nullptr);
 
+    // Starts the program once more, as a user would while it runs, and waits for that start to
+    // end: its exit code (-1 for a crash or a hang) and what it printed.
+    int startAgain(const QStringList &arguments, QByteArray *output);
+    // SIGKILL: the program gets no chance to tidy up.
+    void crash();
+
     // Opens the status menu and takes the entry that many steps below the title line.
     bool chooseMenuEntry(int stepsDown);
     bool showStrip() { return chooseMenuEntry(1) && waitForStrip(); }

@@ -4,7 +4,7 @@ SANITIZE   ?= build-sanitize
 JOBS       ?= 2
 CMAKE_ARGS ?= -DSTRIPDECK_WERROR=ON
 
-.PHONY: run test build bootstrap check sanitize fuzz bench-latency clean
+.PHONY: run test build bootstrap check sanitize fuzz bench-latency clean deb test-package
 
 run: build
 	scripts/run $(BUILD)/bin/stripdeck
@@ -47,5 +47,21 @@ bench-latency: bootstrap
 	cmake --build $(BUILD) -j$(JOBS) --target bench_jack_send bench_touch_to_jack
 	scripts/bench-latency $(BUILD)
 
+# A Debian package of this release in build-deb/, its dependencies computed from the programs,
+# checked by lintian.
+DEB ?= build-deb
+deb: bootstrap
+	cmake -S . -B $(DEB) $(CMAKE_ARGS) -DSTRIPDECK_TESTS=OFF -DSTRIPDECK_BENCH=OFF
+	cmake --build $(DEB) -j$(JOBS)
+	rm -f $(DEB)/stripdeck_*.deb
+	cd $(DEB) && cpack -G DEB
+	lintian --fail-on error $(DEB)/stripdeck_*.deb
+
+# Not part of `make test`: needs root and the Debian archive. Builds the package for Debian 13
+# and 12 each in a clean root of that release, installs it in another clean root and runs it
+# there; then runs the README's two commands from a fresh clone in a clean root of each.
+test-package:
+	scripts/test-package
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE) build-fuzz
+	rm -rf $(BUILD) $(SANITIZE) build-fuzz $(DEB)

@@ -111,7 +111,7 @@ RunningProgram::~RunningProgram()
     }
 }
 
-bool RunningProgram::start(QString *error)
+bool RunningProgram::start(QString *error, const QStringList &arguments)
 {
     const auto fail = [error](const QString &reason) {
         *error = reason;
@@ -119,7 +119,7 @@ bool RunningProgram::start(QString *error)
     };
     if (!windowsNamed("Stripdeck Touch Bar").isEmpty())
         return fail("a strip of another program is on the screen already");
-    m_program.start(QStringLiteral(STRIPDECK_PROGRAM), {});
+    m_program.start(QStringLiteral(STRIPDECK_PROGRAM), arguments);
     if (!m_program.waitForStarted())
         return fail("the program did not start: " + m_program.errorString());
     const auto portsUp = [] {

@@ -28,7 +28,7 @@ public:
 
     // Starts the program and waits for its MIDI ports and its status button; error says what
     // never came.
-    bool start(QString *error);
+    bool start(QString *error, const QStringList &arguments = {});
     // SIGTERM, as a session ending; true when the program left cleanly with status 0. Otherwise
     // failure says how it ended (a crash before, a hang, a status).
     bool stop(QString *failure = nullptr);

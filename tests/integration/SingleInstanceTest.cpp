@@ -11,8 +11,8 @@ int portsOf(const QString &client)
 
 // A user starts Stripdeck while it runs: the running copy shows its strip, the new start ends
 // without a second set of ports. After a crash, the lock and socket it left behind do not stand
-// in the way of the next start.
-TEST(SingleInstance, SecondStartShowsTheRunningStripAndACrashedCopyDoesNotBlock)
+// in the way of the next start, which --show makes show its strip at once.
+TEST(SingleInstance, SecondStartShowsTheRunningStripAndACrashedCopyDoesNotBlockTheNext)
 {
     const QString missing = RunningProgram::missingServices();
     if (!missing.isEmpty())
@@ -31,7 +31,8 @@ TEST(SingleInstance, SecondStartShowsTheRunningStripAndACrashedCopyDoesNotBlock)
 
     program.crash();
     ASSERT_TRUE(poll([] { return portsOf("Stripdeck") == 0; }, 10000));
-    ASSERT_TRUE(program.start(&error)) << "after a crash: " << error.toStdString();
+    ASSERT_TRUE(program.start(&error, {"--show"})) << "after a crash: " << error.toStdString();
+    EXPECT_TRUE(program.waitForStrip()) << "--show did not show the strip";
     EXPECT_TRUE(program.stop(&error)) << error.toStdString();
 }
 

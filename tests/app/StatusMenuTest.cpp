@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 #include <QStandardPaths>
 
 #include <array>
@@ -84,6 +85,11 @@ TEST_F(StatusMenuTest, StartAtLoginWritesAndRemovesTheAutostartEntry)
     EXPECT_TRUE(written.contains("\nExec=" + QCoreApplication::applicationFilePath().toUtf8() + "\n"))
         << written.toStdString();
     EXPECT_TRUE(opened(QStringLiteral("Start at Login"))->state());
+    // desktop-file-utils reads it as the session's autostart would.
+    QProcess validate;
+    validate.start(QStringLiteral("desktop-file-validate"), {path});
+    ASSERT_TRUE(validate.waitForFinished(20000)) << "desktop-file-validate (scripts/bootstrap)";
+    EXPECT_EQ(validate.exitCode(), 0) << validate.readAllStandardOutput().toStdString();
 
     entry(QStringLiteral("Start at Login"))->trigger();
     EXPECT_FALSE(QFile::exists(path));

@@ -91,10 +91,19 @@ void Server::socketDidDisconnect(net::AsyncTcpSocket *socket, const QString &)
 void Server::udpSocketDidReceiveData(net::AsyncUdpSocket *, const QByteArray &data, const QHostAddress &host,
                                      quint16)
 {
-    auto replySocket = Socket::socketWithUdpSocket(net::UdpSocketPtr(new net::AsyncUdpSocket));
-    replySocket->setHost(net::HostResolution::hostText(host));
-    replySocket->setPort(m_udpReplyPort);
-    Parser::processOscData(data, m_delegate, replySocket);
+    Parser::processOscData(data, m_delegate, replySocketFor(net::HostResolution::hostText(host)));
+}
+
+const std::shared_ptr<Socket> &Server::replySocketFor(const QString &host)
+{
+    // Packets already handed on keep the socket they name, so a socket is never changed, only
+    // replaced; a flood from one peer shares one.
+    if (!m_replySocket || m_replySocket->host() != host || m_replySocket->port() != m_udpReplyPort) {
+        m_replySocket = Socket::socketWithUdpSocket(net::UdpSocketPtr(new net::AsyncUdpSocket));
+        m_replySocket->setHost(host);
+        m_replySocket->setPort(m_udpReplyPort);
+    }
+    return m_replySocket;
 }
 
 } // namespace osc

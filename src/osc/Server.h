@@ -61,11 +61,15 @@ private:
         SlipState state;
     };
 
+    // The reply socket of the last datagram's sender.
+    const std::shared_ptr<Socket> &replySocketFor(const QString &host);
+
     quint16 m_port = 0;
     quint16 m_udpReplyPort = 0;
     PacketDestination *m_delegate = nullptr;
     std::shared_ptr<Socket> m_tcpSocket;
     std::shared_ptr<Socket> m_udpSocket;
+    std::shared_ptr<Socket> m_replySocket;
     std::map<long, Connection> m_connections;
     long m_nextIndex = 0;
 };

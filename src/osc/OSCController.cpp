@@ -22,6 +22,7 @@ void OSCController::setupOSC()
         return quint16(settings.value(QLatin1String(key)).toLongLong());
     };
     m_server = std::make_unique<OSCServer>(port("listen-port"));
+    m_server->setListenInterface(settings.value(QStringLiteral("listen-interface")).toString());
     m_server->setMessageDelegate(this);
     m_client = std::make_unique<OSCClient>(settings.value(QStringLiteral("host-name")).toString(),
                                            port("host-port"));

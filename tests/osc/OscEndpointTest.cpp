@@ -155,6 +155,26 @@ TEST_F(OscEndpoints, TcpConnectionsAreBoundedAndAClosedOneFreesItsPlace)
         [&] { return server().connectionCount() == osc::Server::maxTcpConnections - 1; }, waitMs));
 }
 
+TEST_F(OscEndpoints, TcpConnectionIdleForTheTimeOutIsClosedWhileATalkingOneStays)
+{
+    start(true);
+    server().setIdleTimeoutMs(600);
+    QTcpSocket idle;
+    QTcpSocket talking;
+    for (QTcpSocket *peer : {&idle, &talking}) {
+        peer->connectToHost(QHostAddress::LocalHost, m_port);
+        ASSERT_TRUE(peer->waitForConnected(waitMs));
+    }
+    const QByteArray frame = osc::Parser::slipEncoded(packet(QStringLiteral("/alive"), {1}));
+    idle.write(frame);
+    QTimer chatter;
+    QObject::connect(&chatter, &QTimer::timeout, [&] { talking.write(frame); });
+    chatter.start(100);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return idle.state() == QAbstractSocket::UnconnectedState; }, waitMs));
+    EXPECT_EQ(talking.state(), QAbstractSocket::ConnectedState);
+    EXPECT_EQ(server().connectionCount(), 1);
+}
+
 struct ReplyRecorder : osc::ClientDelegate {
     void takeMessage(const osc::Message &message) override { addresses.append(message.addressPattern()); }
     QStringList addresses;

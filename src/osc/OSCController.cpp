@@ -47,7 +47,11 @@ void OSCController::sendOSCMessageWithAddressPattern(const QString &address, con
 
 void OSCController::sendOSCMessageWithAddressPattern(const QString &address, const QVariantList &values)
 {
-    if (m_client)
+    // A control that sends no value (a transport button) sends its address text, which may carry
+    // arguments of its own: it is read as a whole message, never sent as an address with spaces.
+    if (values.isEmpty())
+        sendOSCMessageWithAddressPattern(address, QVariant());
+    else if (m_client)
         m_client->sendPacket(osc::Message(address, values));
 }
 

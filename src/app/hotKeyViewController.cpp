@@ -75,8 +75,12 @@ void hotKeyViewController::loadStoredKeys()
 
 void hotKeyViewController::fieldChanged(int index)
 {
-    if (const auto &hotKey = m_fields.at(index)->hotKey())
-        m_keyCodes[index] = HotKeyPreferences::storedValue(hotKey->keyCode(), hotKey->modifierFlags());
+    // The list follows what the field shows, an empty field included (Escape in a field that
+    // had no key), so that Apply never stores a key the window does not show.
+    const auto &hotKey = m_fields.at(index)->hotKey();
+    m_keyCodes[index] = hotKey ? std::optional(HotKeyPreferences::storedValue(hotKey->keyCode(),
+                                                                              hotKey->modifierFlags()))
+                               : std::nullopt;
     m_applyButton->setEnabled(hasChanges());
 }
 

@@ -265,6 +265,60 @@ TEST_F(KeyCommandsWindowTest, EscapeUndoesRecordingAndClosingWithChangesAsksBefo
     EXPECT_EQ(app->presentation().userTouchbarNumber(), 1);
 }
 
+TEST_F(KeyCommandsWindowTest, EscapeInAFieldWithoutAStoredKeyLeavesNothingToApply)
+{
+    window->close();
+    QVariantMap keys = defaults.dictionaryForKey(QStringLiteral("HotKeys"));
+    keys.remove(QStringLiteral("switch7"));
+    defaults.setObject(keys, QStringLiteral("HotKeys"));
+    app->setKeyCommands();
+    window = qobject_cast<hotKeyViewController *>(app->settingsWindows().window(SettingsWindows::Kind::KeyCommands));
+    ASSERT_TRUE(window);
+    ZnHotKeyTextField *field = window->switchField(7);
+    ASSERT_TRUE(field->text().isEmpty());
+
+    type(field, Qt::Key_S, Qt::AltModifier, 1);
+    EXPECT_TRUE(window->applyButton()->isEnabled());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, 53 + FakeLayout::scanOffset, 0, 0);
+    QApplication::sendEvent(field, &escape);
+    EXPECT_TRUE(field->text().isEmpty());
+    EXPECT_FALSE(window->applyButton()->isEnabled()) << "nothing is left that differs from the store";
+    // Applying another change stores no key for the field that shows none.
+    type(window->switchField(2), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, 1);
+    window->applySettings();
+    EXPECT_FALSE(HotKeyPreferences(defaults).valueForName(QStringLiteral("switch7")));
+    EXPECT_EQ(stored(QStringLiteral("switch2")), qint64(control | shift | 1));
+}
+
+TEST_F(KeyCommandsWindowTest, ConfirmationCancelKeepsTheEditAndDiscardShowsTheStoredKeysAgain)
+{
+    ZnHotKeyTextField *field = window->switchField(3);
+    const QString original = field->text();
+    const qint64 storedBefore = stored(QStringLiteral("switch3"));
+    type(field, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, 1);
+    const QString edited = field->text();
+    ASSERT_NE(edited, original);
+
+    window->close();
+    ASSERT_TRUE(window->confirmation());
+    window->confirmation()->button(QMessageBox::Cancel)->click();
+    EXPECT_FALSE(window->confirmation());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(field->text(), edited);
+    EXPECT_TRUE(window->applyButton()->isEnabled());
+
+    window->close();
+    ASSERT_TRUE(window->confirmation());
+    window->confirmation()->button(QMessageBox::Discard)->click();
+    EXPECT_TRUE(window->isVisible()) << "discarding leaves the window open";
+    EXPECT_EQ(field->text(), original);
+    EXPECT_FALSE(window->applyButton()->isEnabled());
+    EXPECT_EQ(stored(QStringLiteral("switch3")), storedBefore);
+    QPointer<hotKeyViewController> open = window;
+    window->close();
+    EXPECT_FALSE(open && open->isVisible()) << "with nothing left to apply it closes without asking";
+}
+
 TEST_F(KeyCommandsWindowTest, AWindowWithUnappliedChangesGoesWithItsDelegate)
 {
     type(window->switchField(1), Qt::Key_A, Qt::MetaModifier, 0);

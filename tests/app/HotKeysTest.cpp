@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -213,6 +214,53 @@ TEST_F(HotKeyCommandsTest, QuittingWithTheKeyWindowOpenRegistersNothingAgain)
     EXPECT_EQ(live(), 0) << "combinations can be typed into the window";
     app->applicationWillTerminate();
     EXPECT_TRUE(service.held.isEmpty()) << "quitting with the key window open registers nothing again";
+}
+
+// Alt+Tab and Super+Alt+Tab switch windows on GNOME, KDE Plasma, Xfce and Cinnamon: no default
+// may use Tab; the defaults are Control-Option with 0, minus and the digits 1 to 9.
+TEST_F(HotKeyCommandsTest, DefaultKeysStayClearOfTheDesktopsWindowSwitcher)
+{
+    const quint16 zero = 29, minus = 27, tab = 48;
+    EXPECT_EQ(stored(QStringLiteral("showHide")), qint64(control | option | zero));
+    EXPECT_EQ(stored(QStringLiteral("controlSurface")), qint64(control | option | minus));
+    const quint16 digits[] = {18, 19, 20, 21, 23, 22, 26, 28, 25};
+    for (int i = 1; i <= 9; ++i)
+        EXPECT_EQ(stored(QStringLiteral("switch%1").arg(i)), qint64(control | option | digits[i - 1])) << i;
+    for (const QString &name : HotKeyPreferences::names())
+        EXPECT_NE(HotKeyPreferences::keyCodeOf(stored(name)), tab) << name.toStdString();
+    // A choice the user stored is kept, whatever the defaults say.
+    store("showHide", HotKeyPreferences::storedValue(tab, option));
+    app->setupUserPreferences();
+    EXPECT_EQ(stored(QStringLiteral("showHide")), qint64(option | tab));
+}
+
+// A key another program holds is said once at start and marked in the key commands window;
+// it is never dropped without a word.
+TEST_F(HotKeyCommandsTest, AKeyAnotherProgramHoldsIsReportedOnceAtStartAndShownAsTaken)
+{
+    store("switch2", HotKeyPreferences::storedValue(1, control | option)); // a key the layout types
+    service.takenElsewhere.append({1, control | option});
+    QSignalSpy reports(hotKeys.get(), &HotKeyCommands::hotKeysTaken);
+    launch();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_EQ(reports[0][0].toStringList(), QStringList{QString::fromUtf8("Touch Bar 2 (⌃⌥S)")});
+    ASSERT_TRUE(hotKeys->takenReport());
+    EXPECT_TRUE(hotKeys->takenReport()->text().contains(QString::fromUtf8("Touch Bar 2 (⌃⌥S)")));
+    EXPECT_EQ(live(), 1) << "only show/hide stays live while the strip is hidden";
+
+    app->toggleTouchbar();
+    EXPECT_EQ(live(), 10);
+    app->toggleTouchbar();
+    EXPECT_EQ(reports.size(), 1) << "reported once";
+
+    app->setKeyCommands();
+    auto *window =
+        qobject_cast<hotKeyViewController *>(app->settingsWindows().window(SettingsWindows::Kind::KeyCommands));
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->switchField(2)->isTaken());
+    EXPECT_TRUE(window->switchField(2)->text().contains(QStringLiteral("taken")));
+    EXPECT_FALSE(window->switchField(3)->isTaken());
+    EXPECT_FALSE(window->switchField(3)->text().contains(QStringLiteral("taken")));
 }
 
 TEST_F(HotKeyCommandsTest, CapsLockIsNoMenuModifier)

@@ -31,7 +31,13 @@ TrayStatusItem::TrayStatusItem()
     } else {
         m_button = std::make_unique<QPushButton>(statusIcon(), QStringLiteral("Stripdeck"));
         m_button->setWindowTitle(QStringLiteral("Stripdeck"));
-        m_button->setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
+        // Never the active window: under a window manager a click would otherwise make Stripdeck
+        // the application in front, and the strip would go back to the state from before an
+        // attached application came to the front whenever the menu opens.
+        m_button->setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint |
+                                 Qt::WindowDoesNotAcceptFocus);
+        m_button->setAttribute(Qt::WA_ShowWithoutActivating);
+        m_button->setFocusPolicy(Qt::NoFocus);
         m_button->setMenu(m_qmenu.get());
     }
     QObject::connect(m_qmenu.get(), &QMenu::aboutToShow, m_qmenu.get(), [this] {

@@ -28,7 +28,8 @@ HotKeyCommands::HotKeyCommands(AppDelegate &app, GlobalShortcutService &service,
 {
     m_center.setService(&m_service);
     m_app.setHotKeyRegistry(this);
-    m_app.setLaunchStep(AppDelegate::LaunchStep::RegisterShowHideHotKey, [this] { registerHotKeysAtLaunch(); });
+    m_app.setLaunchStep(AppDelegate::LaunchStep::RegisterShowHideHotKey,
+                        [this] { registerHotKeysAtLaunch(); });
     m_app.settingsWindows().setContentFactory(SettingsWindows::Kind::KeyCommands, [this] {
         return new hotKeyViewController(m_app.defaults(), m_layout, m_service.unavailableReason(), m_taken,
                                         this);
@@ -73,7 +74,8 @@ void HotKeyCommands::registerHotKeyNamed(int index)
     if (m_center.hasRegisteredHotKeyWithKeyCode(keyCode, modifierFlags))
         return;
     const QVariant object = index >= firstSwitchIndex ? QVariant(index - firstSwitchIndex) : QVariant();
-    m_taken[index] = !m_center.registerHotKeyWithKeyCode(keyCode, modifierFlags, this, actionAt(index), object);
+    m_taken[index] =
+        !m_center.registerHotKeyWithKeyCode(keyCode, modifierFlags, this, actionAt(index), object);
 }
 
 void HotKeyCommands::registerHotKeysAtLaunch()

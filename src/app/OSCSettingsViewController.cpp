@@ -62,7 +62,8 @@ OSCSettingsViewController::OSCSettingsViewController(UserDefaults &defaults, OSC
     for (QLineEdit *field : {m_receivePortTextField, m_sendPortTextField, m_hostTextField})
         connect(field, &QLineEdit::editingFinished, this, [this, field] { controlTextDidEndEditing(field); });
     connect(m_activeButton, &QCheckBox::clicked, this, &OSCSettingsViewController::changeActivity);
-    connect(m_listenInterfaceButton, &QComboBox::activated, this, &OSCSettingsViewController::changeListenInterface);
+    connect(m_listenInterfaceButton, &QComboBox::activated, this,
+            &OSCSettingsViewController::changeListenInterface);
     connect(testButton, &QPushButton::clicked, this, &OSCSettingsViewController::sendTestMessage);
     readSettings();
 }

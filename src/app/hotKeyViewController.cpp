@@ -73,9 +73,9 @@ void hotKeyViewController::fieldChanged(int index)
     // The list follows what the field shows, an empty field included (Escape in a field that
     // had no key), so that Apply never stores a key the window does not show.
     const auto &hotKey = m_fields.at(index)->hotKey();
-    m_keyCodes[index] = hotKey ? std::optional(HotKeyPreferences::storedValue(hotKey->keyCode(),
-                                                                              hotKey->modifierFlags()))
-                               : std::nullopt;
+    m_keyCodes[index] =
+        hotKey ? std::optional(HotKeyPreferences::storedValue(hotKey->keyCode(), hotKey->modifierFlags()))
+               : std::nullopt;
     m_applyButton->setEnabled(hasChanges());
 }
 

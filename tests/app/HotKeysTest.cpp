@@ -254,8 +254,8 @@ TEST_F(HotKeyCommandsTest, AKeyAnotherProgramHoldsIsReportedOnceAtStartAndShownA
     EXPECT_EQ(reports.size(), 1) << "reported once";
 
     app->setKeyCommands();
-    auto *window =
-        qobject_cast<hotKeyViewController *>(app->settingsWindows().window(SettingsWindows::Kind::KeyCommands));
+    auto *window = qobject_cast<hotKeyViewController *>(
+        app->settingsWindows().window(SettingsWindows::Kind::KeyCommands));
     ASSERT_TRUE(window);
     EXPECT_TRUE(window->switchField(2)->isTaken());
     EXPECT_TRUE(window->switchField(2)->text().contains(QStringLiteral("taken")));
@@ -320,7 +320,8 @@ TEST_F(KeyCommandsWindowTest, EscapeInAFieldWithoutAStoredKeyLeavesNothingToAppl
     keys.remove(QStringLiteral("switch7"));
     defaults.setObject(keys, QStringLiteral("HotKeys"));
     app->setKeyCommands();
-    window = qobject_cast<hotKeyViewController *>(app->settingsWindows().window(SettingsWindows::Kind::KeyCommands));
+    window = qobject_cast<hotKeyViewController *>(
+        app->settingsWindows().window(SettingsWindows::Kind::KeyCommands));
     ASSERT_TRUE(window);
     ZnHotKeyTextField *field = window->switchField(7);
     ASSERT_TRUE(field->text().isEmpty());

@@ -165,8 +165,9 @@ TEST_F(ProgramUnderWindowManager, OpeningTheMenuFromTheStatusButtonLeavesTheAtta
     ASSERT_TRUE(QTest::qWaitFor([] { return windowsNamed(QStringLiteral("Stripdeck")).size() == 1; }, 20000))
         << "the status button never appeared";
     const QString button = windowsNamed(QStringLiteral("Stripdeck")).first();
-    application.start(QStringLiteral("xmessage"), {QStringLiteral("-name"), QStringLiteral("attached"),
-                                                   QStringLiteral("-center"), QStringLiteral("attached application")});
+    application.start(QStringLiteral("xmessage"),
+                      {QStringLiteral("-name"), QStringLiteral("attached"), QStringLiteral("-center"),
+                       QStringLiteral("attached application")});
     ASSERT_TRUE(application.waitForStarted());
     ASSERT_TRUE(QTest::qWaitFor([&] { return windowsNamed(stripTitle).size() == 1; }, 20000))
         << "the attached application's strip did not show";
@@ -175,7 +176,8 @@ TEST_F(ProgramUnderWindowManager, OpeningTheMenuFromTheStatusButtonLeavesTheAtta
 
     clickOn(button);
     QTest::qWait(1000);
-    EXPECT_EQ(run({QStringLiteral("xdotool"), QStringLiteral("getactivewindow")}).toStdString(), active.toStdString())
+    EXPECT_EQ(run({QStringLiteral("xdotool"), QStringLiteral("getactivewindow")}).toStdString(),
+              active.toStdString())
         << "the status button took the focus";
     EXPECT_EQ(windowsNamed(stripTitle).size(), 1) << "opening the menu changed the strip";
     run({QStringLiteral("xdotool"), QStringLiteral("key"), QStringLiteral("Escape")});

@@ -206,10 +206,12 @@ TEST_F(UpdateCheckTest, BackgroundCheckOffersWhenNewerAndIsSilentOnError)
     EXPECT_FALSE(check().offerWindow()) << "the same version offers nothing";
     EXPECT_FALSE(check().upToDateWindow());
 
-    server.setReply(feed("<key>version</key><string>1.5</string><key>url</key><string>https://korvane.xq/get</string>"));
+    server.setReply(
+        feed("<key>version</key><string>1.5</string><key>url</key><string>https://korvane.xq/get</string>"));
     check().startUpdateCheckBackground();
     ASSERT_TRUE(QTest::qWaitFor([&] { return bool(check().offerWindow()); }));
-    EXPECT_TRUE(check().offerWindow()->infoText()->text().contains(QStringLiteral("Stripdeck 1.5 is available")));
+    EXPECT_TRUE(
+        check().offerWindow()->infoText()->text().contains(QStringLiteral("Stripdeck 1.5 is available")));
     EXPECT_TRUE(statusItem.visible) << "a check at start leaves the status item alone";
     ASSERT_TRUE(clickButton(check().offerWindow(), QStringLiteral("Download")));
     EXPECT_EQ(openedUrls, QList<QUrl>{QUrl(QStringLiteral("https://korvane.xq/get"))});

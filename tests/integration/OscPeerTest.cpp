@@ -155,7 +155,8 @@ TEST_F(OscPeers, OscdumpReadsTheMessageThatAnAddressTextWithoutAValueSpells)
     const quint16 dumpPort = startDump("%1");
     ASSERT_NE(dumpPort, 0) << "oscdump did not start";
     ASSERT_TRUE(startApplication(dumpPort));
-    ASSERT_TRUE(dumpShows("/probe", [&] { m_controller->sendOSCMessageWithAddressPattern("/probe", QVariantList()); }));
+    ASSERT_TRUE(dumpShows("/probe",
+                          [&] { m_controller->sendOSCMessageWithAddressPattern("/probe", QVariantList()); }));
     m_controller->sendOSCMessageWithAddressPattern("/transport/play 1 \"go now\"", QVariantList());
     m_controller->sendOSCMessageWithAddressPattern("/transport/stop", QVariantList());
     ASSERT_TRUE(dumpShows("/transport/stop", [] {}));

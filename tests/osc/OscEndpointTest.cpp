@@ -11,9 +11,9 @@
 #include "osc/OSCServer.h"
 #include "osc/Parser.h"
 
+#include <QEventLoop>
 #include <QNetworkDatagram>
 #include <QSignalSpy>
-#include <QEventLoop>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
-#include "model/Menu.h"
 #include "platform/qt/TrayStatusItem.h"
+#include "model/Menu.h"
 
 #include <QAction>
 #include <QMenu>
@@ -13,7 +13,8 @@ namespace {
 QAction *actionTitled(QMenu *menu, const QString &title)
 {
     const auto actions = menu->actions();
-    const auto found = std::find_if(actions.begin(), actions.end(), [&](QAction *a) { return a->text() == title; });
+    const auto found =
+        std::find_if(actions.begin(), actions.end(), [&](QAction *a) { return a->text() == title; });
     return found == actions.end() ? nullptr : *found;
 }
 

@@ -3,6 +3,7 @@
 #include "MidiRouter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace midi {
@@ -114,8 +115,8 @@ void MackieControlProtocol::systemExclusive(QByteArrayView body)
         return;
     switch (int(quint8(body[commandAt]))) {
     case DeviceQuery:
-        m_router.sendControlSurfaceSystemExclusive(mainUnitHeader + char(HostConnectionQuery) + serialNumber() +
-                                                   QByteArray::fromHex("01020304"));
+        m_router.sendControlSurfaceSystemExclusive(mainUnitHeader + char(HostConnectionQuery) +
+                                                   serialNumber() + QByteArray::fromHex("01020304"));
         break;
     case HostConnectionReply:
         m_router.sendControlSurfaceSystemExclusive(mainUnitHeader + char(HostConnectionConfirmation) +
@@ -241,7 +242,7 @@ void MackieControlProtocol::press(MidiRouter &out, int note)
 // that a slow drag still arrives.
 void MackieControlProtocol::turnPan(MidiRouter &out, float target)
 {
-    const int ticks = int((target - m_panSent) * panTicksPerTravel);
+    const int ticks = int(std::lround((target - m_panSent) * panTicksPerTravel));
     if (ticks == 0)
         return;
     m_panSent += float(ticks) / panTicksPerTravel;

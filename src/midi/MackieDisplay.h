@@ -30,7 +30,7 @@ public:
     QString assignmentText() const;
 
 private:
-    std::array<char, 2 * rowLength> m_lcd = blankLcd();
+    std::array<char, 2 *rowLength> m_lcd = blankLcd();
     std::array<char, 2> m_assignment{' ', ' '};
 
     static std::array<char, 2 * rowLength> blankLcd();

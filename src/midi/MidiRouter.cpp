@@ -98,7 +98,8 @@ void MidiRouter::sendControlSurfaceNoteOn(int note, int velocity, int channel)
 void MidiRouter::sendControlSurfaceSystemExclusive(const QByteArray &body)
 {
     if (m_surfaceOutput)
-        m_surfaceOutput->takeMIDIMessages({SystemExclusiveMessage::systemExclusiveMessageWithTimeStamp(0, body)});
+        m_surfaceOutput->takeMIDIMessages(
+            {SystemExclusiveMessage::systemExclusiveMessageWithTimeStamp(0, body)});
 }
 
 void MidiRouter::sendMIDIOutNoteOn(int note, int velocity, int channel, MessageDestination *destination)

@@ -52,6 +52,11 @@ QString StatusMenu::showTitle()
     return QStringLiteral("Show Stripdeck");
 }
 
+QString StatusMenu::surfaceProtocolTitle()
+{
+    return QStringLiteral("Surface Protocol");
+}
+
 QString StatusMenu::hideTitle()
 {
     return QStringLiteral("Hide Stripdeck");
@@ -67,6 +72,30 @@ std::shared_ptr<MenuItem> StatusMenu::entry(const QString &title, Action action)
     auto item = std::make_shared<MenuItem>(title, [this, action](MenuItem &) { invoke(m_app, action); });
     item->setTag(int(action));
     return item;
+}
+
+// One entry per protocol, the one in use check-marked each time the submenu opens.
+std::shared_ptr<MenuItem> StatusMenu::surfaceProtocolEntry()
+{
+    const std::pair<QString, QString> protocols[] = {
+        {QStringLiteral("Native"), MidiServices::nativeProtocolName()},
+        {QStringLiteral("Mackie Control"), MidiServices::mackieProtocolName()},
+    };
+    auto submenu = std::make_shared<Menu>();
+    submenu->setTitle(surfaceProtocolTitle());
+    for (const auto &[title, name] : protocols) {
+        auto item = std::make_shared<MenuItem>(
+            title, [this, name](MenuItem &) { m_app.midi().setSurfaceProtocol(name); });
+        submenu->addItem(item);
+    }
+    submenu->setValidator([this, protocols](Menu &opened) {
+        const QString inUse = m_app.midi().surfaceProtocol();
+        for (qsizetype i = 0; i < opened.items().size(); ++i)
+            opened.items()[i]->setState(protocols[i].second == inUse);
+    });
+    auto entry = std::make_shared<MenuItem>(surfaceProtocolTitle());
+    entry->setSubmenu(submenu);
+    return entry;
 }
 
 void StatusMenu::build(Menu &menu)
@@ -87,6 +116,7 @@ void StatusMenu::build(Menu &menu)
     mode->setKeyEquivalentModifierMask(MenuItem::OptionModifier);
     m_modeMenuItem = mode.get();
     menu.addItem(mode);
+    menu.addItem(surfaceProtocolEntry());
     menu.addItem(MenuItem::separatorItem());
 
     auto midiOut = std::make_shared<MenuItem>(QStringLiteral("Midi Out"));

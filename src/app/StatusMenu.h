@@ -29,6 +29,7 @@ public:
 
     static QString showTitle();
     static QString hideTitle();
+    static QString surfaceProtocolTitle();
 
     explicit StatusMenu(AppDelegate &app);
 
@@ -40,6 +41,7 @@ public:
 
 private:
     std::shared_ptr<MenuItem> entry(const QString &title, Action action);
+    std::shared_ptr<MenuItem> surfaceProtocolEntry();
 
     AppDelegate &m_app;
     MenuItem *m_toggleMenuItem = nullptr;

@@ -90,6 +90,18 @@ void MidiRouter::sendControlSurfacePitchBend(quint16 value, int channel)
     sendMIDIOutPitchBend(value, channel, m_surfaceOutput);
 }
 
+void MidiRouter::sendControlSurfaceNoteOn(int note, int velocity, int channel)
+{
+    sendMIDIOutNoteOn(note, velocity, channel, m_surfaceOutput);
+}
+
+void MidiRouter::sendControlSurfaceSystemExclusive(const QByteArray &body)
+{
+    if (m_surfaceOutput)
+        m_surfaceOutput->takeMIDIMessages(
+            {SystemExclusiveMessage::systemExclusiveMessageWithTimeStamp(0, body)});
+}
+
 void MidiRouter::sendMIDIOutNoteOn(int note, int velocity, int channel, MessageDestination *destination)
 {
     sendVoice(0x90, channel, note, velocity, destination);

@@ -20,7 +20,7 @@ TEST_F(StatusMenuTest, HasTheTwentyThreeEntriesInOrder)
     for (const auto &item : app.statusMenu().items())
         titles.append(item->isSeparator() ? QStringLiteral("-") : item->title());
     EXPECT_EQ(titles,
-              QString::fromLatin1("Stripdeck (v. 0.1.0)|Show Stripdeck|Control Surface Mode|-|Midi Out|"
+              QString::fromLatin1("Stripdeck (v. 0.1.0)|Show Stripdeck|Control Surface Mode|Surface Protocol|-|Midi Out|"
                                   "Midi In|-|Customize Touch Bar...|Customize Controls...|-|"
                                   "OSC Settings...|Key Commands...|Attach to Apps...|-|"
                                   "Load Touchbar Settings...|Save Touchbar Settings...|-|"

@@ -4,7 +4,7 @@ SANITIZE   ?= build-sanitize
 JOBS       ?= 2
 CMAKE_ARGS ?= -DSTRIPDECK_WERROR=ON
 
-.PHONY: run test build bootstrap check sanitize fuzz bench-latency clean
+.PHONY: run test build bootstrap check sanitize fuzz bench-latency bench-latency-alsa clean
 
 run: build
 	scripts/run $(BUILD)/bin/stripdeck
@@ -50,6 +50,13 @@ bench-latency: bootstrap
 	cmake -S . -B $(BUILD) $(CMAKE_ARGS)
 	cmake --build $(BUILD) -j$(JOBS) --target bench_jack_send bench_touch_to_jack
 	scripts/bench-latency $(BUILD)
+
+# Touch-to-sequencer latency on ALSA, here or in the QEMU guest; in a guest read the ratio
+# median_over_bare (the touch's median over a bare libasound send's).
+bench-latency-alsa: bootstrap
+	cmake -S . -B $(BUILD) $(CMAKE_ARGS)
+	cmake --build $(BUILD) -j$(JOBS) --target bench_touch_to_alsa
+	scripts/bench-latency-alsa $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE) build-fuzz

@@ -75,7 +75,8 @@ QString runCommand(const QStringList &command, int milliseconds)
 QString RunningProgram::missingServices(Midi midi)
 {
     if (qEnvironmentVariableIsEmpty("STRIPDECK_TEST_SERVICES") || qEnvironmentVariableIsEmpty("DISPLAY"))
-        return "needs the X and JACK servers of scripts/with-test-services";
+        return midi == Midi::Jack ? "needs the X and JACK servers of scripts/with-test-services"
+                                  : "needs the X server of scripts/with-test-services (scripts/alsa-tests)";
     const QStringList jackTools{"jack_lsp", "jack_connect", "jack_midi_dump", "oscdump"};
     const QStringList alsaTools{"aconnect", "aseqdump", "amidi"};
     for (const QString &tool :

@@ -18,10 +18,14 @@
 // Positions on the strip are in points of its 1085 x 30 row, origin at the top left.
 class RunningProgram {
 public:
-    // What the tests need and this machine lacks; empty when everything is there.
-    static QString missingServices();
+    // The MIDI system the program runs on: the JACK server of the test services, or the ALSA
+    // sequencer (of this machine or of the guest scripts/alsa-tests starts).
+    enum class Midi { Jack, Alsa };
 
-    explicit RunningProgram(const QVariantMap &preferences = {});
+    // What the tests need and this machine lacks; empty when everything is there.
+    static QString missingServices(Midi midi = Midi::Jack);
+
+    explicit RunningProgram(const QVariantMap &preferences = {}, Midi midi = Midi::Jack);
     ~RunningProgram();
     RunningProgram(const RunningProgram &) = delete;
     RunningProgram &operator=(const RunningProgram &) = delete;
@@ -62,6 +66,9 @@ public:
     static constexpr qreal stripHeight = 30.0;
 
 private:
+    bool midiPortsUp() const;
+
+    Midi m_midi;
     QTemporaryDir m_home;
     QProcess m_program;
     QString m_statusButton;

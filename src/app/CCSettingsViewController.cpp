@@ -17,7 +17,6 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
@@ -281,8 +280,8 @@ void CCSettingsViewController::kindChosen()
     setViewTo(kind);
     // Back on the stored kind, the stored range and number are worth more than the kind's ends.
     if (kind == m_presets.kind) {
-        m_scaleFromTextField->setText(scaleText(m_presets.scaleFrom));
-        m_scaleToTextField->setText(scaleText(m_presets.scaleTo));
+        m_scaleFromTextField->setText(ScaleValidator::text(m_presets.scaleFrom));
+        m_scaleToTextField->setText(ScaleValidator::text(m_presets.scaleTo));
         m_valueTextField->setValue(m_presets.value);
     }
     checkForChange();
@@ -316,9 +315,9 @@ void CCSettingsViewController::showOSCAddress(bool shown)
 void CCSettingsViewController::setScaleRange(const ControlEditorRules::ScaleRange &range)
 {
     m_scaleValidator->setRange(range.minimum, range.maximum, range.fractions);
-    m_scaleFromTextField->setText(scaleText(range.minimum));
+    m_scaleFromTextField->setText(ScaleValidator::text(range.minimum));
     // OSC receivers mostly expect fractions; the largest float would be no useful end.
-    m_scaleToTextField->setText(scaleText(range.fractions ? 1.0 : range.maximum));
+    m_scaleToTextField->setText(ScaleValidator::text(range.fractions ? 1.0 : range.maximum));
 }
 
 QVariantMap CCSettingsViewController::readRecord() const
@@ -378,8 +377,8 @@ void CCSettingsViewController::showPresets()
     m_channelButton->setCurrentIndex(
         m_presets.channel >= 1 && m_presets.channel <= channelCount ? m_presets.channel - 1 : -1);
     m_addressTextField->setText(m_presets.oscAddress);
-    m_scaleFromTextField->setText(scaleText(m_presets.scaleFrom));
-    m_scaleToTextField->setText(scaleText(m_presets.scaleTo));
+    m_scaleFromTextField->setText(ScaleValidator::text(m_presets.scaleFrom));
+    m_scaleToTextField->setText(ScaleValidator::text(m_presets.scaleTo));
     m_behaviorButton->setCurrentIndex(m_behaviorButton->count() ? m_presets.type : -1);
     m_numOctavesButton->setCurrentIndex(m_presets.octaves - 1);
     octavesChosen();
@@ -446,8 +445,8 @@ bool CCSettingsViewController::differsFromPresets() const
            (isLive(m_valueTextField) && m_valueTextField->value() != p.value) ||
            (isLive(m_channelButton) && m_channelButton->currentIndex() != p.channel - 1) ||
            (isLive(m_addressTextField) && m_addressTextField->text() != p.oscAddress) ||
-           (isLive(m_scaleFromTextField) && scaleValue(m_scaleFromTextField) != p.scaleFrom) ||
-           (isLive(m_scaleToTextField) && scaleValue(m_scaleToTextField) != p.scaleTo) ||
+           (isLive(m_scaleFromTextField) && ScaleValidator::value(m_scaleFromTextField->text()).value_or(0.0) != p.scaleFrom) ||
+           (isLive(m_scaleToTextField) && ScaleValidator::value(m_scaleToTextField->text()).value_or(0.0) != p.scaleTo) ||
            (isLive(m_kindButton) && chosenKind() != p.kind) ||
            (isLive(m_behaviorButton) && m_behaviorButton->currentIndex() != p.type) ||
            (isLive(m_startOctaveButton) && m_startOctaveButton->currentIndex() != p.startOctave) ||
@@ -459,6 +458,11 @@ std::optional<QString> CCSettingsViewController::invalidInput() const
     if (isLive(m_valueTextField) && !m_valueTextField->hasAcceptableInput()) {
         return m_valueTextField->showsNoteNames() ? tr("Enter a note between C-2 and G8.")
                                                   : tr("Enter a number.");
+    }
+    // An emptied scale field is no end of the range; storing it as 0 would change the range unseen.
+    for (const QLineEdit *field : {m_scaleFromTextField, m_scaleToTextField}) {
+        if (isLive(field) && !ScaleValidator::value(field->text()))
+            return tr("Enter a number for both ends of the range.");
     }
     return std::nullopt;
 }
@@ -481,8 +485,8 @@ QVariantMap CCSettingsViewController::formRecord(QVariantMap record) const
     if (isLive(m_addressTextField))
         record.insert(key("oscAddress"), m_addressTextField->text());
     if (isLive(m_scaleFromTextField) && isLive(m_scaleToTextField)) {
-        record.insert(key("scaleFrom"), scaleValue(m_scaleFromTextField));
-        record.insert(key("scaleTo"), scaleValue(m_scaleToTextField));
+        record.insert(key("scaleFrom"), ScaleValidator::value(m_scaleFromTextField->text()).value_or(0.0));
+        record.insert(key("scaleTo"), ScaleValidator::value(m_scaleToTextField->text()).value_or(0.0));
     }
     if (isLive(m_kindButton))
         record.insert(key("kind"), ControlSettings::kindString(chosenKind()));
@@ -541,8 +545,8 @@ void CCSettingsViewController::takePresetsFromForm()
     p.channel = m_channelButton->currentIndex() + 1;
     p.type = m_behaviorButton->currentIndex();
     p.oscAddress = m_addressTextField->text();
-    p.scaleFrom = scaleValue(m_scaleFromTextField);
-    p.scaleTo = scaleValue(m_scaleToTextField);
+    p.scaleFrom = ScaleValidator::value(m_scaleFromTextField->text()).value_or(0.0);
+    p.scaleTo = ScaleValidator::value(m_scaleToTextField->text()).value_or(0.0);
     p.octaves = m_numOctavesButton->currentIndex() + 1;
     p.startOctave = m_startOctaveButton->currentIndex();
 }
@@ -586,25 +590,6 @@ void CCSettingsViewController::drawPreview()
     }
     look.caption = caption();
     m_preview->showLook(look);
-}
-
-double CCSettingsViewController::scaleValue(const QLineEdit *field) const
-{
-    const QLocale locale;
-    QString text = field->text();
-    // A separator at the end is a fraction still being typed.
-    if (text.endsWith(locale.decimalPoint()))
-        text.chop(locale.decimalPoint().size());
-    bool ok = false;
-    const double value = locale.toDouble(text, &ok);
-    return ok ? value : 0.0;
-}
-
-QString CCSettingsViewController::scaleText(double value) const
-{
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, 'f', QLocale::FloatingPointShortest);
 }
 
 confirmController *CCSettingsViewController::confirmationSheet() const

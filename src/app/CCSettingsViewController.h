@@ -114,8 +114,6 @@ private:
 
     void setShown(QWidget *field, bool shown);
     static bool isLive(const QWidget *field);
-    double scaleValue(const QLineEdit *field) const;
-    QString scaleText(double value) const;
 
     ControlMaps m_maps;
     settingsDelegate *m_delegate;

@@ -1,12 +1,5 @@
 #include "ControlSurfaceDelegate.h"
 
-namespace {
-
-// Tells the host that the bank now shows the track's device.
-constexpr int deviceOpenedController = 4;
-
-} // namespace
-
 ControlSurfaceDelegate::ControlSurfaceDelegate(midi::MidiRouter &router,
                                                const midi::SurfaceFeedback &feedback)
     : m_router(router)
@@ -34,9 +27,9 @@ QColor ControlSurfaceDelegate::getCurrentDeviceColor() const
     return m_feedback.currentDeviceColor();
 }
 
+// The opening itself tells the host that the bank is shown, so nothing is sent from here.
 void ControlSurfaceDelegate::openDeviceTouchBar()
 {
     if (m_openDeviceTouchBar)
         m_openDeviceTouchBar();
-    m_router.sendControlSurfaceControl(deviceOpenedController, 1, 1);
 }

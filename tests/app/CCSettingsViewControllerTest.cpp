@@ -9,6 +9,7 @@
 #include "platform/touchbar/TouchBarItem.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -151,6 +152,23 @@ TEST_F(CCSettingsViewControllerTest, FourteenBitControllerNumbersStopAt31)
     apply();
     EXPECT_EQ(storedField(QStringLiteral("slider2"), "kind").toString(), QStringLiteral("ctrl14"));
     EXPECT_EQ(storedField(QStringLiteral("slider2"), "value").toInt(), 31);
+}
+
+// An emptied scale field is no number: Apply refuses it with a word, as it does an empty value.
+TEST_F(CCSettingsViewControllerTest, AnEmptiedScaleFieldIsRefusedWithAMessage)
+{
+    store(QStringLiteral("slider1"), record("ctrl", 7, 10, 100, QStringLiteral("Vol")));
+    openEditor();
+    touch(QStringLiteral("slider1"));
+    QLineEdit *to = field("scaleToTextField");
+    to->selectAll();
+    QTest::keyClick(to, Qt::Key_Backspace);
+    ASSERT_TRUE(to->text().isEmpty());
+    ASSERT_TRUE(applyButton()->isEnabled());
+    apply();
+    EXPECT_EQ(storedField(QStringLiteral("slider1"), "scaleTo").toDouble(), 100.0);
+    EXPECT_FALSE(field<QLabel>("buttonName")->text().isEmpty()) << "the user is told why";
+    EXPECT_TRUE(applyButton()->isEnabled()) << "the edit stays to be mended";
 }
 
 TEST_F(CCSettingsViewControllerTest, EditingAGroupMemberLeavesEveryOtherRecordAlone)

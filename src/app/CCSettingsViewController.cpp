@@ -74,6 +74,8 @@ void CCSettingsViewController::viewDidLoad()
 {
     setWindowTitle(tr("Control Settings"));
     auto *layout = new QVBoxLayout(this);
+    // Each control shows other rows: the window takes the size of the form it shows.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     m_touchBarName = new QLabel;
     m_touchBarName->setObjectName(QStringLiteral("touchBarName"));
     m_buttonName = new QLabel;

@@ -125,6 +125,18 @@ TEST_F(Pads, ValuesPastWhatTheMessageCarriesSendItsEnd)
     }
 }
 
+// A group button's tap opens its group's popover: the group's bar is shown, and its members read
+// their records from the group.
+TEST_F(Pads, AGroupButtonTapOpensItsPopoverWithItsBar)
+{
+    TouchBar *group = app->templates().fourFader(2);
+    tap(pad("4slider-group2"));
+    EXPECT_EQ(app->presentation().currentPopOver(), group);
+    EXPECT_EQ(app->presentation().lastCreatedBar(), ControlCatalog::identifier("4slider-group2"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return host.presentedIdentifiers() == group->itemIdentifiers(); }, 1000))
+        << host.presentedIdentifiers().join(' ').toStdString();
+}
+
 // The channel strip's device button opens the bank and tells the host so, once.
 TEST_F(Pads, TheDeviceButtonTellsTheHostOnce)
 {

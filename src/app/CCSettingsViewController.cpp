@@ -1,6 +1,7 @@
 #include "CCSettingsViewController.h"
 
 #include "AppDelegate.h"
+#include "ControlPresets.h"
 #include "ControlPreview.h"
 #include "ScaleValidator.h"
 #include "ValueSpinBox.h"
@@ -26,7 +27,7 @@ namespace {
 
 const QString selectHint = QStringLiteral("Select a control in the Touchbar.");
 constexpr int channelCount = 16;
-constexpr int octaveLimit = 10;
+constexpr int octaveLimit = ControlPresets::octaveLimit;
 
 QString key(const char *name)
 {
@@ -223,7 +224,6 @@ void CCSettingsViewController::clearView()
     for (QWidget *field : std::initializer_list<QWidget *>{m_kindButton, m_nameTextField,
                                                            m_scaleFromTextField, m_scaleToTextField})
         field->setEnabled(true);
-    m_presets.name.clear();
 }
 
 void CCSettingsViewController::layoutForType()
@@ -236,12 +236,10 @@ void CCSettingsViewController::layoutForType()
     case Type::Pad:
         break;
     case Type::Transport:
-        m_presets.name = QStringLiteral("none");
         m_nameTextField->setEnabled(false);
         setShown(m_behaviorButton, false);
         break;
     case Type::Piano:
-        m_presets.name = QStringLiteral("none");
         setShown(m_valueTextField, false);
         setShown(m_colorWell, false);
         m_nameTextField->setEnabled(false);
@@ -334,39 +332,14 @@ QVariantMap CCSettingsViewController::readRecord() const
 
 void CCSettingsViewController::readingFromPreferences()
 {
-    const ControlSettings record(m_currentControlPrefs);
-    const QVariantMap &stored = m_currentControlPrefs;
+    m_presets = ControlPresets::read(m_currentControlPrefs, *m_control);
     const Type type = m_control->type();
-    const QList<Kind> offered = ControlEditorRules::offeredKinds(type, m_control->canSendMMC());
-    // Without a kind string of the table the control sends what it was made with.
-    const QString kindString = stored.value(key("kind")).toString();
-    const bool knownKind =
-        ControlSettings::kindString(ControlSettings::kindFromString(kindString)) == kindString;
-    m_presets.kind = knownKind ? record.kind() : m_control->kind();
     if (type != Type::Group) {
+        const QList<Kind> offered = ControlEditorRules::offeredKinds(type, m_control->canSendMMC());
         const Kind shown = offered.contains(m_presets.kind) ? m_presets.kind : offered.value(0);
         m_kindButton->setCurrentIndex(m_kindButton->findData(int(shown)));
         setViewTo(shown);
     }
-    if (type != Type::Transport && type != Type::Piano)
-        m_presets.name = record.label();
-    m_presets.value = record.value();
-    m_presets.channel = record.channel();
-    m_presets.oscAddress = record.oscAddress().value_or(QStringLiteral("/"));
-    m_presets.scaleFrom = record.scaleFrom();
-    m_presets.scaleTo = stored.contains(key("scaleTo")) ? record.scaleTo()
-                                                        : ControlEditorRules::defaultScaleTo(m_presets.kind);
-    const QVariant typeString = stored.value(key("type"));
-    const int fallback = m_control->family() == ControlSettings::Family::Pad ? 1 : 0;
-    m_presets.type = typeString.isValid()
-                         ? ControlSettings::behaviourFromString(m_control->family(), typeString.toString())
-                         : fallback;
-    m_presets.octaves = std::clamp(record.octaves(), 1, octaveLimit);
-    m_presets.startOctave = std::clamp(record.startOctave(), 0, octaveLimit - m_presets.octaves);
-    if (const std::optional<QColor> color = record.color())
-        m_presets.color = *color;
-    else
-        setDefaultColor();
     showPresets();
 }
 
@@ -386,11 +359,6 @@ void CCSettingsViewController::showPresets()
     octavesChosen();
     m_startOctaveButton->setCurrentIndex(m_presets.startOctave);
     drawPreview();
-}
-
-void CCSettingsViewController::setDefaultColor()
-{
-    m_presets.color = ControlEditorRules::defaultColor(*m_control).value_or(QColor());
 }
 
 void CCSettingsViewController::setColor(const QColor &color)
@@ -441,7 +409,7 @@ void CCSettingsViewController::checkForChange()
 
 bool CCSettingsViewController::differsFromPresets() const
 {
-    const Presets &p = m_presets;
+    const ControlPresets &p = m_presets;
     return (isLive(m_nameTextField) && m_nameTextField->text() != p.name) ||
            (isLive(m_colorWell) && m_color != p.color) ||
            (isLive(m_valueTextField) && m_valueTextField->value() != p.value) ||
@@ -537,7 +505,7 @@ void CCSettingsViewController::applySettings()
 
 void CCSettingsViewController::takePresetsFromForm()
 {
-    Presets &p = m_presets;
+    ControlPresets &p = m_presets;
     if (m_nameTextField->isEnabled())
         p.name = m_nameTextField->text();
     p.color = m_color;

@@ -415,8 +415,10 @@ bool CCSettingsViewController::differsFromPresets() const
            (isLive(m_valueTextField) && m_valueTextField->value() != p.value) ||
            (isLive(m_channelButton) && m_channelButton->currentIndex() != p.channel - 1) ||
            (isLive(m_addressTextField) && m_addressTextField->text() != p.oscAddress) ||
-           (isLive(m_scaleFromTextField) && ScaleValidator::value(m_scaleFromTextField->text()).value_or(0.0) != p.scaleFrom) ||
-           (isLive(m_scaleToTextField) && ScaleValidator::value(m_scaleToTextField->text()).value_or(0.0) != p.scaleTo) ||
+           (isLive(m_scaleFromTextField) &&
+            ScaleValidator::value(m_scaleFromTextField->text()).value_or(0.0) != p.scaleFrom) ||
+           (isLive(m_scaleToTextField) &&
+            ScaleValidator::value(m_scaleToTextField->text()).value_or(0.0) != p.scaleTo) ||
            (isLive(m_kindButton) && chosenKind() != p.kind) ||
            (isLive(m_behaviorButton) && m_behaviorButton->currentIndex() != p.type) ||
            (isLive(m_startOctaveButton) && m_startOctaveButton->currentIndex() != p.startOctave) ||

@@ -207,7 +207,7 @@ void CCSettingsViewController::select(const std::optional<EditedControl> &contro
     m_touchBarName->setText(QStringLiteral("Touchbar %1").arg(control->touchBarNumber() + 1));
     clearView();
     layoutForType();
-    m_currentControlPrefs = readRecord();
+    m_currentControlPrefs = m_control->storedRecord(m_maps);
     readingFromPreferences();
     checkForChange();
 }
@@ -320,16 +320,6 @@ void CCSettingsViewController::setScaleRange(const ControlEditorRules::ScaleRang
     m_scaleToTextField->setText(ScaleValidator::text(range.fractions ? 1.0 : range.maximum));
 }
 
-QVariantMap CCSettingsViewController::readRecord() const
-{
-    QVariantMap scope = m_maps.controlMap(m_control->touchBarNumber());
-    const QString controlName = m_control->controlName();
-    const QString groupName = m_control->groupName();
-    if (!groupName.isEmpty() && !controlName.isEmpty())
-        scope = scope.value(groupName).toMap();
-    return scope.value(controlName.isEmpty() ? groupName : controlName).toMap();
-}
-
 void CCSettingsViewController::readingFromPreferences()
 {
     m_presets = ControlPresets::read(m_currentControlPrefs, *m_control);
@@ -415,8 +405,10 @@ bool CCSettingsViewController::differsFromPresets() const
            (isLive(m_valueTextField) && m_valueTextField->value() != p.value) ||
            (isLive(m_channelButton) && m_channelButton->currentIndex() != p.channel - 1) ||
            (isLive(m_addressTextField) && m_addressTextField->text() != p.oscAddress) ||
-           (isLive(m_scaleFromTextField) && ScaleValidator::value(m_scaleFromTextField->text()).value_or(0.0) != p.scaleFrom) ||
-           (isLive(m_scaleToTextField) && ScaleValidator::value(m_scaleToTextField->text()).value_or(0.0) != p.scaleTo) ||
+           (isLive(m_scaleFromTextField) &&
+            ScaleValidator::value(m_scaleFromTextField->text()).value_or(0.0) != p.scaleFrom) ||
+           (isLive(m_scaleToTextField) &&
+            ScaleValidator::value(m_scaleToTextField->text()).value_or(0.0) != p.scaleTo) ||
            (isLive(m_kindButton) && chosenKind() != p.kind) ||
            (isLive(m_behaviorButton) && m_behaviorButton->currentIndex() != p.type) ||
            (isLive(m_startOctaveButton) && m_startOctaveButton->currentIndex() != p.startOctave) ||
@@ -470,15 +462,6 @@ QVariantMap CCSettingsViewController::formRecord(QVariantMap record) const
     return record;
 }
 
-bool CCSettingsViewController::writeRecord(const QVariantMap &record)
-{
-    const QString controlName = m_control->controlName();
-    const QString groupName = m_control->groupName();
-    if (controlName.isEmpty())
-        return m_maps.writeRecord(m_control->touchBarNumber(), {}, groupName, record);
-    return m_maps.writeRecord(m_control->touchBarNumber(), groupName, controlName, record);
-}
-
 void CCSettingsViewController::applySettings()
 {
     if (!m_control)
@@ -489,8 +472,8 @@ void CCSettingsViewController::applySettings()
     }
     // Built on the record as stored now, so that a group keeps the members written since it
     // was selected.
-    const QVariantMap record = formRecord(readRecord());
-    if (!writeRecord(record)) {
+    const QVariantMap record = formRecord(m_control->storedRecord(m_maps));
+    if (!m_control->storeRecord(m_maps, record)) {
         m_buttonName->setText(tr("The settings could not be saved."));
         return;
     }

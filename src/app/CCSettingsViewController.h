@@ -78,7 +78,6 @@ private:
     void setViewTo(Kind kind);
     void showOSCAddress(bool shown);
     void setScaleRange(const ControlEditorRules::ScaleRange &range);
-    QVariantMap readRecord() const;
     void readingFromPreferences();
     void showPresets();
     void setColor(const QColor &color);
@@ -89,7 +88,6 @@ private:
     bool differsFromPresets() const;
     std::optional<QString> invalidInput() const;
     QVariantMap formRecord(QVariantMap record) const;
-    bool writeRecord(const QVariantMap &record);
     void takePresetsFromForm();
     void drawPreview();
     QString caption() const;

@@ -21,8 +21,9 @@ ControlPresets ControlPresets::read(const QVariantMap &stored, const EditedContr
     presets.channel = record.channel();
     presets.oscAddress = record.oscAddress().value_or(QStringLiteral("/"));
     presets.scaleFrom = record.scaleFrom();
-    presets.scaleTo = stored.contains(QStringLiteral("scaleTo")) ? record.scaleTo()
-                                                                 : ControlEditorRules::defaultScaleTo(presets.kind);
+    presets.scaleTo = stored.contains(QStringLiteral("scaleTo"))
+                          ? record.scaleTo()
+                          : ControlEditorRules::defaultScaleTo(presets.kind);
     const QVariant typeString = stored.value(QStringLiteral("type"));
     const int fallback = control.family() == ControlSettings::Family::Pad ? 1 : 0;
     presets.type = typeString.isValid()

@@ -6,6 +6,7 @@
 #include "controls/popUpButton.h"
 #include "controls/receiveValueSlider.h"
 #include "model/ControlCatalog.h"
+#include "model/ControlMaps.h"
 
 namespace {
 
@@ -83,4 +84,22 @@ ControlSettings::Family EditedControl::family() const
     default:
         return ControlSettings::Family::Pad;
     }
+}
+
+QVariantMap EditedControl::storedRecord(const ControlMaps &maps) const
+{
+    QVariantMap scope = maps.controlMap(m_touchBarNumber);
+    const QString control = controlName();
+    const QString group = groupName();
+    if (!group.isEmpty() && !control.isEmpty())
+        scope = scope.value(group).toMap();
+    return scope.value(control.isEmpty() ? group : control).toMap();
+}
+
+bool EditedControl::storeRecord(ControlMaps &maps, const QVariantMap &record) const
+{
+    const QString control = controlName();
+    if (control.isEmpty())
+        return maps.writeRecord(m_touchBarNumber, {}, groupName(), record);
+    return maps.writeRecord(m_touchBarNumber, groupName(), control, record);
 }

@@ -4,9 +4,11 @@
 #include "model/ControlSettings.h"
 
 #include <QString>
+#include <QVariantMap>
 
 #include <optional>
 
+class ControlMaps;
 class QObject;
 
 // What the editor needs to know of a touched control, taken at the moment of the touch: the
@@ -33,6 +35,12 @@ public:
     // The kind the control was made with; what it sends while its record names none.
     ControlSettings::Kind kind() const { return m_kind; }
     ControlSettings::Family family() const;
+
+    // The control's record as stored now: a member's inside its group's record, a group's own
+    // record under the group's name; empty when none is stored.
+    QVariantMap storedRecord(const ControlMaps &maps) const;
+    // Writes the record where storedRecord() reads it; false when the store cannot be written.
+    bool storeRecord(ControlMaps &maps, const QVariantMap &record) const;
 
 private:
     Type m_type = Type::Pad;

@@ -38,8 +38,8 @@ TEST_F(CCSettingsViewControllerTest, FourteenBitControllerNumbersStopAt31)
 std::string shownFields(const CCSettingsViewController &editor)
 {
     const std::pair<const char *, const char *> fields[] = {
-        {"nameTextField", "name"},      {"colorWell", "colour"},        {"kindButton", "kind"},
-        {"channelButton", "channel"},   {"valueTextField", "value"},     {"addressTextField", "address"},
+        {"nameTextField", "name"},       {"colorWell", "colour"},        {"kindButton", "kind"},
+        {"channelButton", "channel"},    {"valueTextField", "value"},    {"addressTextField", "address"},
         {"behaviorButton", "behaviour"}, {"scaleFromTextField", "from"}, {"scaleToTextField", "to"},
         {"startOctaveButton", "lowest"}, {"numOctavesButton", "octaves"}};
     QStringList shown;

@@ -16,10 +16,9 @@ protected:
 
     // The rows the form may show, with the lines above and below it.
     static constexpr const char *outlets[] = {
-        "touchBarName",      "preview",           "buttonName",        "nameTextField",
-        "colorWell",         "kindButton",        "channelButton",     "valueTextField",
-        "addressTextField",  "behaviorButton",    "scaleFromTextField", "scaleToTextField",
-        "startOctaveButton", "numOctavesButton",  "applyButton"};
+        "touchBarName",       "preview",          "buttonName",        "nameTextField",    "colorWell",
+        "kindButton",         "channelButton",    "valueTextField",    "addressTextField", "behaviorButton",
+        "scaleFromTextField", "scaleToTextField", "startOctaveButton", "numOctavesButton", "applyButton"};
 
     // Fields shown but cut off by the window's edge or pressed below their least height.
     QStringList misfits() const

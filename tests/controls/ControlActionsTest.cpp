@@ -133,7 +133,8 @@ TEST_F(Pads, AGroupButtonTapOpensItsPopoverWithItsBar)
     tap(pad("4slider-group2"));
     EXPECT_EQ(app->presentation().currentPopOver(), group);
     EXPECT_EQ(app->presentation().lastCreatedBar(), ControlCatalog::identifier("4slider-group2"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return host.presentedIdentifiers() == group->itemIdentifiers(); }, 1000))
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return host.presentedIdentifiers() == group->itemIdentifiers(); }, 1000))
         << host.presentedIdentifiers().join(' ').toStdString();
 }
 

@@ -65,7 +65,10 @@ protected:
         ASSERT_TRUE(ControlMaps(*defaults).writeRecord(touchBar, group, control, record));
     }
 
-    TouchBarItem *make(const QString &controlName) { return makeIdentified(ControlCatalog::identifier(controlName)); }
+    TouchBarItem *make(const QString &controlName)
+    {
+        return makeIdentified(ControlCatalog::identifier(controlName));
+    }
 
     TouchBarItem *makeIdentified(const QString &identifier)
     {

@@ -40,13 +40,22 @@ protected:
 QStringList allowedItems()
 {
     QStringList names = {"slider1", "slider2", "slider3", "slider4"};
-    const std::pair<const char *, int> numbered[] = {
-        {"pad%1", 10}, {"4slider-group%1", 4}, {"2slider-group%1", 10}, {"8pad-group%1", 4}, {"3slider1button-group%1", 4}};
+    const std::pair<const char *, int> numbered[] = {{"pad%1", 10},
+                                                     {"4slider-group%1", 4},
+                                                     {"2slider-group%1", 10},
+                                                     {"8pad-group%1", 4},
+                                                     {"3slider1button-group%1", 4}};
     for (const auto &[pattern, count] : numbered) {
         for (int n = 1; n <= count; ++n)
             names.append(QString::fromLatin1(pattern).arg(n));
     }
-    names << "transport-group" << "play" << "pause" << "stop" << "record" << "esc" << "piano";
+    names << "transport-group"
+          << "play"
+          << "pause"
+          << "stop"
+          << "record"
+          << "esc"
+          << "piano";
     return ids(names);
 }
 

@@ -34,6 +34,8 @@ void invoke(AppDelegate &app, StatusMenu::Action action)
         return app.checkForUpdate();
     case Action::ChangeStartupCheck:
         return app.changeStartupCheck();
+    case Action::ChangeLoginItem:
+        return app.changeLoginItem();
     case Action::ResetStripdeck:
         return app.resetStripdeck();
     case Action::QuitApp:
@@ -48,6 +50,11 @@ void invoke(AppDelegate &app, StatusMenu::Action action)
 QString StatusMenu::showTitle()
 {
     return QStringLiteral("Show Stripdeck");
+}
+
+QString StatusMenu::surfaceProtocolTitle()
+{
+    return QStringLiteral("Surface Protocol");
 }
 
 QString StatusMenu::hideTitle()
@@ -65,6 +72,30 @@ std::shared_ptr<MenuItem> StatusMenu::entry(const QString &title, Action action)
     auto item = std::make_shared<MenuItem>(title, [this, action](MenuItem &) { invoke(m_app, action); });
     item->setTag(int(action));
     return item;
+}
+
+// One entry per protocol, the one in use check-marked each time the submenu opens.
+std::shared_ptr<MenuItem> StatusMenu::surfaceProtocolEntry()
+{
+    const std::pair<QString, QString> protocols[] = {
+        {QStringLiteral("Native"), MidiServices::nativeProtocolName()},
+        {QStringLiteral("Mackie Control"), MidiServices::mackieProtocolName()},
+    };
+    auto submenu = std::make_shared<Menu>();
+    submenu->setTitle(surfaceProtocolTitle());
+    for (const auto &[title, name] : protocols) {
+        auto item = std::make_shared<MenuItem>(
+            title, [this, name](MenuItem &) { m_app.midi().setSurfaceProtocol(name); });
+        submenu->addItem(item);
+    }
+    submenu->setValidator([this, protocols](Menu &opened) {
+        const QString inUse = m_app.midi().surfaceProtocol();
+        for (qsizetype i = 0; i < opened.items().size(); ++i)
+            opened.items()[i]->setState(protocols[i].second == inUse);
+    });
+    auto entry = std::make_shared<MenuItem>(surfaceProtocolTitle());
+    entry->setSubmenu(submenu);
+    return entry;
 }
 
 void StatusMenu::build(Menu &menu)
@@ -85,6 +116,7 @@ void StatusMenu::build(Menu &menu)
     mode->setKeyEquivalentModifierMask(MenuItem::OptionModifier);
     m_modeMenuItem = mode.get();
     menu.addItem(mode);
+    menu.addItem(surfaceProtocolEntry());
     menu.addItem(MenuItem::separatorItem());
 
     auto midiOut = std::make_shared<MenuItem>(QStringLiteral("Midi Out"));
@@ -103,7 +135,8 @@ void StatusMenu::build(Menu &menu)
         {{QStringLiteral("Load Touchbar Settings..."), Action::LoadSettings},
          {QStringLiteral("Save Touchbar Settings..."), Action::SaveSettings}},
         {{QStringLiteral("Check for Update..."), Action::CheckForUpdate},
-         {QStringLiteral("Check for Update on launch"), Action::ChangeStartupCheck}},
+         {QStringLiteral("Check for Update on launch"), Action::ChangeStartupCheck},
+         {QStringLiteral("Start at Login"), Action::ChangeLoginItem}},
         {{QStringLiteral("Reset Touch Bar"), Action::ResetStripdeck},
          {QStringLiteral("Quit"), Action::QuitApp}},
     };
@@ -141,6 +174,12 @@ void StatusMenu::validateMenuItem(MenuItem &item) const
         return;
     case Action::ChangeStartupCheck:
         item.setState(m_app.defaults().boolForKey(QStringLiteral("CheckForUpdate")));
+        item.setEnabled(true);
+        return;
+    case Action::ChangeLoginItem:
+        // From the file each time: the user may have removed it, and a write that failed
+        // must not show as done.
+        item.setState(m_app.loginItem().isEnabled());
         item.setEnabled(true);
         return;
     case Action::None:

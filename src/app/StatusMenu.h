@@ -22,12 +22,14 @@ public:
         SaveSettings,
         CheckForUpdate,
         ChangeStartupCheck,
+        ChangeLoginItem,
         ResetStripdeck,
         QuitApp,
     };
 
     static QString showTitle();
     static QString hideTitle();
+    static QString surfaceProtocolTitle();
 
     explicit StatusMenu(AppDelegate &app);
 
@@ -39,6 +41,7 @@ public:
 
 private:
     std::shared_ptr<MenuItem> entry(const QString &title, Action action);
+    std::shared_ptr<MenuItem> surfaceProtocolEntry();
 
     AppDelegate &m_app;
     MenuItem *m_toggleMenuItem = nullptr;

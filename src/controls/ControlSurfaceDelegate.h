@@ -4,18 +4,19 @@
 #include "eightFaderItemDelegate.h"
 
 #include "midi/MidiRouter.h"
-#include "midi/SurfaceFeedback.h"
+#include "midi/SurfaceProtocol.h"
 
 #include <functional>
 
 // Serves the eight-fader bank and the channel strip: their touches go to the surface output
-// through the router, their colours come from the host's feedback.
+// through the router in the terms of the surface protocol, their colours come from the host's
+// feedback.
 class ControlSurfaceDelegate : public eightFaderItemDelegate, public controlStripItemDelegate {
 public:
     // Neither is owned; both must outlive this object.
-    ControlSurfaceDelegate(midi::MidiRouter &router, const midi::SurfaceFeedback &feedback);
+    ControlSurfaceDelegate(midi::MidiRouter &router, midi::SurfaceProtocol &protocol);
 
-    // Opens the pop-up touch bar of the eight-fader bank.
+    // Opens the pop-up touch bar of the eight-fader bank and tells the host it is shown.
     void setOpenDeviceTouchBar(std::function<void()> open) { m_openDeviceTouchBar = std::move(open); }
 
     void sendControlSurfaceControl(int controller, int value, int channel) override;
@@ -26,6 +27,6 @@ public:
 
 private:
     midi::MidiRouter &m_router;
-    const midi::SurfaceFeedback &m_feedback;
+    midi::SurfaceProtocol &m_protocol;
     std::function<void()> m_openDeviceTouchBar;
 };

@@ -5,7 +5,7 @@
 
 namespace midi {
 
-MidiInputHandler::MidiInputHandler(SurfaceFeedback &surface, ListenerTables &listeners)
+MidiInputHandler::MidiInputHandler(SurfaceProtocol &surface, ListenerTables &listeners)
     : m_surface(surface)
     , m_listeners(listeners)
 {

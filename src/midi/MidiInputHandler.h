@@ -2,20 +2,20 @@
 
 #include "ListenerTables.h"
 #include "MessageDestination.h"
-#include "SurfaceFeedback.h"
+#include "SurfaceProtocol.h"
 
 namespace midi {
 
 // The one destination of the three input streams. What arrives on an endpoint named
-// "Stripdeck Surface" is surface feedback; everything else moves the listener cells.
+// "Stripdeck Surface" goes to the surface protocol; everything else moves the listener cells.
 class MidiInputHandler : public MessageDestination {
 public:
-    MidiInputHandler(SurfaceFeedback &surface, ListenerTables &listeners);
+    MidiInputHandler(SurfaceProtocol &surface, ListenerTables &listeners);
 
     void takeMIDIMessages(const MessageList &messages) override;
 
 private:
-    SurfaceFeedback &m_surface;
+    SurfaceProtocol &m_surface;
     ListenerTables &m_listeners;
 };
 

@@ -28,6 +28,9 @@ public:
 
     void sendControlSurfaceControl(int controller, int value, int channel);
     void sendControlSurfacePitchBend(quint16 value, int channel);
+    void sendControlSurfaceNoteOn(int note, int velocity, int channel);
+    // body excludes F0 and F7.
+    void sendControlSurfaceSystemExclusive(const QByteArray &body);
 
     // Building blocks: one message to one stream.
     static void sendMIDIOutNoteOn(int note, int velocity, int channel, MessageDestination *destination);

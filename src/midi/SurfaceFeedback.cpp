@@ -1,5 +1,7 @@
 #include "SurfaceFeedback.h"
 
+#include "MidiRouter.h"
+
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -58,6 +60,23 @@ void SurfaceFeedback::takeSurfaceMessage(const Message &message)
     default:
         break;
     }
+}
+
+void SurfaceFeedback::sendControlSurfaceControl(int controller, int value, int channel, MidiRouter &out)
+{
+    out.sendControlSurfaceControl(controller, value, channel);
+}
+
+void SurfaceFeedback::sendControlSurfacePitchBend(quint16 value, int channel, MidiRouter &out)
+{
+    out.sendControlSurfacePitchBend(value, channel);
+}
+
+// Another protocol may have left the strip with a device; a native host says whether there is
+// one, and until it does the device button sends nothing.
+void SurfaceFeedback::activate()
+{
+    m_strip.hasDevice(false);
 }
 
 // A body too short for its command is outside the protocol and dropped whole, so nothing is

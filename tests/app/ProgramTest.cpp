@@ -43,7 +43,8 @@ protected:
         // No desktop entries: an application is known by its window class alone.
         environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
         environment.insert(QStringLiteral("XDG_DATA_DIRS"), home.filePath(QStringLiteral("data")));
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        // With a display at hand and no platform asked for, the program picks X11 itself.
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         program.setProcessEnvironment(environment);
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         program.start(QStringLiteral(STRIPDECK_PROGRAM), QStringList());

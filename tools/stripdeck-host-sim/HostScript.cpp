@@ -1,37 +1,16 @@
 #include "HostScript.h"
 
+#include "ScriptArguments.h"
 #include "SurfaceEncoder.h"
 
 #include <QHash>
 
 namespace {
 
-std::optional<int> number(const QString &word, int low, int high)
-{
-    bool ok = false;
-    const int value = word.toInt(&ok);
-    if (!ok || value < low || value > high)
-        return std::nullopt;
-    return value;
-}
-
-std::optional<int> switchValue(const QString &word)
-{
-    if (word == QLatin1String("on"))
-        return 127;
-    if (word == QLatin1String("off"))
-        return 0;
-    return number(word, 0, 127);
-}
-
-std::optional<double> position(const QString &word)
-{
-    bool ok = false;
-    const double value = word.toDouble(&ok);
-    if (!ok || !(value >= 0.0 && value <= 1.0))
-        return std::nullopt;
-    return value;
-}
+using ScriptArguments::number;
+using ScriptArguments::position;
+using ScriptArguments::rawBytes;
+using ScriptArguments::switchValue;
 
 const QHash<QString, int> &switchControllers()
 {
@@ -61,22 +40,9 @@ bool indexed(SurfaceEncoder::Text command)
     return command == SurfaceEncoder::Text::SendName || command == SurfaceEncoder::Text::ParameterName;
 }
 
-std::optional<QByteArray> rawBytes(const QStringList &words)
-{
-    QByteArray bytes;
-    for (qsizetype i = 1; i < words.size(); ++i) {
-        bool ok = false;
-        const uint value = words[i].toUInt(&ok, 16);
-        if (!ok || value > 0xFF)
-            return std::nullopt;
-        bytes.append(char(value));
-    }
-    if (bytes.isEmpty())
-        return std::nullopt;
-    return bytes;
-}
+} // namespace
 
-std::optional<QByteArray> message(const QStringList &w)
+std::optional<QByteArray> HostScript::nativeMessage(const QStringList &w)
 {
     const QString &command = w.first();
     const auto argument = [&](qsizetype i) { return w.value(i); };
@@ -130,15 +96,14 @@ std::optional<QByteArray> message(const QStringList &w)
     return std::nullopt;
 }
 
-} // namespace
-
-std::optional<QList<HostScript::Step>> HostScript::parse(const QString &script, QString *error)
+std::optional<QList<HostScript::Step>> HostScript::parse(const QString &script, QString *error,
+                                                         const Commands &commands)
 {
     QList<Step> steps;
     const QStringList lines = script.split(u'\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString problem;
-        const auto step = parseLine(lines[i], &problem);
+        const auto step = parseLine(lines[i], &problem, commands);
         if (!problem.isEmpty()) {
             if (error)
                 *error = QStringLiteral("line %1: %2").arg(i + 1).arg(problem);
@@ -151,7 +116,8 @@ std::optional<QList<HostScript::Step>> HostScript::parse(const QString &script, 
 }
 
 // Nothing and no error for a blank or comment line.
-std::optional<HostScript::Step> HostScript::parseLine(const QString &line, QString *error)
+std::optional<HostScript::Step> HostScript::parseLine(const QString &line, QString *error,
+                                                      const Commands &commands)
 {
     const auto w = words(line);
     if (!w) {
@@ -167,7 +133,7 @@ std::optional<HostScript::Step> HostScript::parseLine(const QString &line, QStri
             step.waitMilliseconds = *milliseconds;
             return step;
         }
-    } else if (const auto bytes = message(*w)) {
+    } else if (const auto bytes = (commands ? commands : nativeMessage)(*w)) {
         step.messages.append(*bytes);
         return step;
     }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // The little language of the host simulator: one command per line, "#" starts a comment,
@@ -20,16 +21,23 @@
 //   solo | mute | has-device | device-on | color-mode | button-mode | bank-mode  on|off|0 … 127
 //   raw HEX …               any bytes
 //   wait MILLISECONDS
+//
+// Another protocol brings its own commands (MackieHostScript); "wait" and the line syntax stay.
 class HostScript {
 public:
+    // The messages of one command line, split into words; nothing when it cannot be read.
+    using Commands = std::function<std::optional<QByteArray>(const QStringList &words)>;
     struct Step {
         QList<QByteArray> messages;
         int waitMilliseconds = 0;
     };
 
     // Nothing when a line cannot be read; error then names the line and what is wrong.
-    static std::optional<QList<Step>> parse(const QString &script, QString *error = nullptr);
-    static std::optional<Step> parseLine(const QString &line, QString *error);
+    // Without commands, the native protocol's.
+    static std::optional<QList<Step>> parse(const QString &script, QString *error = nullptr,
+                                            const Commands &commands = {});
+    static std::optional<Step> parseLine(const QString &line, QString *error, const Commands &commands = {});
+    static std::optional<QByteArray> nativeMessage(const QStringList &words);
     // Splits a line into words; a quoted word may hold spaces. Nothing for an open quote.
     static std::optional<QStringList> words(const QString &line);
 };

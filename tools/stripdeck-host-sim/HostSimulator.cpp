@@ -83,6 +83,8 @@ void HostSimulator::runNextStep()
 void HostSimulator::takeMIDIMessages(const midi::MessageList &messages)
 {
     for (const midi::Message &message : messages)
-        m_out << SurfaceReplyDecoder::describe(message.bytes()) << '\n';
+        m_out << (m_options.describe ? m_options.describe(message.bytes())
+                                     : SurfaceReplyDecoder::describe(message.bytes()))
+              << '\n';
     m_out.flush();
 }

@@ -10,6 +10,8 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <functional>
+
 // Plays a host application against Stripdeck's surface pair: waits until endpoints named
 // target appear (the port's own name, or its device's: ALSA lists "Stripdeck Surface" as a
 // port of "Stripdeck", JACK as the client "Stripdeck Surface"), connects to both, runs the
@@ -22,6 +24,8 @@ public:
         int connectTimeoutMs = 10000;
         // How long to keep printing after the script; negative: until interrupted.
         int listenMs = 0;
+        // Names one message Stripdeck sends; the native protocol's decoder when empty.
+        std::function<QString(const QByteArray &)> describe;
     };
 
     HostSimulator(QList<HostScript::Step> steps, Options options, QTextStream &out, QTextStream &err);

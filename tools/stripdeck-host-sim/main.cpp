@@ -2,6 +2,8 @@
 // for trying control-surface mode without a DAW and for the integration tests.
 #include "HostScript.h"
 #include "HostSimulator.h"
+#include "MackieHostScript.h"
+#include "MackieReplyDecoder.h"
 #include "MidiBackendFactory.h"
 
 #include "midi/Client.h"
@@ -78,16 +80,28 @@ int main(int argc, char *argv[])
          QStringLiteral("name")},
         {QStringLiteral("wait"), QStringLiteral("Seconds to wait for the ports to appear."),
          QStringLiteral("seconds"), QStringLiteral("10")},
+        {QStringLiteral("protocol"),
+         QStringLiteral("Surface protocol: native, or mackie for Mackie Control (see README)."),
+         QStringLiteral("name"), QStringLiteral("native")},
         {QStringLiteral("listen"),
          QStringLiteral("Seconds to go on printing after the script; -1 until Ctrl-C."),
          QStringLiteral("seconds"), QStringLiteral("-1")},
     });
     parser.process(application);
 
+    const QString protocol = parser.value(QStringLiteral("protocol"));
+    const bool mackie = protocol == QLatin1String("mackie");
+    if (!mackie && protocol != QLatin1String("native")) {
+        err << "stripdeck-host-sim: unknown protocol " << protocol << '\n';
+        return 1;
+    }
     bool ok = false;
     const QString script = readScript(parser, err, &ok);
     QString error;
-    const auto steps = ok ? HostScript::parse(script, &error) : std::nullopt;
+    const auto steps =
+        ok ? HostScript::parse(script, &error,
+                               mackie ? HostScript::Commands(MackieHostScript::message) : nullptr)
+           : std::nullopt;
     if (!steps) {
         if (ok)
             err << "stripdeck-host-sim: " << error << '\n';
@@ -108,6 +122,8 @@ int main(int argc, char *argv[])
 
     HostSimulator::Options options;
     options.target = parser.value(QStringLiteral("port"));
+    if (mackie)
+        options.describe = MackieReplyDecoder::describe;
     options.connectTimeoutMs = int(parser.value(QStringLiteral("wait")).toDouble() * 1000);
     const double listen = parser.value(QStringLiteral("listen")).toDouble();
     options.listenMs = listen < 0 ? -1 : int(listen * 1000);

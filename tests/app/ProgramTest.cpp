@@ -125,6 +125,12 @@ protected:
     {
         if (qEnvironmentVariableIsEmpty("DISPLAY") || qEnvironmentVariableIsEmpty("STRIPDECK_TEST_SERVICES"))
             GTEST_SKIP() << "needs the X server of scripts/with-test-services";
+        // Its settings and cache go to the test's home, not the user's.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
+        windowManager.setProcessEnvironment(environment);
         windowManager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
         if (!windowManager.waitForStarted())
             GTEST_SKIP() << "openbox is not installed (scripts/bootstrap installs it)";

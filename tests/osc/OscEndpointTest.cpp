@@ -158,7 +158,7 @@ TEST_F(OscEndpoints, TcpConnectionsAreBoundedAndAClosedOneFreesItsPlace)
 TEST_F(OscEndpoints, TcpConnectionIdleForTheTimeOutIsClosedWhileATalkingOneStays)
 {
     start(true);
-    server().setIdleTimeoutMs(600);
+    server().setIdleTimeoutMs(1000);
     QTcpSocket idle;
     QTcpSocket talking;
     for (QTcpSocket *peer : {&idle, &talking}) {

@@ -1,6 +1,7 @@
 #include "CCSettingsViewController.h"
 
 #include "AppDelegate.h"
+#include "ColorWell.h"
 #include "ControlPresets.h"
 #include "ControlPreview.h"
 #include "ScaleValidator.h"
@@ -13,13 +14,11 @@
 #include "settingsDelegate.h"
 
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
@@ -91,7 +90,7 @@ void CCSettingsViewController::viewDidLoad()
     layout->addLayout(form);
     m_nameTextField = new QLineEdit;
     addRow(form, tr("Label"), m_nameTextField, "nameTextField");
-    m_colorWell = new QPushButton;
+    m_colorWell = new ColorWell;
     addRow(form, tr("Colour"), m_colorWell, "colorWell");
     m_kindButton = new QComboBox;
     addRow(form, tr("Kind"), m_kindButton, "kindButton");
@@ -126,12 +125,7 @@ void CCSettingsViewController::viewDidLoad()
     m_applyButton->setObjectName(QStringLiteral("applyButton"));
     layout->addWidget(m_applyButton, 0, Qt::AlignRight);
 
-    m_colorPanel = new QColorDialog(this);
-    m_colorPanel->setObjectName(QStringLiteral("colorPanel"));
-    m_colorPanel->setOptions(QColorDialog::NoButtons | QColorDialog::ShowAlphaChannel |
-                             QColorDialog::DontUseNativeDialog);
-    connect(m_colorPanel, &QColorDialog::currentColorChanged, this, &CCSettingsViewController::colorChanged);
-    connect(m_colorWell, &QPushButton::clicked, this, &CCSettingsViewController::openColorPanel);
+    connect(m_colorWell, &ColorWell::colorPicked, this, &CCSettingsViewController::colorPicked);
 
     for (QLineEdit *field : {m_nameTextField, m_addressTextField, m_scaleFromTextField, m_scaleToTextField})
         connect(field, &QLineEdit::textEdited, this, &CCSettingsViewController::checkForChange);
@@ -337,7 +331,7 @@ void CCSettingsViewController::showPresets()
 {
     if (m_nameTextField->isEnabled())
         m_nameTextField->setText(m_presets.name);
-    setColor(m_presets.color);
+    m_colorWell->setColor(m_presets.color);
     m_valueTextField->setValue(m_presets.value);
     m_channelButton->setCurrentIndex(
         m_presets.channel >= 1 && m_presets.channel <= channelCount ? m_presets.channel - 1 : -1);
@@ -351,32 +345,12 @@ void CCSettingsViewController::showPresets()
     drawPreview();
 }
 
-void CCSettingsViewController::setColor(const QColor &color)
-{
-    m_color = color;
-    m_colorWell->setStyleSheet(QStringLiteral("background-color: %1").arg(color.name(QColor::HexArgb)));
-    if (m_colorPanel->isVisible()) {
-        const QSignalBlocker quiet(m_colorPanel);
-        m_colorPanel->setCurrentColor(color);
-    }
-}
-
-void CCSettingsViewController::colorChanged(const QColor &color)
+void CCSettingsViewController::colorPicked(const QColor &color)
 {
     if (!m_control || m_colorWell->isHidden())
         return;
-    setColor(color);
+    m_colorWell->setColor(color);
     checkForChange();
-}
-
-void CCSettingsViewController::openColorPanel()
-{
-    {
-        const QSignalBlocker quiet(m_colorPanel);
-        m_colorPanel->setCurrentColor(m_color);
-    }
-    m_colorPanel->show();
-    m_colorPanel->raise();
 }
 
 void CCSettingsViewController::octavesChosen()
@@ -401,7 +375,7 @@ bool CCSettingsViewController::differsFromPresets() const
 {
     const ControlPresets &p = m_presets;
     return (isLive(m_nameTextField) && m_nameTextField->text() != p.name) ||
-           (isLive(m_colorWell) && m_color != p.color) ||
+           (isLive(m_colorWell) && m_colorWell->color() != p.color) ||
            (isLive(m_valueTextField) && m_valueTextField->value() != p.value) ||
            (isLive(m_channelButton) && m_channelButton->currentIndex() != p.channel - 1) ||
            (isLive(m_addressTextField) && m_addressTextField->text() != p.oscAddress) ||
@@ -436,9 +410,9 @@ QVariantMap CCSettingsViewController::formRecord(QVariantMap record) const
     if (isLive(m_colorWell)) {
         // An unchanged colour keeps its stored bytes rather than a rounded copy.
         const bool unchanged =
-            m_color == m_presets.color && ColorArchive::unarchive(record.value(key("color")));
+            m_colorWell->color() == m_presets.color && ColorArchive::unarchive(record.value(key("color")));
         if (!unchanged)
-            record.insert(key("color"), ColorArchive::archive(m_color));
+            record.insert(key("color"), ColorArchive::archive(m_colorWell->color()));
     }
     if (isLive(m_valueTextField))
         record.insert(key("value"), qint64(m_valueTextField->value()));
@@ -491,7 +465,7 @@ void CCSettingsViewController::takePresetsFromForm()
     ControlPresets &p = m_presets;
     if (m_nameTextField->isEnabled())
         p.name = m_nameTextField->text();
-    p.color = m_color;
+    p.color = m_colorWell->color();
     p.value = m_valueTextField->value();
     if (m_kindButton->count())
         p.kind = chosenKind();
@@ -530,7 +504,7 @@ void CCSettingsViewController::drawPreview()
     if (m_nameTextField->isEnabled())
         look.label = m_nameTextField->text();
     if (!m_colorWell->isHidden())
-        look.color = m_color;
+        look.color = m_colorWell->color();
     look.image = m_control->image();
     look.panFader = look.type == Type::Fader && m_behaviorButton->currentIndex() > 0;
     look.octaves = m_numOctavesButton->currentIndex() + 1;
@@ -619,7 +593,7 @@ void CCSettingsViewController::closeEvent(QCloseEvent *event)
         return;
     }
     m_closing = true;
-    m_colorPanel->hide();
+    m_colorWell->hidePanel();
     event->accept();
     if (m_delegate)
         m_delegate->closeSettingsWindow();

@@ -14,8 +14,8 @@
 #include <optional>
 
 class AppDelegate;
+class ColorWell;
 class ControlPreview;
-class QColorDialog;
 class QComboBox;
 class QFormLayout;
 class QLabel;
@@ -80,9 +80,7 @@ private:
     void setScaleRange(const ControlEditorRules::ScaleRange &range);
     void readingFromPreferences();
     void showPresets();
-    void setColor(const QColor &color);
-    void colorChanged(const QColor &color);
-    void openColorPanel();
+    void colorPicked(const QColor &color);
     void octavesChosen();
     void checkForChange();
     bool differsFromPresets() const;
@@ -108,7 +106,6 @@ private:
     bool m_closing = false;
     QVariantMap m_currentControlPrefs;
     ControlPresets m_presets;
-    QColor m_color;
     QPointer<confirmController> m_sheet;
 
     QFormLayout *m_form = nullptr;
@@ -116,8 +113,7 @@ private:
     QLabel *m_buttonName = nullptr;
     ControlPreview *m_preview = nullptr;
     QLineEdit *m_nameTextField = nullptr;
-    QPushButton *m_colorWell = nullptr;
-    QColorDialog *m_colorPanel = nullptr;
+    ColorWell *m_colorWell = nullptr;
     QComboBox *m_kindButton = nullptr;
     QComboBox *m_channelButton = nullptr;
     ValueSpinBox *m_valueTextField = nullptr;

@@ -2,6 +2,8 @@
 
 #include "Touch.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 
 class QMouseEvent;
@@ -22,6 +24,10 @@ public:
     void setPointScale(qreal scale);
     QSizeF sizeInPoints() const;
 
+    // A redraw for a change that can come many times a frame (host feedback): at once when the
+    // last paint is a frame ago, else at the next frame. Touches redraw with update() as ever.
+    void scheduleRepaint();
+
 protected:
     virtual void touchesBegan(const TouchList &) {}
     virtual void touchesMoved(const TouchList &) {}
@@ -40,5 +46,9 @@ private:
     void deliverTouchEvent(QTouchEvent *event);
     Touch mouseTouch(const QPointF &position) const;
 
+    int frameMilliseconds() const;
+
     qreal m_pointScale = 1.0;
+    QElapsedTimer m_lastPaint;
+    QTimer m_nextFrame;
 };

@@ -2,6 +2,7 @@
 // JACK input, on whatever server JACK_DEFAULT_SERVER names (scripts/bench-latency runs the
 // dummy driver at 48 kHz with 64-frame periods). The path crosses the ring buffer and at
 // least one period boundary, so the figures are dominated by the period (1.33 ms).
+#include "JackArrivalClock.h"
 #include "JackBackend.h"
 #include "LatencySamples.h"
 

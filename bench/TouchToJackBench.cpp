@@ -3,24 +3,13 @@
 // action, the router, the "Stripdeck User" stream and the JACK backend, driven by touchscreen
 // events on the offscreen platform. Run with scripts/bench-latency, which gives it a private
 // dummy server at 48 kHz with 64-frame periods.
+#include "JackArrivalClock.h"
 #include "JackBackend.h"
 #include "LatencySamples.h"
-
-#include "app/AppDelegate.h"
-#include "app/StatusItemHost.h"
-#include "midi/Client.h"
-#include "model/ControlCatalog.h"
-#include "model/ControlMaps.h"
-#include "model/UserDefaults.h"
-#include "platform/touchbar/HeadlessTouchBarHost.h"
-#include "platform/touchbar/TouchBar.h"
-#include "platform/touchbar/TouchBarItem.h"
+#include "PadProgram.h"
 
 #include <QApplication>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTouchEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -34,58 +23,11 @@ namespace {
 
 using Clock = ArrivalClock::Clock;
 
-class NoStatusItem : public StatusItemHost {
-public:
-    void setMenu(Menu *) override {}
-    void setVisible(bool) override {}
-};
-
-// The launched program on JACK with one momentary control-change pad.
-struct Program {
-    QTemporaryDir dir;
-    UserDefaults defaults{dir.filePath(QStringLiteral("prefs.plist"))};
-    NoStatusItem statusItem;
-    HeadlessTouchBarHost host;
-    std::unique_ptr<AppDelegate> app;
-    std::shared_ptr<TouchBarItem> pad;
-
-    bool launch()
-    {
-        auto backend = JackBackend::open(QStringLiteral("Stripdeck Bench Port"));
-        if (!backend)
-            return false;
-        midi::Client::installBackend(std::move(backend));
-        app = std::make_unique<AppDelegate>(defaults, statusItem, host);
-        app->applicationDidFinishLaunching();
-        app->presentation().setUserTouchbarNumber(0);
-        const QVariantMap record{{QStringLiteral("kind"), QStringLiteral("ctrl")},
-                                 {QStringLiteral("value"), 20},
-                                 {QStringLiteral("channel"), 1},
-                                 {QStringLiteral("type"), QStringLiteral("momentary")}};
-        if (!ControlMaps(defaults).writeRecord(0, {}, QStringLiteral("pad1"), record))
-            return false;
-        pad = app->makeItemForIdentifier(*app->templates().userTouchBar(0),
-                                         ControlCatalog::identifier(QStringLiteral("pad1")));
-        if (!pad || !pad->view())
-            return false;
-        pad->view()->resize(72, 30);
-        pad->view()->show();
-        return QTest::qWaitForWindowExposed(pad->view());
-    }
-
-    ~Program()
-    {
-        pad.reset();
-        app.reset();
-        midi::Client::installBackend(nullptr);
-    }
-};
-
 void BM_TouchOnPadToPeerInput(benchmark::State &state)
 {
-    Program program;
+    PadProgram program;
     ArrivalClock peer;
-    if (!program.launch() || !peer.open()) {
+    if (!program.launch(JackBackend::open(QStringLiteral("Stripdeck Bench Port"))) || !peer.open()) {
         state.SkipWithError("no JACK server (run scripts/bench-latency)");
         return;
     }
@@ -93,26 +35,16 @@ void BM_TouchOnPadToPeerInput(benchmark::State &state)
         state.SkipWithError("could not connect the peer to Stripdeck User");
         return;
     }
-    QWidget *view = program.pad->view();
-    QPointingDevice *screen = QTest::createTouchDevice();
     const double periodUs = 1e6 * peer.periodFrames() / peer.sampleRate();
     // Touches come at any moment of the period; a fixed seed keeps runs comparable.
     std::mt19937 random(20261206);
     std::uniform_int_distribution<int> phase(0, int(2 * periodUs));
     LatencySamples samples;
     std::vector<double> inProgram;
-    const QPointF at(36, 15);
-    bool down = false;
     for (auto _ : state) {
         const std::uint64_t before = peer.arrivals();
         const auto start = Clock::now();
-        // Straight to the widget through the application, as Qt hands a touchscreen's event on;
-        // QTest's touch sequences sleep a millisecond per event to space their time stamps.
-        const QEventPoint point(0, down ? QEventPoint::State::Released : QEventPoint::State::Pressed, at,
-                                view->mapToGlobal(at));
-        QTouchEvent touch(down ? QEvent::TouchEnd : QEvent::TouchBegin, screen, Qt::NoModifier, {point});
-        QApplication::sendEvent(view, &touch);
-        down = !down;
+        program.touch();
         const auto handed = Clock::now();
         if (!samples.record(state, peer, before, start))
             continue;

@@ -197,6 +197,13 @@ void AppDelegate::changeStartupCheck()
     m_defaults.setObject(!m_defaults.boolForKey(checkForUpdateKey), checkForUpdateKey);
 }
 
+void AppDelegate::changeLoginItem()
+{
+    QString error;
+    if (!m_loginItem.setEnabled(!m_loginItem.isEnabled(), &error))
+        qWarning("stripdeck: %s", qPrintable(error));
+}
+
 void AppDelegate::resetStripdeck()
 {
     m_presentation.closePopUp();

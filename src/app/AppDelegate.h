@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ApplicationAttachment.h"
+#include "LoginItem.h"
 #include "MidiServices.h"
 #include "Presentation.h"
 #include "SettingsWindows.h"
@@ -73,6 +74,7 @@ public:
     std::shared_ptr<TouchBarItem> makeItemForIdentifier(TouchBar &bar, const QString &identifier) override;
 
     void toggleTouchbar() { m_presentation.toggleTouchbar(); }
+    void presentTouchbar() { m_presentation.presentTouchbar(); }
     void changeMode() { m_presentation.changeMode(); }
     void showTouchbar(TouchBar *bar) { m_presentation.showTouchbar(bar); }
     void openTouchbar(TouchBar *bar, const QString &identifier)
@@ -96,6 +98,7 @@ public:
     void saveSettings() { Q_EMIT saveSettingsRequested(); }
     void checkForUpdate() { Q_EMIT checkForUpdateRequested(); }
     void changeStartupCheck();
+    void changeLoginItem();
     void resetStripdeck();
     void quitApp() { Q_EMIT quitRequested(); }
     void validateMenuItem(MenuItem &item) const { m_statusMenuBuilder.validateMenuItem(item); }
@@ -107,6 +110,7 @@ public:
     void closeAttachAppWindow() override;
 
     UserDefaults &defaults() const { return m_defaults; }
+    const LoginItem &loginItem() const { return m_loginItem; }
     Presentation &presentation() { return m_presentation; }
     const Presentation &presentation() const { return m_presentation; }
     TouchBarTemplates &templates() { return m_templates; }
@@ -160,4 +164,5 @@ private:
     std::unique_ptr<TouchBarDelegate> m_itemFactory;
     HotKeyRegistry *m_hotKeys = nullptr;
     bool m_isCheckingForUpate = false;
+    LoginItem m_loginItem = LoginItem::standard();
 };

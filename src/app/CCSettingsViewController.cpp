@@ -1,6 +1,7 @@
 #include "CCSettingsViewController.h"
 
 #include "AppDelegate.h"
+#include "ControlPresets.h"
 #include "ControlPreview.h"
 #include "ScaleValidator.h"
 #include "ValueSpinBox.h"
@@ -17,7 +18,6 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
@@ -27,7 +27,7 @@ namespace {
 
 const QString selectHint = QStringLiteral("Select a control in the Touchbar.");
 constexpr int channelCount = 16;
-constexpr int octaveLimit = 10;
+constexpr int octaveLimit = ControlPresets::octaveLimit;
 
 QString key(const char *name)
 {
@@ -75,6 +75,8 @@ void CCSettingsViewController::viewDidLoad()
 {
     setWindowTitle(tr("Control Settings"));
     auto *layout = new QVBoxLayout(this);
+    // Each control shows other rows: the window takes the size of the form it shows.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     m_touchBarName = new QLabel;
     m_touchBarName->setObjectName(QStringLiteral("touchBarName"));
     m_buttonName = new QLabel;
@@ -222,7 +224,6 @@ void CCSettingsViewController::clearView()
     for (QWidget *field : std::initializer_list<QWidget *>{m_kindButton, m_nameTextField,
                                                            m_scaleFromTextField, m_scaleToTextField})
         field->setEnabled(true);
-    m_presets.name.clear();
 }
 
 void CCSettingsViewController::layoutForType()
@@ -235,12 +236,10 @@ void CCSettingsViewController::layoutForType()
     case Type::Pad:
         break;
     case Type::Transport:
-        m_presets.name = QStringLiteral("none");
         m_nameTextField->setEnabled(false);
         setShown(m_behaviorButton, false);
         break;
     case Type::Piano:
-        m_presets.name = QStringLiteral("none");
         setShown(m_valueTextField, false);
         setShown(m_colorWell, false);
         m_nameTextField->setEnabled(false);
@@ -281,8 +280,8 @@ void CCSettingsViewController::kindChosen()
     setViewTo(kind);
     // Back on the stored kind, the stored range and number are worth more than the kind's ends.
     if (kind == m_presets.kind) {
-        m_scaleFromTextField->setText(scaleText(m_presets.scaleFrom));
-        m_scaleToTextField->setText(scaleText(m_presets.scaleTo));
+        m_scaleFromTextField->setText(ScaleValidator::text(m_presets.scaleFrom));
+        m_scaleToTextField->setText(ScaleValidator::text(m_presets.scaleTo));
         m_valueTextField->setValue(m_presets.value);
     }
     checkForChange();
@@ -316,9 +315,9 @@ void CCSettingsViewController::showOSCAddress(bool shown)
 void CCSettingsViewController::setScaleRange(const ControlEditorRules::ScaleRange &range)
 {
     m_scaleValidator->setRange(range.minimum, range.maximum, range.fractions);
-    m_scaleFromTextField->setText(scaleText(range.minimum));
+    m_scaleFromTextField->setText(ScaleValidator::text(range.minimum));
     // OSC receivers mostly expect fractions; the largest float would be no useful end.
-    m_scaleToTextField->setText(scaleText(range.fractions ? 1.0 : range.maximum));
+    m_scaleToTextField->setText(ScaleValidator::text(range.fractions ? 1.0 : range.maximum));
 }
 
 QVariantMap CCSettingsViewController::readRecord() const
@@ -333,39 +332,14 @@ QVariantMap CCSettingsViewController::readRecord() const
 
 void CCSettingsViewController::readingFromPreferences()
 {
-    const ControlSettings record(m_currentControlPrefs);
-    const QVariantMap &stored = m_currentControlPrefs;
+    m_presets = ControlPresets::read(m_currentControlPrefs, *m_control);
     const Type type = m_control->type();
-    const QList<Kind> offered = ControlEditorRules::offeredKinds(type, m_control->canSendMMC());
-    // Without a kind string of the table the control sends what it was made with.
-    const QString kindString = stored.value(key("kind")).toString();
-    const bool knownKind =
-        ControlSettings::kindString(ControlSettings::kindFromString(kindString)) == kindString;
-    m_presets.kind = knownKind ? record.kind() : m_control->kind();
     if (type != Type::Group) {
+        const QList<Kind> offered = ControlEditorRules::offeredKinds(type, m_control->canSendMMC());
         const Kind shown = offered.contains(m_presets.kind) ? m_presets.kind : offered.value(0);
         m_kindButton->setCurrentIndex(m_kindButton->findData(int(shown)));
         setViewTo(shown);
     }
-    if (type != Type::Transport && type != Type::Piano)
-        m_presets.name = record.label();
-    m_presets.value = record.value();
-    m_presets.channel = record.channel();
-    m_presets.oscAddress = record.oscAddress().value_or(QStringLiteral("/"));
-    m_presets.scaleFrom = record.scaleFrom();
-    m_presets.scaleTo = stored.contains(key("scaleTo")) ? record.scaleTo()
-                                                        : ControlEditorRules::defaultScaleTo(m_presets.kind);
-    const QVariant typeString = stored.value(key("type"));
-    const int fallback = m_control->family() == ControlSettings::Family::Pad ? 1 : 0;
-    m_presets.type = typeString.isValid()
-                         ? ControlSettings::behaviourFromString(m_control->family(), typeString.toString())
-                         : fallback;
-    m_presets.octaves = std::clamp(record.octaves(), 1, octaveLimit);
-    m_presets.startOctave = std::clamp(record.startOctave(), 0, octaveLimit - m_presets.octaves);
-    if (const std::optional<QColor> color = record.color())
-        m_presets.color = *color;
-    else
-        setDefaultColor();
     showPresets();
 }
 
@@ -378,18 +352,13 @@ void CCSettingsViewController::showPresets()
     m_channelButton->setCurrentIndex(
         m_presets.channel >= 1 && m_presets.channel <= channelCount ? m_presets.channel - 1 : -1);
     m_addressTextField->setText(m_presets.oscAddress);
-    m_scaleFromTextField->setText(scaleText(m_presets.scaleFrom));
-    m_scaleToTextField->setText(scaleText(m_presets.scaleTo));
+    m_scaleFromTextField->setText(ScaleValidator::text(m_presets.scaleFrom));
+    m_scaleToTextField->setText(ScaleValidator::text(m_presets.scaleTo));
     m_behaviorButton->setCurrentIndex(m_behaviorButton->count() ? m_presets.type : -1);
     m_numOctavesButton->setCurrentIndex(m_presets.octaves - 1);
     octavesChosen();
     m_startOctaveButton->setCurrentIndex(m_presets.startOctave);
     drawPreview();
-}
-
-void CCSettingsViewController::setDefaultColor()
-{
-    m_presets.color = ControlEditorRules::defaultColor(*m_control).value_or(QColor());
 }
 
 void CCSettingsViewController::setColor(const QColor &color)
@@ -440,14 +409,14 @@ void CCSettingsViewController::checkForChange()
 
 bool CCSettingsViewController::differsFromPresets() const
 {
-    const Presets &p = m_presets;
+    const ControlPresets &p = m_presets;
     return (isLive(m_nameTextField) && m_nameTextField->text() != p.name) ||
            (isLive(m_colorWell) && m_color != p.color) ||
            (isLive(m_valueTextField) && m_valueTextField->value() != p.value) ||
            (isLive(m_channelButton) && m_channelButton->currentIndex() != p.channel - 1) ||
            (isLive(m_addressTextField) && m_addressTextField->text() != p.oscAddress) ||
-           (isLive(m_scaleFromTextField) && scaleValue(m_scaleFromTextField) != p.scaleFrom) ||
-           (isLive(m_scaleToTextField) && scaleValue(m_scaleToTextField) != p.scaleTo) ||
+           (isLive(m_scaleFromTextField) && ScaleValidator::value(m_scaleFromTextField->text()).value_or(0.0) != p.scaleFrom) ||
+           (isLive(m_scaleToTextField) && ScaleValidator::value(m_scaleToTextField->text()).value_or(0.0) != p.scaleTo) ||
            (isLive(m_kindButton) && chosenKind() != p.kind) ||
            (isLive(m_behaviorButton) && m_behaviorButton->currentIndex() != p.type) ||
            (isLive(m_startOctaveButton) && m_startOctaveButton->currentIndex() != p.startOctave) ||
@@ -459,6 +428,11 @@ std::optional<QString> CCSettingsViewController::invalidInput() const
     if (isLive(m_valueTextField) && !m_valueTextField->hasAcceptableInput()) {
         return m_valueTextField->showsNoteNames() ? tr("Enter a note between C-2 and G8.")
                                                   : tr("Enter a number.");
+    }
+    // An emptied scale field is no end of the range; storing it as 0 would change the range unseen.
+    for (const QLineEdit *field : {m_scaleFromTextField, m_scaleToTextField}) {
+        if (isLive(field) && !ScaleValidator::value(field->text()))
+            return tr("Enter a number for both ends of the range.");
     }
     return std::nullopt;
 }
@@ -481,8 +455,8 @@ QVariantMap CCSettingsViewController::formRecord(QVariantMap record) const
     if (isLive(m_addressTextField))
         record.insert(key("oscAddress"), m_addressTextField->text());
     if (isLive(m_scaleFromTextField) && isLive(m_scaleToTextField)) {
-        record.insert(key("scaleFrom"), scaleValue(m_scaleFromTextField));
-        record.insert(key("scaleTo"), scaleValue(m_scaleToTextField));
+        record.insert(key("scaleFrom"), ScaleValidator::value(m_scaleFromTextField->text()).value_or(0.0));
+        record.insert(key("scaleTo"), ScaleValidator::value(m_scaleToTextField->text()).value_or(0.0));
     }
     if (isLive(m_kindButton))
         record.insert(key("kind"), ControlSettings::kindString(chosenKind()));
@@ -531,7 +505,7 @@ void CCSettingsViewController::applySettings()
 
 void CCSettingsViewController::takePresetsFromForm()
 {
-    Presets &p = m_presets;
+    ControlPresets &p = m_presets;
     if (m_nameTextField->isEnabled())
         p.name = m_nameTextField->text();
     p.color = m_color;
@@ -541,8 +515,8 @@ void CCSettingsViewController::takePresetsFromForm()
     p.channel = m_channelButton->currentIndex() + 1;
     p.type = m_behaviorButton->currentIndex();
     p.oscAddress = m_addressTextField->text();
-    p.scaleFrom = scaleValue(m_scaleFromTextField);
-    p.scaleTo = scaleValue(m_scaleToTextField);
+    p.scaleFrom = ScaleValidator::value(m_scaleFromTextField->text()).value_or(0.0);
+    p.scaleTo = ScaleValidator::value(m_scaleToTextField->text()).value_or(0.0);
     p.octaves = m_numOctavesButton->currentIndex() + 1;
     p.startOctave = m_startOctaveButton->currentIndex();
 }
@@ -586,25 +560,6 @@ void CCSettingsViewController::drawPreview()
     }
     look.caption = caption();
     m_preview->showLook(look);
-}
-
-double CCSettingsViewController::scaleValue(const QLineEdit *field) const
-{
-    const QLocale locale;
-    QString text = field->text();
-    // A separator at the end is a fraction still being typed.
-    if (text.endsWith(locale.decimalPoint()))
-        text.chop(locale.decimalPoint().size());
-    bool ok = false;
-    const double value = locale.toDouble(text, &ok);
-    return ok ? value : 0.0;
-}
-
-QString CCSettingsViewController::scaleText(double value) const
-{
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, 'f', QLocale::FloatingPointShortest);
 }
 
 confirmController *CCSettingsViewController::confirmationSheet() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ControlEditorRules.h"
+#include "ControlPresets.h"
 #include "EditedControl.h"
 #include "confirmControllerDelegate.h"
 #include "model/ControlMaps.h"
@@ -64,21 +65,6 @@ private:
     using Kind = ControlSettings::Kind;
     using Type = EditedControl::Type;
 
-    // The values read from the stored record; edits are changes against these.
-    struct Presets {
-        QString name;
-        QColor color;
-        int value = 0;
-        Kind kind = Kind::Ctrl;
-        int channel = 0;
-        int type = 0;
-        QString oscAddress;
-        double scaleFrom = 0;
-        double scaleTo = 127;
-        int startOctave = 4;
-        int octaves = 2;
-    };
-
     void viewDidLoad();
     void addRow(QFormLayout *form, const QString &label, QWidget *field, const char *outlet);
     void setInitialState();
@@ -95,7 +81,6 @@ private:
     QVariantMap readRecord() const;
     void readingFromPreferences();
     void showPresets();
-    void setDefaultColor();
     void setColor(const QColor &color);
     void colorChanged(const QColor &color);
     void openColorPanel();
@@ -114,8 +99,6 @@ private:
 
     void setShown(QWidget *field, bool shown);
     static bool isLive(const QWidget *field);
-    double scaleValue(const QLineEdit *field) const;
-    QString scaleText(double value) const;
 
     ControlMaps m_maps;
     settingsDelegate *m_delegate;
@@ -126,7 +109,7 @@ private:
     bool m_wantsToBeClosed = false;
     bool m_closing = false;
     QVariantMap m_currentControlPrefs;
-    Presets m_presets;
+    ControlPresets m_presets;
     QColor m_color;
     QPointer<confirmController> m_sheet;
 

@@ -3,6 +3,7 @@
 #include "AppDelegate.h"
 #include "GlobalShortcutService.h"
 #include "HotKeyPreferences.h"
+#include "KeyStrings.h"
 #include "KeyboardLayout.h"
 #include "ZnHotKeyCenter.h"
 #include "hotKeyViewController.h"
@@ -23,15 +24,15 @@ HotKeyCommands::HotKeyCommands(AppDelegate &app, GlobalShortcutService &service,
     , m_service(service)
     , m_layout(layout)
     , m_center(center ? *center : ZnHotKeyCenter::sharedHotKeyCenter())
+    , m_taken(HotKeyPreferences::names().size(), false)
 {
     m_center.setService(&m_service);
     m_app.setHotKeyRegistry(this);
-    m_app.setLaunchStep(AppDelegate::LaunchStep::RegisterShowHideHotKey, [this] {
-        registerShowHideHotKey();
-        refreshMenuKeyEquivalents();
-    });
+    m_app.setLaunchStep(AppDelegate::LaunchStep::RegisterShowHideHotKey,
+                        [this] { registerHotKeysAtLaunch(); });
     m_app.settingsWindows().setContentFactory(SettingsWindows::Kind::KeyCommands, [this] {
-        return new hotKeyViewController(m_app.defaults(), m_layout, m_service.unavailableReason(), this);
+        return new hotKeyViewController(m_app.defaults(), m_layout, m_service.unavailableReason(), m_taken,
+                                        this);
     });
 }
 
@@ -43,6 +44,7 @@ HotKeyCommands::~HotKeyCommands()
     // outlive the delegate it calls.
     delete m_app.settingsWindows().window(SettingsWindows::Kind::KeyCommands);
     m_app.settingsWindows().setContentFactory(SettingsWindows::Kind::KeyCommands, {});
+    delete m_takenReport;
     m_center.unregisterAllHotKeys();
     m_center.setService(nullptr);
 }
@@ -66,15 +68,56 @@ void HotKeyCommands::registerHotKeyNamed(int index)
     const auto value = HotKeyPreferences(m_app.defaults()).valueForName(HotKeyPreferences::names().at(index));
     if (!value)
         return;
+    const quint16 keyCode = HotKeyPreferences::keyCodeOf(*value);
+    const quint64 modifierFlags = HotKeyPreferences::modifierFlagsOf(*value);
+    // Held already: by this key, or by an earlier one with the same combination, which wins.
+    if (m_center.hasRegisteredHotKeyWithKeyCode(keyCode, modifierFlags))
+        return;
     const QVariant object = index >= firstSwitchIndex ? QVariant(index - firstSwitchIndex) : QVariant();
-    m_center.registerHotKeyWithKeyCode(HotKeyPreferences::keyCodeOf(*value),
-                                       HotKeyPreferences::modifierFlagsOf(*value), this, actionAt(index),
-                                       object);
+    m_taken[index] =
+        !m_center.registerHotKeyWithKeyCode(keyCode, modifierFlags, this, actionAt(index), object);
 }
 
-void HotKeyCommands::registerShowHideHotKey()
+void HotKeyCommands::registerHotKeysAtLaunch()
 {
-    registerHotKeyNamed(0);
+    registerHotKeys();
+    // An application attached at launch may have shown the strip already, which wants them all.
+    if (!m_app.presentation().touchbarShown())
+        unregisterHotKeys();
+    reportTakenHotKeys();
+    refreshMenuKeyEquivalents();
+}
+
+void HotKeyCommands::reportTakenHotKeys()
+{
+    // Without global shortcuts at all the key commands window says why; nothing is taken.
+    if (!m_service.unavailableReason().isEmpty())
+        return;
+    const HotKeyPreferences stored(m_app.defaults());
+    QStringList descriptions;
+    for (int i = 0; i < HotKeyPreferences::names().size(); ++i) {
+        if (!m_taken.at(i))
+            continue;
+        const qint64 value = stored.valueForName(HotKeyPreferences::names().at(i)).value_or(0);
+        descriptions.append(QStringLiteral("%1 (%2)").arg(
+            HotKeyPreferences::titles().at(i),
+            KeyStrings::keyStringForKeyCode(HotKeyPreferences::keyCodeOf(value),
+                                            HotKeyPreferences::modifierFlagsOf(value), &m_layout)
+                .toUpper()));
+    }
+    if (descriptions.isEmpty())
+        return;
+    Q_EMIT hotKeysTaken(descriptions);
+    m_takenReport = new QMessageBox(
+        QMessageBox::Warning, QStringLiteral("Stripdeck"),
+        tr("Another program holds these key commands, so they do nothing in Stripdeck:\n%1\n\n"
+           "Choose others under \"Key Commands...\" in the Stripdeck menu.")
+            .arg(descriptions.join(QLatin1Char('\n'))),
+        QMessageBox::Ok);
+    m_takenReport->setAttribute(Qt::WA_DeleteOnClose);
+    m_takenReport->setTextFormat(Qt::PlainText);
+    m_takenReport->setWindowModality(Qt::NonModal);
+    m_takenReport->show();
 }
 
 void HotKeyCommands::registerHotKeys()

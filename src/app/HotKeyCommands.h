@@ -4,7 +4,10 @@
 #include "ZnHotKey.h"
 #include "hotKeyDelegate.h"
 
+#include <QList>
+#include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 
 class AppDelegate;
 class GlobalShortcutService;
@@ -24,7 +27,9 @@ public:
                    ZnHotKeyCenter *center = nullptr);
     ~HotKeyCommands() override;
 
-    void registerShowHideHotKey();
+    // At launch every key is tried once, so that one another program holds is reported now,
+    // once, rather than failing unseen when the strip first shows; show/hide stays registered.
+    void registerHotKeysAtLaunch();
     void registerHotKeys() override;
     void unregisterHotKeys() override;
     void unregisterAllHotKeys() override;
@@ -36,13 +41,24 @@ public:
     void refreshMenuKeyEquivalents() const;
 
     ZnHotKeyCenter &keyCenter() const { return m_center; }
+    // In the order of the names: the keys whose last registration the system refused.
+    const QList<bool> &takenHotKeys() const { return m_taken; }
+    // The start-up report of taken keys while it is open, or null.
+    QMessageBox *takenReport() const { return m_takenReport; }
+
+Q_SIGNALS:
+    // Once, at launch, when some stored keys could not be registered: their titles and keys.
+    void hotKeysTaken(const QStringList &descriptions);
 
 private:
     void registerHotKeyNamed(int index);
+    void reportTakenHotKeys();
     ZnHotKey::Action actionAt(int index);
 
     AppDelegate &m_app;
     GlobalShortcutService &m_service;
     const KeyboardLayout &m_layout;
     ZnHotKeyCenter &m_center;
+    QList<bool> m_taken;
+    QPointer<QMessageBox> m_takenReport;
 };

@@ -18,6 +18,17 @@ const QStringList &HotKeyPreferences::names()
     return names;
 }
 
+const QStringList &HotKeyPreferences::titles()
+{
+    static const QStringList titles = [] {
+        QStringList list{QStringLiteral("Show/Hide Stripdeck"), QStringLiteral("Control Surface Mode")};
+        for (int i = 1; i <= 9; ++i)
+            list.append(QStringLiteral("Touch Bar %1").arg(i));
+        return list;
+    }();
+    return titles;
+}
+
 std::optional<qint64> HotKeyPreferences::valueFrom(const QVariant &stored)
 {
     switch (stored.typeId()) {

@@ -15,6 +15,8 @@ public:
 
     // Show/hide, control surface, switch 1 to 9: the order of registration and of the fields.
     static const QStringList &names();
+    // What the user calls them, in the same order.
+    static const QStringList &titles();
     static quint16 keyCodeOf(qint64 value) { return quint16(value & 0xff); }
     static quint64 modifierFlagsOf(qint64 value) { return quint64(value) & ~quint64(0xff); }
     static qint64 storedValue(quint16 keyCode, quint64 modifierFlags)

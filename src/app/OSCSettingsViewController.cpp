@@ -8,7 +8,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -20,6 +22,10 @@ const QString listenPortKey = QStringLiteral("listen-port");
 const QString hostPortKey = QStringLiteral("host-port");
 const QString hostNameKey = QStringLiteral("host-name");
 const QString activeKey = QStringLiteral("active");
+const QString listenInterfaceKey = QStringLiteral("listen-interface");
+// Stored as the server takes it: empty for every interface. Every interface stays the default,
+// since phones and tablets on the network are what most people send from.
+const QString thisComputerOnly = QStringLiteral("localhost");
 } // namespace
 
 OSCSettingsViewController::OSCSettingsViewController(UserDefaults &defaults, OSCServer *oscServer,
@@ -32,14 +38,21 @@ OSCSettingsViewController::OSCSettingsViewController(UserDefaults &defaults, OSC
     , m_sendPortTextField(new QLineEdit(this))
     , m_hostTextField(new QLineEdit(this))
     , m_activeButton(new QCheckBox(tr("OSC active"), this))
+    , m_listenInterfaceButton(new QComboBox(this))
+    , m_listeningAddressText(new QLabel(this))
     , m_logTextField(new QPlainTextEdit(this))
 {
     setWindowTitle(tr("OSC Settings"));
     m_logTextField->setReadOnly(true);
     m_logTextField->setMinimumHeight(m_logTextField->fontMetrics().lineSpacing() * logCapacity);
+    m_listenInterfaceButton->addItem(tr("All interfaces"), QString());
+    m_listenInterfaceButton->addItem(tr("This computer only"), thisComputerOnly);
+    m_listeningAddressText->setTextFormat(Qt::PlainText);
     auto *testButton = new QPushButton(tr("Send Test Message"), this);
     auto *layout = new QFormLayout(this);
     layout->addRow(tr("Receive port:"), m_receivePortTextField);
+    layout->addRow(tr("Receive from:"), m_listenInterfaceButton);
+    layout->addRow(m_listeningAddressText);
     layout->addRow(tr("Send port:"), m_sendPortTextField);
     layout->addRow(tr("Send to host:"), m_hostTextField);
     layout->addRow(m_activeButton);
@@ -49,6 +62,8 @@ OSCSettingsViewController::OSCSettingsViewController(UserDefaults &defaults, OSC
     for (QLineEdit *field : {m_receivePortTextField, m_sendPortTextField, m_hostTextField})
         connect(field, &QLineEdit::editingFinished, this, [this, field] { controlTextDidEndEditing(field); });
     connect(m_activeButton, &QCheckBox::clicked, this, &OSCSettingsViewController::changeActivity);
+    connect(m_listenInterfaceButton, &QComboBox::activated, this,
+            &OSCSettingsViewController::changeListenInterface);
     connect(testButton, &QPushButton::clicked, this, &OSCSettingsViewController::sendTestMessage);
     readSettings();
 }
@@ -68,6 +83,12 @@ void OSCSettingsViewController::readSettings()
     m_sendPortTextField->setText(QString::number(settings.value(hostPortKey).toLongLong()));
     m_hostTextField->setText(settings.value(hostNameKey).toString());
     m_activeButton->setChecked(settings.value(activeKey).toBool());
+    const QString stored = settings.value(listenInterfaceKey).toString();
+    // An address or interface name set in the preferences by hand is kept and offered as it is.
+    if (m_listenInterfaceButton->findData(stored) < 0)
+        m_listenInterfaceButton->addItem(stored, stored);
+    m_listenInterfaceButton->setCurrentIndex(m_listenInterfaceButton->findData(stored));
+    showListeningAddress();
 }
 
 void OSCSettingsViewController::saveSettings()
@@ -75,7 +96,8 @@ void OSCSettingsViewController::saveSettings()
     m_defaults.setObject(QVariantMap{{listenPortKey, integerValue(m_receivePortTextField)},
                                      {hostPortKey, integerValue(m_sendPortTextField)},
                                      {hostNameKey, m_hostTextField->text()},
-                                     {activeKey, m_activeButton->isChecked()}},
+                                     {activeKey, m_activeButton->isChecked()},
+                                     {listenInterfaceKey, chosenInterface()}},
                          oscKey);
 }
 
@@ -88,6 +110,7 @@ void OSCSettingsViewController::controlTextDidEndEditing(QLineEdit *field)
         // A new port restarts the server; with OSC switched off it must stay silent.
         if (!m_activeButton->isChecked())
             m_oscServer->stop();
+        showListeningAddress();
     } else if (field == m_sendPortTextField && m_oscClient) {
         m_oscClient->changePortTo(quint16(integerValue(field)));
     } else if (field == m_hostTextField && m_oscClient) {
@@ -106,6 +129,40 @@ void OSCSettingsViewController::changeActivity()
     }
     if (m_oscClient)
         m_oscClient->setIsActive(active);
+    showListeningAddress();
+}
+
+void OSCSettingsViewController::changeListenInterface()
+{
+    if (!m_oscServer)
+        return;
+    m_oscServer->changeInterfaceTo(chosenInterface());
+    if (!m_activeButton->isChecked())
+        m_oscServer->stop();
+    showListeningAddress();
+}
+
+QString OSCSettingsViewController::chosenInterface() const
+{
+    return m_listenInterfaceButton->currentData().toString();
+}
+
+void OSCSettingsViewController::showListeningAddress()
+{
+    if (!m_oscServer || !m_oscServer->isListening()) {
+        m_listeningAddressText->setText(tr("Not listening."));
+        return;
+    }
+    const QString port = QString::number(m_oscServer->server().port());
+    const QString interface = m_oscServer->listenInterface();
+    if (interface.isEmpty())
+        m_listeningAddressText->setText(
+            tr("Listening on every interface, port %1: devices on the network can send here.").arg(port));
+    else if (interface == thisComputerOnly)
+        m_listeningAddressText->setText(
+            tr("Listening on 127.0.0.1, port %1: only programs on this computer can send here.").arg(port));
+    else
+        m_listeningAddressText->setText(tr("Listening on %1, port %2.").arg(interface, port));
 }
 
 void OSCSettingsViewController::sendTestMessage()

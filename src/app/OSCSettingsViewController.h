@@ -6,6 +6,8 @@
 class OSCClient;
 class OSCServer;
 class QCheckBox;
+class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class UserDefaults;
@@ -30,12 +32,16 @@ public:
     QLineEdit *sendPortTextField() const { return m_sendPortTextField; }
     QLineEdit *hostTextField() const { return m_hostTextField; }
     QCheckBox *activeButton() const { return m_activeButton; }
+    // "All interfaces" or "This computer only".
+    QComboBox *listenInterfaceButton() const { return m_listenInterfaceButton; }
+    QLabel *listeningAddressText() const { return m_listeningAddressText; }
     QPlainTextEdit *logTextField() const { return m_logTextField; }
 
     void readSettings();
     void saveSettings();
     void controlTextDidEndEditing(QLineEdit *field);
     void changeActivity();
+    void changeListenInterface();
     void sendTestMessage();
     void writeIntoLog(const QString &line);
 
@@ -45,6 +51,8 @@ protected:
 
 private:
     static qint64 integerValue(const QLineEdit *field);
+    QString chosenInterface() const;
+    void showListeningAddress();
 
     UserDefaults &m_defaults;
     OSCServer *m_oscServer;
@@ -54,6 +62,8 @@ private:
     QLineEdit *m_sendPortTextField;
     QLineEdit *m_hostTextField;
     QCheckBox *m_activeButton;
+    QComboBox *m_listenInterfaceButton;
+    QLabel *m_listeningAddressText;
     QPlainTextEdit *m_logTextField;
     QStringList m_allLines;
 };

@@ -63,6 +63,12 @@ void Presentation::toggleTouchbar()
     showTouchbar(rootTemplate());
 }
 
+void Presentation::presentTouchbar()
+{
+    if (!m_touchbarShown)
+        toggleTouchbar();
+}
+
 void Presentation::changeMode()
 {
     if (isEditing())

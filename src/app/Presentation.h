@@ -53,6 +53,8 @@ public:
     void rememberState();
 
     void toggleTouchbar();
+    // Shows the strip unless it is shown already (or an editor holds it).
+    void presentTouchbar();
     void changeMode();
     void showTouchbar(TouchBar *bar);
     void openTouchbar(TouchBar *bar, const QString &trayItemIdentifier);

@@ -34,6 +34,8 @@ void invoke(AppDelegate &app, StatusMenu::Action action)
         return app.checkForUpdate();
     case Action::ChangeStartupCheck:
         return app.changeStartupCheck();
+    case Action::ChangeLoginItem:
+        return app.changeLoginItem();
     case Action::ResetStripdeck:
         return app.resetStripdeck();
     case Action::QuitApp:
@@ -133,7 +135,8 @@ void StatusMenu::build(Menu &menu)
         {{QStringLiteral("Load Touchbar Settings..."), Action::LoadSettings},
          {QStringLiteral("Save Touchbar Settings..."), Action::SaveSettings}},
         {{QStringLiteral("Check for Update..."), Action::CheckForUpdate},
-         {QStringLiteral("Check for Update on launch"), Action::ChangeStartupCheck}},
+         {QStringLiteral("Check for Update on launch"), Action::ChangeStartupCheck},
+         {QStringLiteral("Start at Login"), Action::ChangeLoginItem}},
         {{QStringLiteral("Reset Touch Bar"), Action::ResetStripdeck},
          {QStringLiteral("Quit"), Action::QuitApp}},
     };
@@ -171,6 +174,12 @@ void StatusMenu::validateMenuItem(MenuItem &item) const
         return;
     case Action::ChangeStartupCheck:
         item.setState(m_app.defaults().boolForKey(QStringLiteral("CheckForUpdate")));
+        item.setEnabled(true);
+        return;
+    case Action::ChangeLoginItem:
+        // From the file each time: the user may have removed it, and a write that failed
+        // must not show as done.
+        item.setState(m_app.loginItem().isEnabled());
         item.setEnabled(true);
         return;
     case Action::None:

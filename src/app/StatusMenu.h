@@ -22,6 +22,7 @@ public:
         SaveSettings,
         CheckForUpdate,
         ChangeStartupCheck,
+        ChangeLoginItem,
         ResetStripdeck,
         QuitApp,
     };

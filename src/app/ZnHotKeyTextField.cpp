@@ -64,17 +64,29 @@ void ZnHotKeyTextField::setHotKey(std::shared_ptr<ZnHotKey> hotKey)
     showHotKey();
 }
 
+void ZnHotKeyTextField::setTaken(bool taken)
+{
+    m_taken = taken;
+    setToolTip(taken ? tr("Another program holds this combination, so it does nothing here. Record another.")
+                     : QString());
+    showHotKey();
+}
+
 void ZnHotKeyTextField::showHotKey()
 {
-    setText(m_hotKey
-                ? KeyStrings::keyStringForKeyCode(m_hotKey->keyCode(), m_hotKey->modifierFlags(), &m_layout)
-                      .toUpper()
-                : QString());
+    QString text =
+        m_hotKey ? KeyStrings::keyStringForKeyCode(m_hotKey->keyCode(), m_hotKey->modifierFlags(), &m_layout)
+                       .toUpper()
+                 : QString();
+    if (m_taken && m_hotKey)
+        text += tr(" (taken)");
+    setText(text);
 }
 
 void ZnHotKeyTextField::focusInEvent(QFocusEvent *event)
 {
     m_originalHotKey = m_hotKey;
+    m_originalTaken = m_taken;
     m_hasSeenKeyDown = false;
     QLineEdit::focusInEvent(event);
 }
@@ -113,8 +125,10 @@ void ZnHotKeyTextField::keyDown(const QKeyEvent &event)
     m_hasSeenKeyDown = true;
     const bool isReturn = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
     if (!hasModifier && (isReturn || *keyCode == escapeKeyCode)) {
-        if (*keyCode == escapeKeyCode)
+        if (*keyCode == escapeKeyCode) {
+            setTaken(m_originalTaken);
             setHotKey(m_originalHotKey);
+        }
         Q_EMIT editingEnded();
         clearFocus();
         return;
@@ -127,6 +141,8 @@ void ZnHotKeyTextField::record(quint16 keyCode, quint64 modifierFlags)
     auto hotKey = std::make_shared<ZnHotKey>(keyCode, modifierFlags);
     if (m_originalHotKey)
         hotKey->setTask(m_originalHotKey->task());
+    // Whether another program holds the new combination is known only once it is registered.
+    setTaken(false);
     setHotKey(std::move(hotKey));
     Q_EMIT hotKeyRecorded();
 }

@@ -19,6 +19,9 @@ public:
     const std::shared_ptr<ZnHotKey> &hotKey() const { return m_hotKey; }
     // Null shows nothing.
     void setHotKey(std::shared_ptr<ZnHotKey> hotKey);
+    // Another program holds the combination shown, so it does not work; a new recording clears it.
+    bool isTaken() const { return m_taken; }
+    void setTaken(bool taken);
 
     static quint64 modifierFlagsOf(Qt::KeyboardModifiers modifiers);
 
@@ -40,4 +43,6 @@ private:
     std::shared_ptr<ZnHotKey> m_hotKey;
     std::shared_ptr<ZnHotKey> m_originalHotKey;
     bool m_hasSeenKeyDown = false;
+    bool m_taken = false;
+    bool m_originalTaken = false;
 };

@@ -19,6 +19,8 @@ checkUpdateViewController::checkUpdateViewController(updateViewControllerDelegat
     m_progressBar->setRange(0, 0);
     m_progressBar->setTextVisible(false);
     m_errorText->setWordWrap(true);
+    // The error may carry the server's reason phrase: text from the network is never markup.
+    m_errorText->setTextFormat(Qt::PlainText);
     m_errorText->hide();
     auto *cancel = new QPushButton(tr("Cancel"), this);
     connect(cancel, &QPushButton::clicked, this, &checkUpdateViewController::cancelCheck);

@@ -13,14 +13,6 @@
 
 namespace {
 
-QStringList fieldTitles()
-{
-    QStringList titles{QStringLiteral("Show/Hide Stripdeck"), QStringLiteral("Control Surface Mode")};
-    for (int i = 1; i <= 9; ++i)
-        titles.append(QStringLiteral("Touch Bar %1").arg(i));
-    return titles;
-}
-
 std::shared_ptr<ZnHotKey> hotKeyOf(const std::optional<qint64> &value)
 {
     if (!value)
@@ -32,8 +24,8 @@ std::shared_ptr<ZnHotKey> hotKeyOf(const std::optional<qint64> &value)
 } // namespace
 
 hotKeyViewController::hotKeyViewController(UserDefaults &defaults, const KeyboardLayout &layout,
-                                           const QString &unavailableReason, hotKeyDelegate *keyDelagate,
-                                           QWidget *parent)
+                                           const QString &unavailableReason, const QList<bool> &taken,
+                                           hotKeyDelegate *keyDelagate, QWidget *parent)
     : QWidget(parent)
     , m_defaults(defaults)
     , m_keyDelagate(keyDelagate)
@@ -47,7 +39,7 @@ hotKeyViewController::hotKeyViewController(UserDefaults &defaults, const Keyboar
     layoutBox->addWidget(m_unavailableLabel);
 
     auto *form = new QFormLayout;
-    const QStringList titles = fieldTitles();
+    const QStringList &titles = HotKeyPreferences::titles();
     for (int i = 0; i < HotKeyPreferences::names().size(); ++i) {
         auto *field = new ZnHotKeyTextField(layout, this);
         field->setObjectName(HotKeyPreferences::names().at(i));
@@ -58,6 +50,7 @@ hotKeyViewController::hotKeyViewController(UserDefaults &defaults, const Keyboar
         m_fields.append(field);
     }
     layoutBox->addLayout(form);
+    m_taken = taken;
     m_applyButton = new QPushButton(QStringLiteral("Apply"), this);
     connect(m_applyButton, &QPushButton::clicked, this, &hotKeyViewController::applySettings);
     layoutBox->addWidget(m_applyButton, 0, Qt::AlignRight);
@@ -67,16 +60,22 @@ hotKeyViewController::hotKeyViewController(UserDefaults &defaults, const Keyboar
 void hotKeyViewController::loadStoredKeys()
 {
     m_keyCodes = HotKeyPreferences(m_defaults).values();
-    for (qsizetype i = 0; i < m_fields.size(); ++i)
+    for (qsizetype i = 0; i < m_fields.size(); ++i) {
         m_fields[i]->setHotKey(hotKeyOf(m_keyCodes.value(i)));
+        m_fields[i]->setTaken(m_taken.value(i));
+    }
     m_keyCodesCopy = m_keyCodes;
     m_applyButton->setEnabled(false);
 }
 
 void hotKeyViewController::fieldChanged(int index)
 {
-    if (const auto &hotKey = m_fields.at(index)->hotKey())
-        m_keyCodes[index] = HotKeyPreferences::storedValue(hotKey->keyCode(), hotKey->modifierFlags());
+    // The list follows what the field shows, an empty field included (Escape in a field that
+    // had no key), so that Apply never stores a key the window does not show.
+    const auto &hotKey = m_fields.at(index)->hotKey();
+    m_keyCodes[index] =
+        hotKey ? std::optional(HotKeyPreferences::storedValue(hotKey->keyCode(), hotKey->modifierFlags()))
+               : std::nullopt;
     m_applyButton->setEnabled(hasChanges());
 }
 

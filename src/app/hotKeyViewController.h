@@ -21,9 +21,10 @@ class hotKeyViewController : public QWidget {
     Q_OBJECT
 public:
     // A non-empty reason is shown above the fields: hot keys cannot work on this desktop.
+    // taken marks, in the fields' order, the stored keys another program holds.
     hotKeyViewController(UserDefaults &defaults, const KeyboardLayout &layout,
-                         const QString &unavailableReason, hotKeyDelegate *keyDelagate,
-                         QWidget *parent = nullptr);
+                         const QString &unavailableReason, const QList<bool> &taken,
+                         hotKeyDelegate *keyDelagate, QWidget *parent = nullptr);
 
     ZnHotKeyTextField *showHideTextField() const { return m_fields.at(0); }
     ZnHotKeyTextField *controlSurfaceTextField() const { return m_fields.at(1); }
@@ -57,6 +58,7 @@ private:
     QList<ZnHotKeyTextField *> m_fields;
     QList<std::optional<qint64>> m_keyCodes;
     QList<std::optional<qint64>> m_keyCodesCopy;
+    QList<bool> m_taken;
     QPushButton *m_applyButton = nullptr;
     QLabel *m_unavailableLabel = nullptr;
     QPointer<QMessageBox> m_confirmation;

@@ -15,6 +15,8 @@ newVersionViewController::newVersionViewController(float onlineVersion, const QS
 {
     setWindowTitle(tr("Update Available"));
     m_infoText->setWordWrap(true);
+    // It may show the feed's download address: text from the network is never markup.
+    m_infoText->setTextFormat(Qt::PlainText);
     m_infoText->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_infoText->setText(QStringLiteral("Stripdeck %1 is available. Do you want to download it now?")
                             .arg(double(onlineVersion), 0, 'f', 1));

@@ -1,6 +1,7 @@
 #include "ControlActions.h"
 
 #include "ControlHost.h"
+#include "MessageValue.h"
 #include "TouchBarTemplates.h"
 #include "midiSlider.h"
 #include "padButton.h"
@@ -94,18 +95,19 @@ void ControlActions::sliderChanged(midiSlider &item)
     const double v = slider->doubleValue();
     const int i = slider->intValue();
     const int channel = item.channelNumber();
+    const auto fourteenBits = quint16(MessageValue::clamped(i, MessageValue::fourteenBitTop));
     switch (kindOf(item.kind())) {
     case Kind::Ctrl:
-        m_router.sendControl(item.ctrlNumber(), i, channel);
+        m_router.sendControl(item.ctrlNumber(), MessageValue::clamped(i, MessageValue::sevenBitTop), channel);
         break;
     case Kind::Pbend:
-        m_router.sendPitchBend(quint16(i), channel);
+        m_router.sendPitchBend(fourteenBits, channel);
         break;
     case Kind::Ctrl14:
-        m_router.send14BitControl(item.ctrlNumber(), quint16(i), channel);
+        m_router.send14BitControl(item.ctrlNumber(), fourteenBits, channel);
         break;
     case Kind::Nrpn:
-        m_router.sendNRPN(quint16(item.ctrlNumber()), quint16(i), channel);
+        m_router.sendNRPN(quint16(item.ctrlNumber()), fourteenBits, channel);
         break;
     case Kind::Osc:
         sendOSC(item.oscAddress(), {v});
@@ -123,17 +125,18 @@ void ControlActions::sliderTouched(receiveValueSlider &slider)
 
 void ControlActions::sendPadValue(const padButton &pad, double value)
 {
-    const int x = int(value);
     const int channel = pad.channelNumber();
+    const int sevenBits = MessageValue::truncated(value, MessageValue::sevenBitTop);
     switch (kindOf(pad.kind())) {
     case Kind::Ctrl:
-        m_router.sendControl(pad.ctrlNumber(), x, channel);
+        m_router.sendControl(pad.ctrlNumber(), sevenBits, channel);
         break;
     case Kind::Note:
-        m_router.sendNoteOn(pad.ctrlNumber(), x, channel);
+        m_router.sendNoteOn(pad.ctrlNumber(), sevenBits, channel);
         break;
     case Kind::Nrpn:
-        m_router.sendNRPN(quint16(pad.ctrlNumber()), quint16(x), channel);
+        m_router.sendNRPN(quint16(pad.ctrlNumber()),
+                          quint16(MessageValue::truncated(value, MessageValue::fourteenBitTop)), channel);
         break;
     case Kind::Osc:
         sendOSC(pad.oscAddress(), {value});

@@ -23,7 +23,8 @@ class ListeningControl;
 // update, and the popovers they open and close. The piano keyboard plays through it too.
 class ControlActions : public valueSliderDelegate, public pianoKeysItemDelegate {
 public:
-    // Address pattern and its arguments; no arguments is a message without any.
+    // Address pattern and its arguments; with no arguments the address text is sent as a whole
+    // message, so that it may carry arguments of its own.
     using OscSender = std::function<void(const QString &, const QVariantList &)>;
     using EscapeKey = std::function<void(bool keyDown)>;
 

@@ -1,12 +1,5 @@
 #include "ControlSurfaceDelegate.h"
 
-namespace {
-
-// Tells the host that the bank now shows the track's device.
-constexpr int deviceOpenedController = 4;
-
-} // namespace
-
 ControlSurfaceDelegate::ControlSurfaceDelegate(midi::MidiRouter &router, midi::SurfaceProtocol &protocol)
     : m_router(router)
     , m_protocol(protocol)
@@ -33,9 +26,9 @@ QColor ControlSurfaceDelegate::getCurrentDeviceColor() const
     return m_protocol.currentDeviceColor();
 }
 
+// The opening itself tells the host that the bank is shown, so nothing is sent from here.
 void ControlSurfaceDelegate::openDeviceTouchBar()
 {
     if (m_openDeviceTouchBar)
         m_openDeviceTouchBar();
-    m_protocol.sendControlSurfaceControl(deviceOpenedController, 1, 1, m_router);
 }

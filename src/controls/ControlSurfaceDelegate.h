@@ -16,7 +16,7 @@ public:
     // Neither is owned; both must outlive this object.
     ControlSurfaceDelegate(midi::MidiRouter &router, midi::SurfaceProtocol &protocol);
 
-    // Opens the pop-up touch bar of the eight-fader bank.
+    // Opens the pop-up touch bar of the eight-fader bank and tells the host it is shown.
     void setOpenDeviceTouchBar(std::function<void()> open) { m_openDeviceTouchBar = std::move(open); }
 
     void sendControlSurfaceControl(int controller, int value, int channel) override;

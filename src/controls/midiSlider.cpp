@@ -9,6 +9,14 @@ midiSlider::midiSlider(const QString &identifier)
     setSizing(Sizing::AtLeast, minimumWidth);
 }
 
+// The slider lingers until the event loop deletes it, and may be springing back meanwhile:
+// nothing it does may reach this item once it is gone.
+midiSlider::~midiSlider()
+{
+    if (m_slider)
+        m_slider->leaveItem();
+}
+
 void midiSlider::setType(int type)
 {
     m_type = type;

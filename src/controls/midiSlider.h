@@ -14,6 +14,7 @@ public:
     static constexpr qreal minimumWidth = 100.0;
 
     explicit midiSlider(const QString &identifier);
+    ~midiSlider() override;
 
     // Null once the host has deleted the view with its window.
     receiveValueSlider *slider() const { return m_slider; }

@@ -111,10 +111,7 @@ void padButton::touchesCancelled(const TouchList &touches)
 
 void padButton::release(const TouchList &touches, bool ended)
 {
-    // Qt may cancel without naming the touches; the pad then releases all the same, so no
-    // note is left sounding and the next press is not refused.
-    const bool ours = (!ended && touches.isEmpty() && m_touchIdentity) ||
-                      std::any_of(touches.begin(), touches.end(),
+    const bool ours = std::any_of(touches.begin(), touches.end(),
                                   [this](const Touch &t) { return m_touchIdentity == t.identity; });
     if (!ours)
         return;

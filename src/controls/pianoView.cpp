@@ -1,5 +1,6 @@
 #include "pianoView.h"
 
+#include "MessageValue.h"
 #include "pianoKeysItemDelegate.h"
 
 #include <QApplication>
@@ -122,7 +123,8 @@ void pianoView::sendNote(int note, double velocity)
     if (!m_pianoDelegate)
         return;
     if (m_kind == noteKind)
-        m_pianoDelegate->sendNoteOn(note, int(velocity), m_channelNumber);
+        m_pianoDelegate->sendNoteOn(note, MessageValue::truncated(velocity, MessageValue::sevenBitTop),
+                                    m_channelNumber);
     else
         m_pianoDelegate->sendOSCMessageWithAddressPattern(m_oscAddress, {note, velocity});
 }

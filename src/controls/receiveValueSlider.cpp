@@ -1,5 +1,6 @@
 #include "receiveValueSlider.h"
 
+#include "MessageValue.h"
 #include "midiSlider.h"
 #include "panSliderCell.h"
 
@@ -43,7 +44,7 @@ void receiveValueSlider::setDoubleValue(double value)
 
 int receiveValueSlider::intValue() const
 {
-    return int(std::round(doubleValue()));
+    return MessageValue::rounded(doubleValue());
 }
 
 void receiveValueSlider::setSliderTitle(const QString &title)
@@ -137,11 +138,17 @@ void receiveValueSlider::touchesEnded(const TouchList &touches)
 
 void receiveValueSlider::touchesCancelled(const TouchList &touches)
 {
-    // Qt may cancel without naming the touches: that ends every touch of the view.
-    if (!touches.isEmpty() && !trackedTouch(touches))
+    if (!trackedTouch(touches))
         return;
     m_touchIdentity.reset();
     m_touched = false;
+}
+
+void receiveValueSlider::leaveItem()
+{
+    m_return.stop();
+    m_action = nullptr;
+    m_midiSlider = nullptr;
 }
 
 void receiveValueSlider::returnToCentre()

@@ -52,6 +52,8 @@ public:
     void setMidiSlider(midiSlider *item) { m_midiSlider = item; }
     midiSlider *owner() const { return m_midiSlider; }
     void setAction(std::function<void()> action) { m_action = std::move(action); }
+    // Its item is going: the return to centre stops, and the slider acts for nobody.
+    void leaveItem();
 
     QSize sizeHint() const override;
 

@@ -131,37 +131,36 @@ void MidiEndpoints::updateDeviceMenu()
 
     const auto destinations = DestinationEndpoint::destinationEndpoints();
     const auto sources = SourceEndpoint::sourceEndpoints();
-    bool outFound = false;
-    bool inFound = false;
+    std::shared_ptr<DestinationEndpoint> outMatch;
+    std::shared_ptr<SourceEndpoint> inMatch;
     for (const auto &device : Device::devices()) {
         if (!device->isOnline())
             continue;
-        outFound |= addDeviceEntry(*m_midiOutSubMenu, *device, destinations, out, outAction(),
-                                   [this](const auto &endpoint) {
-                                       if (m_realOutputStream)
-                                           m_realOutputStream->setEndpoints(QList{endpoint});
-                                   });
-        inFound |=
-            addDeviceEntry(*m_midiInSubMenu, *device, sources, in, inAction(), [this](const auto &endpoint) {
-                if (m_realInputStream)
-                    m_realInputStream->setEndpoints(QList{endpoint});
-            });
+        addDeviceEntry(*m_midiOutSubMenu, *device, destinations, out, outAction(), outMatch);
+        addDeviceEntry(*m_midiInSubMenu, *device, sources, in, inAction(), inMatch);
     }
-    m_midiOutSubMenu->itemAt(0)->setState(!outFound);
-    m_midiInSubMenu->itemAt(0)->setState(!inFound);
+    // One connection per rebuild, made after the walk: on the ALSA sequencer every change of
+    // subscription is announced and starts the next rebuild, so connecting each of two
+    // same-name matches in turn would rebuild the menus without end.
+    if (outMatch && m_realOutputStream)
+        m_realOutputStream->setEndpoints(QList{outMatch});
+    if (inMatch && m_realInputStream)
+        m_realInputStream->setEndpoints(QList{inMatch});
+    m_midiOutSubMenu->itemAt(0)->setState(!outMatch);
+    m_midiInSubMenu->itemAt(0)->setState(!inMatch);
 }
 
-// Each match connects the stream to that one endpoint, so with two devices of the same name
-// the one listed last wins while both entries show the check mark.
-template <typename EndpointType, typename Connect>
-bool MidiEndpoints::addDeviceEntry(Menu &menu, const Device &device,
+// With two devices of the same name both entries show the check mark and the match met last
+// is the one connected.
+template <typename EndpointType>
+void MidiEndpoints::addDeviceEntry(Menu &menu, const Device &device,
                                    const QList<std::shared_ptr<EndpointType>> &endpoints,
-                                   const PortKeys &keys, const MenuItem::Action &action, Connect connect)
+                                   const PortKeys &keys, const MenuItem::Action &action,
+                                   std::shared_ptr<EndpointType> &match)
 {
     auto entry = std::make_shared<MenuItem>(device.name());
     menu.addItem(entry);
     auto ports = std::make_shared<Menu>();
-    bool found = false;
     for (const auto &endpoint : endpoints) {
         if (!belongsTo(*endpoint, device))
             continue;
@@ -169,13 +168,11 @@ bool MidiEndpoints::addDeviceEntry(Menu &menu, const Device &device,
         ports->addItem(port);
         if (keys.device == entry->title() && keys.port == port->title()) {
             port->setState(true);
-            connect(endpoint);
-            found = true;
+            match = endpoint;
         }
     }
     if (!ports->items().isEmpty())
         entry->setSubmenu(ports);
-    return found;
 }
 
 void MidiEndpoints::selectOutPort(MenuItem &sender)
@@ -215,16 +212,20 @@ void MidiEndpoints::selectPort(MenuItem &sender, Menu &menu, const PortKeys &key
         m_defaults.setObject(noneStored, keys.device);
         m_defaults.setObject(noneStored, keys.port);
     } else {
+        // As in a rebuild, the match met last is the one connected, and only it.
+        std::shared_ptr<EndpointType> match;
         for (const auto &device : Device::devices()) {
             if (!device->isOnline() || device->name() != deviceEntry->title())
                 continue;
             for (const auto &endpoint : endpoints) {
-                if (!belongsTo(*endpoint, *device) || endpoint->inputStreamSourceName() != sender.title())
-                    continue;
-                connect(endpoint);
-                m_defaults.setObject(device->name(), keys.device);
-                m_defaults.setObject(endpoint->inputStreamSourceName(), keys.port);
+                if (belongsTo(*endpoint, *device) && endpoint->inputStreamSourceName() == sender.title())
+                    match = endpoint;
             }
+        }
+        if (match) {
+            connect(match);
+            m_defaults.setObject(deviceEntry->title(), keys.device);
+            m_defaults.setObject(match->inputStreamSourceName(), keys.port);
         }
     }
     entries.first()->setState(none);

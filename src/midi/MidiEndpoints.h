@@ -67,10 +67,12 @@ private:
                                                          MessageDestination *destination);
     std::unique_ptr<VirtualOutputStream> makeVirtualOutput(const QString &name, const QString &uidKey);
 
-    template <typename EndpointType, typename Connect>
-    bool addDeviceEntry(Menu &menu, const Device &device,
+    // Adds the device's entry with its ports; a port matching the stored names is checked
+    // and becomes the match.
+    template <typename EndpointType>
+    void addDeviceEntry(Menu &menu, const Device &device,
                         const QList<std::shared_ptr<EndpointType>> &endpoints, const PortKeys &keys,
-                        const MenuItem::Action &action, Connect connect);
+                        const MenuItem::Action &action, std::shared_ptr<EndpointType> &match);
     template <typename EndpointType, typename Connect, typename Disconnect>
     void selectPort(MenuItem &sender, Menu &menu, const PortKeys &keys,
                     const QList<std::shared_ptr<EndpointType>> &endpoints, Connect connect,

@@ -3,9 +3,19 @@
 #include "SystemExclusiveMessage.h"
 #include "VoiceMessage.h"
 
+#include <algorithm>
+
 namespace midi {
 
 namespace {
+
+// Stored numbers and values may lie anywhere in an int. A data byte of 128 or more would be
+// read as a status byte (the ALSA sequencer's encoder starts a new message there, JACK
+// passes it on raw), so every data byte is held to 0 … 127, whatever the backend.
+quint8 dataByte(int value)
+{
+    return quint8(std::clamp(value, 0, 0x7F));
+}
 
 void sendVoice(quint8 status, int channel, int data1, int data2, MessageDestination *destination)
 {
@@ -15,9 +25,9 @@ void sendVoice(quint8 status, int channel, int data1, int data2, MessageDestinat
     const int length = status == 0xC0 ? 1 : 2;
     VoiceMessage message = VoiceMessage::voiceMessageWithTimeStamp(0, status, data, length);
     message.setChannel(quint8(channel));
-    message.setDataByte1(quint8(data1));
+    message.setDataByte1(dataByte(data1));
     if (length == 2)
-        message.setDataByte2(quint8(data2));
+        message.setDataByte2(dataByte(data2));
     destination->takeMIDIMessages({message});
 }
 

@@ -28,7 +28,7 @@ void VoiceMessage::setDataByte2(quint8 value)
     setByte(2, value);
 }
 
-// Data bytes travel as given; keeping them below 128 is the caller's business.
+// Data bytes travel as given; MidiRouter keeps them below 128.
 void VoiceMessage::setByte(qsizetype index, quint8 value)
 {
     if (index < m_bytes.size())

@@ -108,10 +108,10 @@ bool AsyncTcpSocket::connectToHost(const QString &host, quint16 port, int timeou
     return true;
 }
 
-void AsyncTcpSocket::readData(int timeoutMs, long tag)
+bool AsyncTcpSocket::readData(int timeoutMs, long tag)
 {
     if (!m_socket || m_reportedClose)
-        return;
+        return false;
     m_reads.push_back({tag, 0, QDeadlineTimer(timeoutMs)});
     armTimer();
     // Delivered from the event loop, so a delegate may ask for the next read from its event.
@@ -119,6 +119,7 @@ void AsyncTcpSocket::readData(int timeoutMs, long tag)
         m_pumpQueued = true;
         QMetaObject::invokeMethod(this, &AsyncTcpSocket::pumpReads, Qt::QueuedConnection);
     }
+    return true;
 }
 
 void AsyncTcpSocket::pumpReads()

@@ -35,8 +35,9 @@ public:
     bool acceptOnInterface(const QString &interface, quint16 port);
     // timeoutMs < 0: no time-out.
     bool connectToHost(const QString &host, quint16 port, int timeoutMs);
-    // Delivers whatever has arrived, at least one byte, with the tag.
-    void readData(int timeoutMs, long tag);
+    // Delivers whatever has arrived, at least one byte, with the tag. False when there is no
+    // connection (none begun, or it has closed): nothing will be read.
+    bool readData(int timeoutMs, long tag);
     void writeData(const QByteArray &data, int timeoutMs, long tag);
     // A listener stops accepting; a connection closes once its queued writes are out.
     void disconnectAfterWriting();

@@ -184,8 +184,10 @@ quint16 AsyncUdpSocket::localPort() const
 
 void AsyncUdpSocket::readPendingDatagrams()
 {
-    // Datagrams wait in the kernel until receiving begins.
-    while (m_receiving && m_socket->hasPendingDatagrams()) {
+    // Datagrams wait in the kernel until receiving begins. What is left after a batch is
+    // announced again in the next turn of the event loop: the socket notifier fires for as
+    // long as anything is waiting.
+    for (int read = 0; read < maxDatagramsPerTurn && m_receiving && m_socket->hasPendingDatagrams(); ++read) {
         const QNetworkDatagram datagram = m_socket->receiveDatagram();
         if (m_delegate && datagram.isValid())
             m_delegate->udpSocketDidReceiveData(this, datagram.data(), datagram.senderAddress(),

@@ -20,6 +20,10 @@ class AsyncUdpSocketDelegate;
 class AsyncUdpSocket : public QObject {
     Q_OBJECT
 public:
+    // Datagrams read in one turn of the event loop; the rest wait for the next turn, so a flood
+    // cannot hold the loop (and with it the menus and the strip) for as long as it lasts.
+    static constexpr int maxDatagramsPerTurn = 64;
+
     explicit AsyncUdpSocket(AsyncUdpSocketDelegate *delegate = nullptr, QObject *parent = nullptr);
     ~AsyncUdpSocket() override;
 

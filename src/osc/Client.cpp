@@ -77,10 +77,10 @@ void Client::sendPacket(const Packet &packet)
     // A TCP connection the peer closed is opened again.
     if (!isConnected())
         connect();
-    if (m_socket->isTcpSocket() && !m_reading) {
-        m_reading = true;
-        m_socket->tcpSocket()->readData(-1, 0);
-    }
+    // Reading counts only once a read is really queued: a connection that could not even
+    // begin queues none, and the next one must still start reading.
+    if (m_socket->isTcpSocket() && !m_reading)
+        m_reading = m_socket->tcpSocket()->readData(-1, 0);
     m_socket->sendPacket(&packet);
 }
 

@@ -22,6 +22,7 @@ void OSCController::setupOSC()
         return quint16(settings.value(QLatin1String(key)).toLongLong());
     };
     m_server = std::make_unique<OSCServer>(port("listen-port"));
+    m_server->setListenInterface(settings.value(QStringLiteral("listen-interface")).toString());
     m_server->setMessageDelegate(this);
     m_client = std::make_unique<OSCClient>(settings.value(QStringLiteral("host-name")).toString(),
                                            port("host-port"));
@@ -46,7 +47,11 @@ void OSCController::sendOSCMessageWithAddressPattern(const QString &address, con
 
 void OSCController::sendOSCMessageWithAddressPattern(const QString &address, const QVariantList &values)
 {
-    if (m_client)
+    // A control that sends no value (a transport button) sends its address text, which may carry
+    // arguments of its own: it is read as a whole message, never sent as an address with spaces.
+    if (values.isEmpty())
+        sendOSCMessageWithAddressPattern(address, QVariant());
+    else if (m_client)
         m_client->sendPacket(osc::Message(address, values));
 }
 

@@ -30,6 +30,7 @@ public:
 
     // Without a value (an invalid QVariant) the address text is read as a whole message.
     void sendOSCMessageWithAddressPattern(const QString &address, const QVariant &value);
+    // No values: as without a value above.
     void sendOSCMessageWithAddressPattern(const QString &address, const QVariantList &values);
 
     void setVal(const QVariant &value, const QString &address) override;

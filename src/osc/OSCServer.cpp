@@ -1,6 +1,8 @@
 #include "osc/OSCServer.h"
 
+#include "net/AsyncUdpSocket.h"
 #include "osc/Message.h"
+#include "osc/Socket.h"
 #include "osc/oscServerDelegate.h"
 
 OSCServer::OSCServer(quint16 port, QObject *parent)
@@ -30,6 +32,18 @@ void OSCServer::changePortTo(quint16 port)
     m_listeningPort = port;
     m_server.setPort(port);
     start();
+}
+
+void OSCServer::changeInterfaceTo(const QString &interface)
+{
+    m_isActive = false;
+    m_server.setInterface(interface);
+    start();
+}
+
+bool OSCServer::isListening() const
+{
+    return m_server.udpSocket()->udpSocket()->isBound();
 }
 
 void OSCServer::takeMessage(const osc::Message &message)

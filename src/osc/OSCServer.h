@@ -26,6 +26,11 @@ public:
     // Stops listening but leaves isActive as it is.
     void stop();
     void changePortTo(quint16 port);
+    // Empty: every interface. Restarts listening there, as a port change does.
+    QString listenInterface() const { return m_server.interface(); }
+    void setListenInterface(const QString &interface) { m_server.setInterface(interface); }
+    void changeInterfaceTo(const QString &interface);
+    bool isListening() const;
 
     void takeMessage(const osc::Message &message) override;
 

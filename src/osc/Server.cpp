@@ -38,6 +38,14 @@ void Server::setPort(quint16 port)
     m_udpSocket->setPort(port);
 }
 
+void Server::setInterface(const QString &interface)
+{
+    stopListening();
+    m_interface = interface;
+    m_tcpSocket->setInterface(interface);
+    m_udpSocket->setInterface(interface);
+}
+
 bool Server::startListening()
 {
     if (!m_tcpSocket->startListening())
@@ -69,7 +77,7 @@ void Server::socketDidAcceptNewSocket(net::AsyncTcpSocket *, net::TcpSocketPtr s
     Connection &connection = m_connections[index];
     connection.socket = wrapper;
     connection.state.socket = wrapper;
-    raw->readData(-1, index);
+    raw->readData(m_idleTimeoutMs, index);
 }
 
 void Server::socketDidReadData(net::AsyncTcpSocket *socket, const QByteArray &data, long tag)
@@ -79,7 +87,8 @@ void Server::socketDidReadData(net::AsyncTcpSocket *socket, const QByteArray &da
         return;
     Connection &connection = found->second;
     Parser::translateSlipData(data, connection.data, connection.state, m_delegate);
-    socket->readData(-1, tag);
+    // The read's time-out is the connection's idle time-out: it starts again with every read.
+    socket->readData(m_idleTimeoutMs, tag);
 }
 
 void Server::socketDidDisconnect(net::AsyncTcpSocket *socket, const QString &)
@@ -91,10 +100,19 @@ void Server::socketDidDisconnect(net::AsyncTcpSocket *socket, const QString &)
 void Server::udpSocketDidReceiveData(net::AsyncUdpSocket *, const QByteArray &data, const QHostAddress &host,
                                      quint16)
 {
-    auto replySocket = Socket::socketWithUdpSocket(net::UdpSocketPtr(new net::AsyncUdpSocket));
-    replySocket->setHost(net::HostResolution::hostText(host));
-    replySocket->setPort(m_udpReplyPort);
-    Parser::processOscData(data, m_delegate, replySocket);
+    Parser::processOscData(data, m_delegate, replySocketFor(net::HostResolution::hostText(host)));
+}
+
+const std::shared_ptr<Socket> &Server::replySocketFor(const QString &host)
+{
+    // Packets already handed on keep the socket they name, so a socket is never changed, only
+    // replaced; a flood from one peer shares one.
+    if (!m_replySocket || m_replySocket->host() != host || m_replySocket->port() != m_udpReplyPort) {
+        m_replySocket = Socket::socketWithUdpSocket(net::UdpSocketPtr(new net::AsyncUdpSocket));
+        m_replySocket->setHost(host);
+        m_replySocket->setPort(m_udpReplyPort);
+    }
+    return m_replySocket;
 }
 
 } // namespace osc

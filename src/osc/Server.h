@@ -22,6 +22,7 @@ public:
     // Every connection holds a frame buffer of up to a MiB; connections past this many are
     // closed as soon as they are accepted.
     static constexpr qsizetype maxTcpConnections = 32;
+    static constexpr int defaultIdleTimeoutMs = 60 * 1000;
 
     Server();
     ~Server() override;
@@ -33,6 +34,14 @@ public:
     quint16 port() const { return m_port; }
     // Stops listening; the new port takes effect at the next start.
     void setPort(quint16 port);
+    // The address or interface name to listen on; empty for every interface. Stops listening;
+    // it takes effect at the next start.
+    const QString &interface() const { return m_interface; }
+    void setInterface(const QString &interface);
+    // A connection that sends nothing for this long is closed, so that idle peers cannot hold
+    // every place.
+    int idleTimeoutMs() const { return m_idleTimeoutMs; }
+    void setIdleTimeoutMs(int timeoutMs) { m_idleTimeoutMs = timeoutMs; }
     quint16 udpReplyPort() const { return m_udpReplyPort; }
     void setUdpReplyPort(quint16 port) { m_udpReplyPort = port; }
     // Not owned.
@@ -61,11 +70,17 @@ private:
         SlipState state;
     };
 
+    // The reply socket of the last datagram's sender.
+    const std::shared_ptr<Socket> &replySocketFor(const QString &host);
+
     quint16 m_port = 0;
+    QString m_interface;
+    int m_idleTimeoutMs = defaultIdleTimeoutMs;
     quint16 m_udpReplyPort = 0;
     PacketDestination *m_delegate = nullptr;
     std::shared_ptr<Socket> m_tcpSocket;
     std::shared_ptr<Socket> m_udpSocket;
+    std::shared_ptr<Socket> m_replySocket;
     std::map<long, Connection> m_connections;
     long m_nextIndex = 0;
 };

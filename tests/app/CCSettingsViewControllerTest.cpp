@@ -1,127 +1,8 @@
-#include "app/CCSettingsViewController.h"
-#include "AppDelegateTestSupport.h"
-#include "app/ValueSpinBox.h"
-#include "app/confirmController.h"
-#include "midi/Client.h"
-#include "model/ControlMaps.h"
-#include "platform/loopback/LoopbackBackend.h"
-#include "platform/touchbar/TouchBar.h"
-#include "platform/touchbar/TouchBarItem.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include "EditorRig.h"
 
 namespace {
 
-QVariantMap record(const char *kind, int value, double from, double to, const QString &label)
-{
-    return {{QStringLiteral("kind"), QString::fromLatin1(kind)},
-            {QStringLiteral("value"), value},
-            {QStringLiteral("channel"), 1},
-            {QStringLiteral("scaleFrom"), from},
-            {QStringLiteral("scaleTo"), to},
-            {QStringLiteral("label"), label},
-            {QStringLiteral("type"), QStringLiteral("volume")}};
-}
-
-// The launched program on the loopback MIDI system and the headless strip, touch bar 0 shown,
-// with "Customize Controls..." chosen: the editor is the real window, and controls are
-// selected by touching the items the real factory made.
-class CCSettingsViewControllerTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    QString prefsPath = dir.filePath(QStringLiteral("prefs.plist"));
-    std::unique_ptr<UserDefaults> defaults;
-    FakeStatusItem statusItem;
-    HeadlessTouchBarHost host;
-    std::unique_ptr<AppDelegate> app;
-    CCSettingsViewController *editor = nullptr;
-
-    void SetUp() override
-    {
-        midi::Client::installBackend(std::make_unique<LoopbackBackend>());
-        defaults = std::make_unique<UserDefaults>(prefsPath);
-        app = std::make_unique<AppDelegate>(*defaults, statusItem, host);
-        CCSettingsViewController::install(*app);
-        app->applicationDidFinishLaunching();
-    }
-    void TearDown() override
-    {
-        app.reset();
-        midi::Client::installBackend(nullptr);
-    }
-
-    // Records must be stored before the window opens, as the user would have them.
-    void openEditor()
-    {
-        app->toggleTouchbar();
-        app->customizeControls();
-        editor = qobject_cast<CCSettingsViewController *>(
-            app->settingsWindows().window(SettingsWindows::Kind::Controls));
-        ASSERT_NE(editor, nullptr);
-    }
-    void store(const QString &control, const QVariantMap &stored, const QString &group = {})
-    {
-        ASSERT_TRUE(ControlMaps(*defaults).writeRecord(0, group, control, stored));
-    }
-    // The map of touch bar 0 as another process would read it from the file.
-    QVariantMap storedMap() const
-    {
-        UserDefaults fromFile(prefsPath);
-        return ControlMaps(fromFile).controlMap(0);
-    }
-    QVariant storedField(const QString &control, const char *key) const
-    {
-        return storedMap().value(control).toMap().value(QString::fromLatin1(key));
-    }
-    void touch(const QString &controlName)
-    {
-        QWidget *view = nullptr;
-        for (const TouchBarHost::Slot &slot : host.presentedSlots()) {
-            if (slot.identifier.endsWith(QLatin1Char('.') + controlName) && slot.item && slot.item->view())
-                view = slot.item->view();
-        }
-        ASSERT_NE(view, nullptr) << qPrintable(controlName) << " is not on the strip";
-        view->resize(100, 30);
-        QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
-    }
-
-    template <typename T = QLineEdit> T *field(const char *outlet) const
-    {
-        T *found = editor->findChild<T *>(QString::fromLatin1(outlet));
-        EXPECT_NE(found, nullptr) << outlet;
-        return found;
-    }
-    ValueSpinBox *value() const { return field<ValueSpinBox>("valueTextField"); }
-    QPushButton *applyButton() const { return field<QPushButton>("applyButton"); }
-    QStringList scale() const
-    {
-        return {field("scaleFromTextField")->text(), field("scaleToTextField")->text()};
-    }
-    void chooseKind(const char *kind) const
-    {
-        QComboBox *menu = field<QComboBox>("kindButton");
-        const int index = menu->findText(QString::fromLatin1(kind));
-        ASSERT_GE(index, 0) << kind;
-        menu->setCurrentIndex(index);
-        Q_EMIT menu->activated(index);
-    }
-    // Replaces the field's text by typing, as the user would.
-    template <typename Field> static void type(Field *field, const QString &text)
-    {
-        field->selectAll();
-        QTest::keyClicks(field, text);
-    }
-    void typeName(const QString &text) const { type(field("nameTextField"), text); }
-    void apply() const { QTest::mouseClick(applyButton(), Qt::LeftButton); }
-    QString selectedName() const
-    {
-        const auto &control = editor->currentControl();
-        return control ? control->controlName() : QString();
-    }
-};
+using CCSettingsViewControllerTest = EditorRig;
 
 TEST_F(CCSettingsViewControllerTest, PitchBendResetsTheScaleAndTheStoredKindRestoresIt)
 {
@@ -151,6 +32,112 @@ TEST_F(CCSettingsViewControllerTest, FourteenBitControllerNumbersStopAt31)
     apply();
     EXPECT_EQ(storedField(QStringLiteral("slider2"), "kind").toString(), QStringLiteral("ctrl14"));
     EXPECT_EQ(storedField(QStringLiteral("slider2"), "value").toInt(), 31);
+}
+
+// The form fields each type of control shows, by short name.
+std::string shownFields(const CCSettingsViewController &editor)
+{
+    const std::pair<const char *, const char *> fields[] = {
+        {"nameTextField", "name"},      {"colorWell", "colour"},        {"kindButton", "kind"},
+        {"channelButton", "channel"},   {"valueTextField", "value"},     {"addressTextField", "address"},
+        {"behaviorButton", "behaviour"}, {"scaleFromTextField", "from"}, {"scaleToTextField", "to"},
+        {"startOctaveButton", "lowest"}, {"numOctavesButton", "octaves"}};
+    QStringList shown;
+    for (const auto &[outlet, name] : fields) {
+        const auto *field = editor.findChild<QWidget *>(QString::fromLatin1(outlet));
+        if (field && !field->isHidden())
+            shown.append(QString::fromLatin1(name));
+    }
+    return shown.join(' ').toStdString();
+}
+
+std::string items(const QComboBox *menu)
+{
+    QStringList titles;
+    for (int i = 0; i < menu->count(); ++i)
+        titles.append(menu->itemText(i));
+    return titles.join(' ').toStdString();
+}
+
+// Each type of control gets its own form: the kinds it may send, its behaviours and the fields
+// that make sense for it. Where a record or a key is missing, the form shows the defaults.
+TEST_F(CCSettingsViewControllerTest, EachControlTypeGetsItsFormAndAControlWithoutARecordTheDefaults)
+{
+    const struct {
+        const char *control;
+        const char *kinds;
+        const char *behaviours;
+        const char *shown;
+        bool nameEnabled;
+    } cases[] = {
+        {"slider1", "ctrl pbend ctrl14 nrpn osc", "Volume Pan Pitchbend",
+         "name colour kind channel value behaviour from to", true},
+        {"pad1", "ctrl note prgch nrpn osc", "Momentary Toggle Push Button",
+         "name colour kind channel value behaviour from to", true},
+        {"play", "ctrl note MMC osc", "", "name colour kind channel value from to", false},
+        {"piano", "note osc", "Glissando No Glissando Pitchbend",
+         "name kind channel behaviour from to lowest octaves", false},
+        {"8pad-group1", "", "", "name colour", true},
+        {"transport-group", "", "", "name colour", false},
+    };
+    QStringList arrangement;
+    for (const auto &c : cases)
+        arrangement.append(QString::fromLatin1(c.control));
+    arrange(arrangement);
+    QVariantMap map = ControlMaps(*defaults).controlMap(0);
+    map.remove(QStringLiteral("pad1"));
+    QVariantMap piano = map.value(QStringLiteral("piano")).toMap();
+    piano.remove(QStringLiteral("startOctave"));
+    piano.remove(QStringLiteral("octaves"));
+    map.insert(QStringLiteral("piano"), piano);
+    ASSERT_TRUE(defaults->setObject(map, ControlMaps::storeKey(0)));
+    openEditor();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.control);
+        touch(QString::fromLatin1(c.control));
+        EXPECT_EQ(shownFields(*editor), c.shown);
+        if (*c.kinds) {
+            EXPECT_EQ(items(field<QComboBox>("kindButton")), c.kinds);
+        }
+        if (*c.behaviours) {
+            EXPECT_EQ(items(field<QComboBox>("behaviorButton")), c.behaviours);
+        }
+        EXPECT_EQ(field("nameTextField")->isEnabled(), c.nameEnabled);
+        EXPECT_FALSE(applyButton()->isEnabled()) << "nothing edited yet";
+        if (QString::fromLatin1(c.control).contains(QLatin1String("group"))) {
+            // A group's button opens its popover; back to the touch bar for the next control.
+            app->presentation().closePopUp();
+            ASSERT_TRUE(QTest::qWaitFor([this] { return host.presentedIdentifiers().size() > 1; }, 1000));
+        }
+    }
+
+    touch(QStringLiteral("pad1"));
+    EXPECT_EQ(field("nameTextField")->text(), QString());
+    EXPECT_TRUE(field<QPushButton>("colorWell")
+                    ->styleSheet()
+                    .contains(QColor::fromRgbF(0.2835f, 0.56f, 0.4076f).name(QColor::HexArgb)));
+    EXPECT_EQ(field("addressTextField")->text(), QStringLiteral("/"));
+    EXPECT_EQ(scale(), QStringList({"0", "127"}));
+    touch(QStringLiteral("piano"));
+    EXPECT_EQ(field<QComboBox>("startOctaveButton")->currentIndex(), 4);
+    EXPECT_EQ(field<QComboBox>("numOctavesButton")->currentText(), QStringLiteral("2"));
+}
+
+// An emptied scale field is no number: Apply refuses it with a word, as it does an empty value.
+TEST_F(CCSettingsViewControllerTest, AnEmptiedScaleFieldIsRefusedWithAMessage)
+{
+    store(QStringLiteral("slider1"), record("ctrl", 7, 10, 100, QStringLiteral("Vol")));
+    openEditor();
+    touch(QStringLiteral("slider1"));
+    QLineEdit *to = field("scaleToTextField");
+    to->selectAll();
+    QTest::keyClick(to, Qt::Key_Backspace);
+    ASSERT_TRUE(to->text().isEmpty());
+    ASSERT_TRUE(applyButton()->isEnabled());
+    apply();
+    EXPECT_EQ(storedField(QStringLiteral("slider1"), "scaleTo").toDouble(), 100.0);
+    EXPECT_FALSE(field<QLabel>("buttonName")->text().isEmpty()) << "the user is told why";
+    EXPECT_TRUE(applyButton()->isEnabled()) << "the edit stays to be mended";
 }
 
 TEST_F(CCSettingsViewControllerTest, EditingAGroupMemberLeavesEveryOtherRecordAlone)

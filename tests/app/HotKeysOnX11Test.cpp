@@ -20,8 +20,8 @@ bool xdotool(const QStringList &arguments)
     return process.waitForFinished(10000) && process.exitCode() == 0;
 }
 
-// The stored defaults: show/hide is command-option-Tab, switch N control-option-N.
-const QString showHideKeys = QStringLiteral("super+alt+Tab");
+// The stored defaults: show/hide is control-option-0, switch N control-option-N.
+const QString showHideKeys = QStringLiteral("ctrl+alt+0");
 QString switchKeys(int number)
 {
     return QStringLiteral("ctrl+alt+%1").arg(number);
@@ -86,7 +86,7 @@ TEST_F(HotKeysOnX11Test, AfterTheKeyCommandsWindowAllElevenKeysAreLive)
         EXPECT_TRUE(waitFor([&] { return selected() == number - 1; })) << "switch " << number;
     }
     EXPECT_TRUE(stripShown()) << "a switch shows the strip";
-    ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("alt+Tab")}));
+    ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+alt+minus")}));
     EXPECT_TRUE(waitFor([&] { return app.presentation().controlSurfadeMode(); }))
         << "the mode key is live too";
 }

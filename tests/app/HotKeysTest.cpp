@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -215,6 +216,53 @@ TEST_F(HotKeyCommandsTest, QuittingWithTheKeyWindowOpenRegistersNothingAgain)
     EXPECT_TRUE(service.held.isEmpty()) << "quitting with the key window open registers nothing again";
 }
 
+// Alt+Tab and Super+Alt+Tab switch windows on GNOME, KDE Plasma, Xfce and Cinnamon: no default
+// may use Tab; the defaults are Control-Option with 0, minus and the digits 1 to 9.
+TEST_F(HotKeyCommandsTest, DefaultKeysStayClearOfTheDesktopsWindowSwitcher)
+{
+    const quint16 zero = 29, minus = 27, tab = 48;
+    EXPECT_EQ(stored(QStringLiteral("showHide")), qint64(control | option | zero));
+    EXPECT_EQ(stored(QStringLiteral("controlSurface")), qint64(control | option | minus));
+    const quint16 digits[] = {18, 19, 20, 21, 23, 22, 26, 28, 25};
+    for (int i = 1; i <= 9; ++i)
+        EXPECT_EQ(stored(QStringLiteral("switch%1").arg(i)), qint64(control | option | digits[i - 1])) << i;
+    for (const QString &name : HotKeyPreferences::names())
+        EXPECT_NE(HotKeyPreferences::keyCodeOf(stored(name)), tab) << name.toStdString();
+    // A choice the user stored is kept, whatever the defaults say.
+    store("showHide", HotKeyPreferences::storedValue(tab, option));
+    app->setupUserPreferences();
+    EXPECT_EQ(stored(QStringLiteral("showHide")), qint64(option | tab));
+}
+
+// A key another program holds is said once at start and marked in the key commands window;
+// it is never dropped without a word.
+TEST_F(HotKeyCommandsTest, AKeyAnotherProgramHoldsIsReportedOnceAtStartAndShownAsTaken)
+{
+    store("switch2", HotKeyPreferences::storedValue(1, control | option)); // a key the layout types
+    service.takenElsewhere.append({1, control | option});
+    QSignalSpy reports(hotKeys.get(), &HotKeyCommands::hotKeysTaken);
+    launch();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_EQ(reports[0][0].toStringList(), QStringList{QString::fromUtf8("Touch Bar 2 (⌃⌥S)")});
+    ASSERT_TRUE(hotKeys->takenReport());
+    EXPECT_TRUE(hotKeys->takenReport()->text().contains(QString::fromUtf8("Touch Bar 2 (⌃⌥S)")));
+    EXPECT_EQ(live(), 1) << "only show/hide stays live while the strip is hidden";
+
+    app->toggleTouchbar();
+    EXPECT_EQ(live(), 10);
+    app->toggleTouchbar();
+    EXPECT_EQ(reports.size(), 1) << "reported once";
+
+    app->setKeyCommands();
+    auto *window = qobject_cast<hotKeyViewController *>(
+        app->settingsWindows().window(SettingsWindows::Kind::KeyCommands));
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->switchField(2)->isTaken());
+    EXPECT_TRUE(window->switchField(2)->text().contains(QStringLiteral("taken")));
+    EXPECT_FALSE(window->switchField(3)->isTaken());
+    EXPECT_FALSE(window->switchField(3)->text().contains(QStringLiteral("taken")));
+}
+
 TEST_F(HotKeyCommandsTest, CapsLockIsNoMenuModifier)
 {
     store("showHide", HotKeyPreferences::storedValue(1, command | shift | ZnHotKey::CapsLockKeyMask));
@@ -263,6 +311,61 @@ TEST_F(KeyCommandsWindowTest, EscapeUndoesRecordingAndClosingWithChangesAsksBefo
     EXPECT_EQ(live(), 11);
     ASSERT_TRUE(service.release(1, control | shift)) << "the new combination is live";
     EXPECT_EQ(app->presentation().userTouchbarNumber(), 1);
+}
+
+TEST_F(KeyCommandsWindowTest, EscapeInAFieldWithoutAStoredKeyLeavesNothingToApply)
+{
+    window->close();
+    QVariantMap keys = defaults.dictionaryForKey(QStringLiteral("HotKeys"));
+    keys.remove(QStringLiteral("switch7"));
+    defaults.setObject(keys, QStringLiteral("HotKeys"));
+    app->setKeyCommands();
+    window = qobject_cast<hotKeyViewController *>(
+        app->settingsWindows().window(SettingsWindows::Kind::KeyCommands));
+    ASSERT_TRUE(window);
+    ZnHotKeyTextField *field = window->switchField(7);
+    ASSERT_TRUE(field->text().isEmpty());
+
+    type(field, Qt::Key_S, Qt::AltModifier, 1);
+    EXPECT_TRUE(window->applyButton()->isEnabled());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, 53 + FakeLayout::scanOffset, 0, 0);
+    QApplication::sendEvent(field, &escape);
+    EXPECT_TRUE(field->text().isEmpty());
+    EXPECT_FALSE(window->applyButton()->isEnabled()) << "nothing is left that differs from the store";
+    // Applying another change stores no key for the field that shows none.
+    type(window->switchField(2), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, 1);
+    window->applySettings();
+    EXPECT_FALSE(HotKeyPreferences(defaults).valueForName(QStringLiteral("switch7")));
+    EXPECT_EQ(stored(QStringLiteral("switch2")), qint64(control | shift | 1));
+}
+
+TEST_F(KeyCommandsWindowTest, ConfirmationCancelKeepsTheEditAndDiscardShowsTheStoredKeysAgain)
+{
+    ZnHotKeyTextField *field = window->switchField(3);
+    const QString original = field->text();
+    const qint64 storedBefore = stored(QStringLiteral("switch3"));
+    type(field, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, 1);
+    const QString edited = field->text();
+    ASSERT_NE(edited, original);
+
+    window->close();
+    ASSERT_TRUE(window->confirmation());
+    window->confirmation()->button(QMessageBox::Cancel)->click();
+    EXPECT_FALSE(window->confirmation());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(field->text(), edited);
+    EXPECT_TRUE(window->applyButton()->isEnabled());
+
+    window->close();
+    ASSERT_TRUE(window->confirmation());
+    window->confirmation()->button(QMessageBox::Discard)->click();
+    EXPECT_TRUE(window->isVisible()) << "discarding leaves the window open";
+    EXPECT_EQ(field->text(), original);
+    EXPECT_FALSE(window->applyButton()->isEnabled());
+    EXPECT_EQ(stored(QStringLiteral("switch3")), storedBefore);
+    QPointer<hotKeyViewController> open = window;
+    window->close();
+    EXPECT_FALSE(open && open->isVisible()) << "with nothing left to apply it closes without asking";
 }
 
 TEST_F(KeyCommandsWindowTest, AWindowWithUnappliedChangesGoesWithItsDelegate)

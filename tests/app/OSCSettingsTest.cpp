@@ -7,6 +7,8 @@
 #include "osc/OSCServer.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTcpSocket>
@@ -15,13 +17,15 @@
 
 namespace {
 
-// Whether something accepts TCP connections on the loopback port.
-bool listening(quint16 port)
+// Whether something accepts TCP connections on the loopback port. 127.0.0.2 is another address
+// of this computer, reached by a server on every interface but not by one on 127.0.0.1 alone.
+bool listening(quint16 port, const QHostAddress &address = QHostAddress(QHostAddress::LocalHost))
 {
     QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, port);
+    socket.connectToHost(address, port);
     return socket.waitForConnected(3000);
 }
+const QHostAddress otherAddress(QStringLiteral("127.0.0.2"));
 
 // The OSC settings window opened from the status menu, with OSC on and the endpoints on real
 // loopback ports: the server on a free port, the client aimed at a socket of the test.
@@ -126,6 +130,35 @@ TEST_F(OSCSettingsTest, SwitchedOffStaysOffAcrossPortChangesAndTheNextStart)
     osc.setupOSC();
     EXPECT_FALSE(osc.client()->isActive());
     EXPECT_FALSE(listening(otherPort));
+}
+
+// Every interface by default, and the window says so; "This computer only" moves the server to
+// 127.0.0.1 at once and is stored for the next start.
+TEST_F(OSCSettingsTest, ListeningAddressIsShownAndThisComputerOnlyIsAppliedAndStored)
+{
+    const QString port = QString::number(listenPort);
+    EXPECT_TRUE(window()->listeningAddressText()->text().contains(QStringLiteral("every interface")));
+    EXPECT_TRUE(window()->listeningAddressText()->text().contains(port));
+    EXPECT_TRUE(listening(listenPort, otherAddress));
+
+    QComboBox *choice = window()->listenInterfaceButton();
+    ASSERT_EQ(choice->currentText(), QStringLiteral("All interfaces"));
+    choice->setFocus();
+    QTest::keyClick(choice, Qt::Key_Down);
+    ASSERT_EQ(choice->currentText(), QStringLiteral("This computer only"));
+    EXPECT_TRUE(window()->listeningAddressText()->text().contains(QStringLiteral("127.0.0.1, port ") + port));
+    EXPECT_TRUE(listening(listenPort));
+    EXPECT_FALSE(listening(listenPort, otherAddress));
+
+    window()->close();
+    EXPECT_EQ(stored().value(QStringLiteral("listen-interface")), QVariant(QStringLiteral("localhost")));
+    app.osc().server()->stop();
+    UserDefaults nextStart(defaults.filePath());
+    OSCController osc(nextStart, nullptr);
+    osc.setupOSC();
+    ASSERT_TRUE(osc.server()->isActive());
+    EXPECT_TRUE(listening(listenPort));
+    EXPECT_FALSE(listening(listenPort, otherAddress));
 }
 
 } // namespace

@@ -30,9 +30,10 @@ public:
                 });
         });
     }
-    void setReply(const QByteArray &body, int status = 200)
+    void setReply(const QByteArray &body, int status = 200, const QByteArray &reason = {})
     {
-        m_reply = "HTTP/1.1 " + QByteArray::number(status) + (status == 200 ? " OK" : " Not Found") +
+        m_reply = "HTTP/1.1 " + QByteArray::number(status) + ' ' +
+                  (!reason.isEmpty() ? reason : QByteArray(status == 200 ? "OK" : "Not Found")) +
                   "\r\nContent-Type: text/xml\r\nConnection: close\r\nContent-Length: " +
                   QByteArray::number(body.size()) + "\r\n\r\n" + body;
     }
@@ -157,6 +158,63 @@ TEST_F(UpdateCheckTest, CancelEndsTheCheckAtOnceAndAServerThatNeverAnswersTimesO
     EXPECT_EQ(errorShown(), QStringLiteral("The request timed out."));
     EXPECT_FALSE(check().offerWindow()) << "nor did the cancelled check come back";
     EXPECT_FALSE(check().upToDateWindow());
+}
+
+// How a label shows its text: rich text would run markup from the network.
+Qt::TextFormat shownAs(const QLabel *label)
+{
+    if (label->textFormat() != Qt::AutoText)
+        return label->textFormat();
+    return Qt::mightBeRichText(label->text()) ? Qt::RichText : Qt::PlainText;
+}
+
+TEST_F(UpdateCheckTest, TextFromTheNetworkIsShownAsPlainText)
+{
+    server.setReply("gone", 404, "<b>Gone</b> <a href=\"https://elsewhere.xq\">here</a>");
+    checkForUpdate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !errorShown().isEmpty(); }));
+    EXPECT_TRUE(errorShown().contains(QStringLiteral("<b>Gone</b>"))) << errorShown().toStdString();
+    EXPECT_EQ(shownAs(check().updateViewController()->errorText()), Qt::PlainText);
+    ASSERT_TRUE(clickButton(check().updateViewController(), QStringLiteral("Cancel")));
+
+    server.setReply(feed("<key>version</key><string>3</string><key>url</key>"
+                         "<string>&lt;img src=&quot;x&quot;&gt;&lt;b&gt;get&lt;/b&gt;</string>"));
+    checkForUpdate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bool(check().offerWindow()); }));
+    ASSERT_TRUE(clickButton(check().offerWindow(), QStringLiteral("Download")));
+    const QLabel *offer = check().offerWindow()->infoText();
+    EXPECT_TRUE(offer->text().contains(QStringLiteral("<b>get</b>"))) << offer->text().toStdString();
+    EXPECT_EQ(shownAs(offer), Qt::PlainText);
+    EXPECT_TRUE(openedUrls.isEmpty());
+}
+
+// At start the check has no window of its own: it offers a newer version and is silent otherwise.
+TEST_F(UpdateCheckTest, BackgroundCheckOffersWhenNewerAndIsSilentOnError)
+{
+    server.setReply("gone", 404);
+    check().startUpdateCheckBackground();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests() == 1; }));
+    QTest::qWait(300);
+    EXPECT_FALSE(check().offerWindow());
+    EXPECT_FALSE(check().updateViewController());
+    EXPECT_FALSE(check().upToDateWindow());
+
+    server.setReply(feed("<key>version</key><string>0.1</string>"));
+    check().startUpdateCheckBackground();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests() == 2; }));
+    QTest::qWait(300);
+    EXPECT_FALSE(check().offerWindow()) << "the same version offers nothing";
+    EXPECT_FALSE(check().upToDateWindow());
+
+    server.setReply(
+        feed("<key>version</key><string>1.5</string><key>url</key><string>https://korvane.xq/get</string>"));
+    check().startUpdateCheckBackground();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bool(check().offerWindow()); }));
+    EXPECT_TRUE(
+        check().offerWindow()->infoText()->text().contains(QStringLiteral("Stripdeck 1.5 is available")));
+    EXPECT_TRUE(statusItem.visible) << "a check at start leaves the status item alone";
+    ASSERT_TRUE(clickButton(check().offerWindow(), QStringLiteral("Download")));
+    EXPECT_EQ(openedUrls, QList<QUrl>{QUrl(QStringLiteral("https://korvane.xq/get"))});
 }
 
 } // namespace

@@ -1,6 +1,12 @@
 #include "ControlRig.h"
 
+#include "SurfaceEncoder.h"
 #include "controls/receiveValueSlider.h"
+
+#include <QEventLoop>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
 
 namespace {
 
@@ -78,6 +84,79 @@ TEST_F(Pads, TouchesFromTheScreenOnlyAndCancelReleases)
     release(button);
 }
 
+// The strip rebuilt under a finger (a hot key, another application in front, a popover closing)
+// drops the controls it showed: a held pad and a held piano key send their release as they go.
+TEST_F(Pads, AControlRemovedWhileHeldSendsItsRelease)
+{
+    store("pad1", record("note", 60, 1, 0, 127));
+    store("piano", record("note", 0, 2, 0, 100, "glissando"));
+    padButton *button = pad("pad1");
+    QWidget *piano = make("piano")->view();
+    press(button);
+    // Two octaves over 200 points: the first key, C3 with the keyboard's default start octave.
+    QTest::touchEvent(piano, QTest::createTouchDevice()).press(0, QPoint(10, 15));
+    EXPECT_EQ(userBytes(), QStringList({"90 3c 7f", "91 30 64"}));
+    items.clear();
+    QStringList released = userBytes();
+    released.sort();
+    EXPECT_EQ(released, QStringList({"90 3c 00", "91 30 00"}));
+}
+
+// A settings file may give any range up to the largest float: a value past what the message
+// carries sends the message's end, never a wrapped byte, and a huge press velocity is no note off.
+TEST_F(Pads, ValuesPastWhatTheMessageCarriesSendItsEnd)
+{
+    const std::tuple<const char *, QVariantMap, const char *, const char *> cases[] = {
+        {"pad1", record("ctrl", 20, 1, -5, 1e30), "b0 14 7f", "b0 14 00"},
+        {"pad1", record("note", 60, 1, 0, 3.4028234663852886e38), "90 3c 7f", "90 3c 00"},
+        {"pad1", record("nrpn", 258, 1, 0, 1e12), "b0 63 02 b0 62 02 b0 06 7f b0 26 7f",
+         "b0 63 02 b0 62 02 b0 06 00 b0 26 00"},
+        {"piano", record("note", 0, 1, -1e30, 1e30, "glissando"), "90 30 7f", "90 30 00"},
+    };
+    for (const auto &[control, stored, pressed, released] : cases) {
+        SCOPED_TRACE(testing::Message() << control << ' ' << stored["kind"].toString().toStdString());
+        store(control, stored);
+        QWidget *view = make(control)->view();
+        QPointingDevice *screen = QTest::createTouchDevice();
+        QTest::touchEvent(view, screen).press(0, QPoint(10, 15));
+        EXPECT_EQ(userBytes().join(' '), pressed);
+        QTest::touchEvent(view, screen).release(0, QPoint(10, 15));
+        EXPECT_EQ(userBytes().join(' '), released);
+    }
+}
+
+// A group button's tap opens its group's popover: the group's bar is shown, and its members read
+// their records from the group.
+TEST_F(Pads, AGroupButtonTapOpensItsPopoverWithItsBar)
+{
+    TouchBar *group = app->templates().fourFader(2);
+    tap(pad("4slider-group2"));
+    EXPECT_EQ(app->presentation().currentPopOver(), group);
+    EXPECT_EQ(app->presentation().lastCreatedBar(), ControlCatalog::identifier("4slider-group2"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return host.presentedIdentifiers() == group->itemIdentifiers(); }, 1000))
+        << host.presentedIdentifiers().join(' ').toStdString();
+}
+
+// The channel strip's device button opens the bank and tells the host so, once.
+TEST_F(Pads, TheDeviceButtonTellsTheHostOnce)
+{
+    QWidget *strip = makeIdentified(ControlCatalog::controlStripViewIdentifier())->view();
+    strip->resize(1000, 30);
+    const QByteArray deviceName =
+        QByteArray::fromHex("f07d0003") + SurfaceEncoder::packText("Simpler") + char(0xF7);
+    ASSERT_TRUE(loopback->inject(midi::MidiEndpoints::surfaceName(), deviceName));
+    ASSERT_TRUE(loopback->inject(midi::MidiEndpoints::surfaceName(), QByteArray::fromHex("b00301")));
+    strip->grab();
+    surfaceBytes();
+    // Straight to the view: the button lies past the edge of the small offscreen screen.
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, QPointF(845, 15), strip->mapToGlobal(QPointF(845, 15)), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(strip, &event);
+    }
+    EXPECT_EQ(surfaceBytes(), QStringList{"b0 04 01"});
+}
+
 using Faders = ControlRig;
 
 // The middle of the track: half the range, rounded half away from zero.
@@ -115,6 +194,30 @@ TEST_F(Faders, PitchBendSpringsBackToTheExactCentre)
     const QStringList sent = userBytes();
     EXPECT_TRUE(sent.size() >= 2 && sent.first() == "e0 7f 7f" && sent.last() == "e0 00 40")
         << sent.join(", ").toStdString();
+}
+
+// The fader goes while it springs back, and the event loop keeps turning before its view is
+// deleted (a window opened at once runs its own loop): nothing more is sent for it.
+TEST_F(Faders, TheReturnToCentreStopsWithItsFader)
+{
+    store("slider1", record("pbend", 0, 1, 0, 16383, "pitchbend"));
+    QPointer<receiveValueSlider> slider = fader("slider1")->slider();
+    press(slider, QPoint(190, 15));
+    release(slider, QPoint(190, 15));
+    userBytes();
+    bool viewOutlivedItem = false;
+    QEventLoop outer;
+    QTimer::singleShot(0, &outer, [&] {
+        items.clear();
+        QEventLoop inner;
+        QTimer::singleShot(3 * receiveValueSlider::returnDurationMs, &inner, &QEventLoop::quit);
+        inner.exec();
+        viewOutlivedItem = !slider.isNull();
+        outer.quit();
+    });
+    outer.exec();
+    ASSERT_TRUE(viewOutlivedItem) << "the view must linger for the test to mean anything";
+    EXPECT_TRUE(userBytes().isEmpty());
 }
 
 using Listening = ControlRig;

@@ -65,10 +65,11 @@ protected:
         ASSERT_TRUE(ControlMaps(*defaults).writeRecord(touchBar, group, control, record));
     }
 
-    TouchBarItem *make(const QString &controlName)
+    TouchBarItem *make(const QString &controlName) { return makeIdentified(ControlCatalog::identifier(controlName)); }
+
+    TouchBarItem *makeIdentified(const QString &identifier)
     {
-        auto item = app->makeItemForIdentifier(*app->templates().userTouchBar(0),
-                                               ControlCatalog::identifier(controlName));
+        auto item = app->makeItemForIdentifier(*app->templates().userTouchBar(0), identifier);
         if (!item)
             return nullptr;
         items.push_back(item);
@@ -98,6 +99,17 @@ protected:
         loopback->clearSent();
         return result;
     }
+    // Everything sent to the surface output since the last call, as hex strings.
+    QStringList surfaceBytes()
+    {
+        QStringList result;
+        for (const auto &sent : loopback->sent()) {
+            if (sent.target == midi::MidiEndpoints::surfaceName())
+                result.append(QString::fromLatin1(sent.bytes.toHex(' ')));
+        }
+        loopback->clearSent();
+        return result;
+    }
     bool inject(const char *hex)
     {
         return loopback->inject(midi::MidiEndpoints::userName(), QByteArray::fromHex(hex));
@@ -111,10 +123,10 @@ protected:
     {
         QTest::mouseRelease(view, Qt::LeftButton, {}, at.isNull() ? view->rect().center() : at);
     }
-    static void tap(QWidget *view)
+    static void tap(QWidget *view, QPoint at = {})
     {
-        press(view);
-        release(view);
+        press(view, at);
+        release(view, at);
     }
 };
 

@@ -31,6 +31,22 @@ TEST_F(ItemFactoryTest, AStoredColourWinsOverTheGroupsColour)
     EXPECT_EQ(pad("pad1")->bezelColor(), QColor(Qt::red));
 }
 
+// Without a stored colour, a pad is blue in the popover of a three-fader-one-pad group and green
+// anywhere else.
+TEST_F(ItemFactoryTest, PadsWithoutAColourAreBlueInAThreeFaderGroupGreenElsewhere)
+{
+    const QColor blue = QColor::fromRgbF(0.3176f, 0.7255f, 0.9451f);
+    const QColor green = QColor::fromRgbF(0.2835f, 0.56f, 0.4076f);
+    const std::pair<const char *, QColor> cases[] = {
+        {"", green}, {"3slider1button-group2", blue}, {"8pad-group1", green}};
+    for (const auto &[group, colour] : cases) {
+        SCOPED_TRACE(group);
+        store("pad1", record("ctrl", 1, 1, 0, 127), group);
+        app->presentation().setLastCreatedBar(*group ? ControlCatalog::identifier(group) : QString());
+        EXPECT_EQ(pad("pad1")->bezelColor().name(), colour.name());
+    }
+}
+
 TEST_F(ItemFactoryTest, GroupButtonsTakeTheirStoredLabelOrNone)
 {
     defaults->setObject(

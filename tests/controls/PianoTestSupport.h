@@ -2,10 +2,12 @@
 
 #include "controls/pianoKeysItemDelegate.h"
 
+#include <QApplication>
 #include <QPointingDevice>
 #include <QSet>
 #include <QStringList>
 #include <QTest>
+#include <QTouchEvent>
 
 // Writes every call as one line, so a sequence of calls compares as a list of strings.
 class RecordingPianoDelegate : public pianoKeysItemDelegate {
@@ -43,6 +45,13 @@ public:
     void press(int id, QPointF point) { send(id, point, Pressed); }
     void move(int id, QPointF point) { send(id, point, Moved); }
     void release(int id, QPointF point) { send(id, point, Released); }
+    // As Qt cancels a sequence: the event names no points and ends them all.
+    void cancel()
+    {
+        QTouchEvent event(QEvent::TouchCancel, m_device);
+        QApplication::sendEvent(m_target, &event);
+        m_down.clear();
+    }
 
 private:
     enum Phase { Pressed, Moved, Released };

@@ -101,6 +101,22 @@ TEST_F(PianoViewTest, OnlyTheMostRecentFingerBends)
     EXPECT_EQ(delegate.take(), expected);
 }
 
+// Every finger still down is released, the most recent one's bend goes back to the centre, and
+// the keys play again afterwards.
+TEST_F(PianoViewTest, ACancelReleasesEveryHeldNote)
+{
+    view->setType(pianoView::PitchBend);
+    hand->press(1, keyPoint(0));
+    hand->press(2, keyPoint(10));
+    hand->move(2, keyPoint(10) + QPointF(20, 0));
+    delegate.take();
+    hand->cancel();
+    EXPECT_EQ(delegate.take(), QStringList({"note 48 0 ch3", "note 58 0 ch3", "bend 8192 ch3"}));
+    EXPECT_TRUE(view->activeKeys().isEmpty());
+    tap(keyPoint(0));
+    EXPECT_EQ(delegate.take(), QStringList({"note 48 100 ch3", "note 48 0 ch3", "bend 8192 ch3"}));
+}
+
 // A touch that begins in an end zone only shifts the octave; notes sounding keep their number.
 TEST_F(PianoViewTest, EndZonesShiftTheOctaveAtTheStartOfATouch)
 {

@@ -35,11 +35,28 @@ protected:
     TouchBarTemplates templates{&delegate, &arrangements};
 };
 
+// The 43 controls a user may place, in the palette's order: the bank, the strip and the buttons
+// that live only in popovers are not among them.
+QStringList allowedItems()
+{
+    QStringList names = {"slider1", "slider2", "slider3", "slider4"};
+    const std::pair<const char *, int> numbered[] = {
+        {"pad%1", 10}, {"4slider-group%1", 4}, {"2slider-group%1", 10}, {"8pad-group%1", 4}, {"3slider1button-group%1", 4}};
+    for (const auto &[pattern, count] : numbered) {
+        for (int n = 1; n <= count; ++n)
+            names.append(QString::fromLatin1(pattern).arg(n));
+    }
+    names << "transport-group" << "play" << "pause" << "stop" << "record" << "esc" << "piano";
+    return ids(names);
+}
+
 // The customization identifiers key the arrangements users store, so they must never change.
-TEST_F(TouchBarTemplatesTest, UserTouchBarsHaveTheirIdentifiersAndDefaultItems)
+TEST_F(TouchBarTemplatesTest, UserTouchBarsHaveTheirIdentifiersDefaultAndAllowedItems)
 {
     const QStringList full = ids({"slider1", "slider2", "4slider-group1", "8pad-group1", "transport-group"});
     const QStringList faders = ids({"slider1", "slider2", "slider3", "slider4"});
+    const QStringList allowed = allowedItems();
+    ASSERT_EQ(allowed.size(), 43);
     for (int n = 0; n < 9; ++n) {
         SCOPED_TRACE(n);
         TouchBar *bar = templates.userTouchBar(n);
@@ -48,6 +65,7 @@ TEST_F(TouchBarTemplatesTest, UserTouchBarsHaveTheirIdentifiersAndDefaultItems)
                   n == 0 ? QStringLiteral("xq.korvane.stripdeck.customization.id")
                          : QStringLiteral("xq.korvane.stripdeck.customization-%1.id").arg(n));
         EXPECT_EQ(bar->itemIdentifiers(), n % 2 == 1 ? faders : full);
+        EXPECT_EQ(bar->customizationAllowedItemIdentifiers(), allowed);
         EXPECT_EQ(templates.userTouchBar(n), bar);
     }
     EXPECT_EQ(templates.userTouchBar(-1), nullptr);

@@ -98,11 +98,10 @@ public:
     QPoint at(qreal x) const { return QPointF(x, m_view.height() / 2.0).toPoint(); }
 
     // The system takes the touches away (a gesture or a window change): no release follows.
-    void cancel(int id, qreal x)
+    // Qt names no points in a cancel; it ends every touch of the screen on the view.
+    void cancel()
     {
-        const QPointF position(x, m_view.height() / 2.0);
-        QEventPoint point(id, QEventPoint::State::Updated, position, m_view.mapToGlobal(position));
-        QTouchEvent event(QEvent::TouchCancel, m_screen, Qt::NoModifier, {point});
+        QTouchEvent event(QEvent::TouchCancel, m_screen);
         QApplication::sendEvent(&m_view, &event);
     }
 

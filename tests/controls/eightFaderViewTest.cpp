@@ -77,8 +77,9 @@ TEST_F(EightFaderViewTest, ButtonSlotsFlipOnEachTouchAndNeverReportTouches)
     }
 }
 
-// Cancelled touches on the bank and on the strip: the fingers are forgotten, no release is sent.
-TEST_F(EightFaderViewTest, CancelledTouchesSendNoRelease)
+// A cancel on the bank and on the strip ends every finger: none is released to the host, and
+// each slot shows the stored value again.
+TEST_F(EightFaderViewTest, ACancelEndsEveryHeldFaderWithoutARelease)
 {
     setType(6, 3);
     setButtonMode(0);
@@ -91,8 +92,7 @@ TEST_F(EightFaderViewTest, CancelledTouchesSendNoRelease)
     ASSERT_EQ(m_view->activeFaderCount(), 2);
     EXPECT_EQ(takeSent(), (QStringList{pitchBendHex(10, 0), controlHex(51, 1), pitchBendHex(15, 16383),
                                        pitchBendHex(10, FaderValue::toPitchBend(0.2f))}));
-    m_touches->cancel(1, 230);
-    m_touches->cancel(2, 560);
+    m_touches->cancel();
     EXPECT_EQ(m_view->activeFaderCount(), 0);
     EXPECT_TRUE(takeSent().isEmpty());
     EXPECT_EQ(m_rig.m_bank.getValueForFader(6), 0.0f) << "the momentary display is cleared";
@@ -108,8 +108,7 @@ TEST_F(EightFaderViewTest, CancelledTouchesSendNoRelease)
     stripFingers.stationary(3).press(4, touches.at(650)).commit();
     stripFingers.move(3, touches.at(260)).stationary(4).commit();
     takeSent();
-    touches.cancel(3, 260);
-    touches.cancel(4, 650);
+    touches.cancel();
     EXPECT_TRUE(takeSent().isEmpty());
     EXPECT_EQ(strip.activeFaderCount(), 0);
     EXPECT_FLOAT_EQ(m_rig.m_strip.getValueForFader(0), 0.2f);

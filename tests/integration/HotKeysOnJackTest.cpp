@@ -68,9 +68,9 @@ TEST_F(HotKeysOnJackTest, SwitchThreeSendsController66OnTheSurfaceOutput)
 {
     const auto peer = JackPeer::open("stripdeck-hotkey-peer");
     ASSERT_TRUE(peer && peer->connect("Stripdeck Surface:out", peer->inName()));
-    ASSERT_TRUE(xdotoolKey("super+alt+Tab"));
+    ASSERT_TRUE(xdotoolKey("ctrl+alt+0"));
     ASSERT_TRUE(waitFor([&] { return app->presentation().touchbarShown(); }));
-    ASSERT_TRUE(xdotoolKey("alt+Tab"));
+    ASSERT_TRUE(xdotoolKey("ctrl+alt+minus"));
     ASSERT_TRUE(waitFor([&] { return app->presentation().controlSurfadeMode(); }));
     const QStringList shown = host.presentedIdentifiers();
 

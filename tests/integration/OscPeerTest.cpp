@@ -148,6 +148,22 @@ TEST_F(OscPeers, OscdumpReadsWhatOurClientSendsOverUdp)
     EXPECT_TRUE(dumped(QString::fromUtf8("/text s \"Grüße\""))) << m_dumped.toStdString();
 }
 
+// A control without a value (a transport button) sends its address text; text that carries
+// arguments leaves as the message it spells, not as an address with spaces in it.
+TEST_F(OscPeers, OscdumpReadsTheMessageThatAnAddressTextWithoutAValueSpells)
+{
+    const quint16 dumpPort = startDump("%1");
+    ASSERT_NE(dumpPort, 0) << "oscdump did not start";
+    ASSERT_TRUE(startApplication(dumpPort));
+    ASSERT_TRUE(dumpShows("/probe",
+                          [&] { m_controller->sendOSCMessageWithAddressPattern("/probe", QVariantList()); }));
+    m_controller->sendOSCMessageWithAddressPattern("/transport/play 1 \"go now\"", QVariantList());
+    m_controller->sendOSCMessageWithAddressPattern("/transport/stop", QVariantList());
+    ASSERT_TRUE(dumpShows("/transport/stop", [] {}));
+    EXPECT_TRUE(dumped("/transport/play is 1 \"go now\"")) << m_dumped.toStdString();
+    EXPECT_TRUE(dumped("/transport/stop ")) << m_dumped.toStdString();
+}
+
 // liblo's TCP server recognises SLIP by its leading END, so oscdump reads our TCP client too.
 TEST_F(OscPeers, OscdumpReadsOurSlipFramesOverTcp)
 {

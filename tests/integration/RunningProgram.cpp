@@ -72,20 +72,27 @@ QString runCommand(const QStringList &command, int milliseconds)
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
-QString RunningProgram::missingServices()
+QString RunningProgram::missingServices(Midi midi)
 {
     if (qEnvironmentVariableIsEmpty("STRIPDECK_TEST_SERVICES") || qEnvironmentVariableIsEmpty("DISPLAY"))
-        return "needs the X and JACK servers of scripts/with-test-services";
-    for (const char *tool : {"xdotool", "import", "jack_lsp", "jack_connect", "jack_midi_dump", "oscdump"}) {
-        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-            return QString("%1 is not installed (scripts/bootstrap)").arg(QLatin1String(tool));
+        return midi == Midi::Jack ? "needs the X and JACK servers of scripts/with-test-services"
+                                  : "needs the X server of scripts/with-test-services (scripts/alsa-tests)";
+    const QStringList jackTools{"jack_lsp", "jack_connect", "jack_midi_dump", "oscdump"};
+    const QStringList alsaTools{"aconnect", "aseqdump", "amidi"};
+    for (const QString &tool :
+         QStringList{"xdotool", "import"} + (midi == Midi::Jack ? jackTools : alsaTools)) {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            return QString("%1 is not installed (scripts/bootstrap)").arg(tool);
     }
-    if (runCommand({"jack_lsp"}).isEmpty())
+    if (midi == Midi::Alsa && runCommand({"aconnect", "-l"}).isEmpty())
+        return "no ALSA sequencer here (scripts/alsa-tests runs these tests in a guest that has one)";
+    if (midi == Midi::Jack && runCommand({"jack_lsp"}).isEmpty())
         return "no JACK server answers";
     return {};
 }
 
-RunningProgram::RunningProgram(const QVariantMap &preferences)
+RunningProgram::RunningProgram(const QVariantMap &preferences, Midi midi)
+    : m_midi(midi)
 {
     const QString config = m_home.filePath("config");
     QDir().mkpath(config + "/stripdeck");
@@ -98,7 +105,7 @@ RunningProgram::RunningProgram(const QVariantMap &preferences)
     environment.insert("HOME", m_home.path());
     environment.insert("XDG_CONFIG_HOME", config);
     environment.insert("QT_QPA_PLATFORM", "xcb");
-    environment.insert("STRIPDECK_MIDI_BACKEND", "jack");
+    environment.insert("STRIPDECK_MIDI_BACKEND", midi == Midi::Jack ? "jack" : "alsa");
     m_program.setProcessEnvironment(environment);
     m_program.setProcessChannelMode(QProcess::ForwardedChannels);
 }
@@ -111,7 +118,7 @@ RunningProgram::~RunningProgram()
     }
 }
 
-bool RunningProgram::start(QString *error)
+bool RunningProgram::start(QString *error, const QStringList &arguments)
 {
     const auto fail = [error](const QString &reason) {
         *error = reason;
@@ -119,19 +126,27 @@ bool RunningProgram::start(QString *error)
     };
     if (!windowsNamed("Stripdeck Touch Bar").isEmpty())
         return fail("a strip of another program is on the screen already");
-    m_program.start(QStringLiteral(STRIPDECK_PROGRAM), {});
+    m_program.start(QStringLiteral(STRIPDECK_PROGRAM), arguments);
     if (!m_program.waitForStarted())
         return fail("the program did not start: " + m_program.errorString());
-    const auto portsUp = [] {
-        const QString ports = runCommand({"jack_lsp"});
-        return ports.contains("Stripdeck User:out") && ports.contains("Stripdeck Surface:in");
-    };
-    if (!poll(portsUp, launchMs))
-        return fail("the program's JACK ports never appeared");
+    if (!poll([this] { return midiPortsUp(); }, launchMs))
+        return fail("the program's MIDI ports never appeared");
     if (!poll([] { return windowsNamed("Stripdeck").size() == 1; }, launchMs))
         return fail("the status button never appeared");
     m_statusButton = windowsNamed("Stripdeck").first();
     return true;
+}
+
+bool RunningProgram::midiPortsUp() const
+{
+    if (m_midi == Midi::Jack) {
+        const QString ports = runCommand({"jack_lsp"});
+        return ports.contains("Stripdeck User:out") && ports.contains("Stripdeck Surface:in");
+    }
+    // Each name is a readable and a writable port; aconnect -o lists the writable ones.
+    const QString writable = runCommand({"aconnect", "-o"});
+    return runCommand({"aconnect", "-i"}).contains("'Stripdeck User") &&
+           writable.contains("'Stripdeck Surface");
 }
 
 bool RunningProgram::stop(QString *failure)
@@ -147,6 +162,25 @@ bool RunningProgram::stop(QString *failure)
                        .arg(m_program.exitStatus())
                        .arg(m_program.exitCode());
     return clean;
+}
+
+int RunningProgram::startAgain(const QStringList &arguments, QByteArray *output)
+{
+    QProcess again;
+    again.setProcessEnvironment(m_program.processEnvironment());
+    again.setProcessChannelMode(QProcess::MergedChannels);
+    again.start(QStringLiteral(STRIPDECK_PROGRAM), arguments);
+    const bool ended = again.waitForFinished(launchMs);
+    if (!ended)
+        again.kill();
+    *output = again.readAll();
+    return ended && again.exitStatus() == QProcess::NormalExit ? again.exitCode() : -1;
+}
+
+void RunningProgram::crash()
+{
+    m_program.kill();
+    m_program.waitForFinished();
 }
 
 bool RunningProgram::chooseMenuEntry(int stepsDown)

@@ -18,20 +18,30 @@
 // Positions on the strip are in points of its 1085 x 30 row, origin at the top left.
 class RunningProgram {
 public:
-    // What the tests need and this machine lacks; empty when everything is there.
-    static QString missingServices();
+    // The MIDI system the program runs on: the JACK server of the test services, or the ALSA
+    // sequencer (of this machine or of the guest scripts/alsa-tests starts).
+    enum class Midi { Jack, Alsa };
 
-    explicit RunningProgram(const QVariantMap &preferences = {});
+    // What the tests need and this machine lacks; empty when everything is there.
+    static QString missingServices(Midi midi = Midi::Jack);
+
+    explicit RunningProgram(const QVariantMap &preferences = {}, Midi midi = Midi::Jack);
     ~RunningProgram();
     RunningProgram(const RunningProgram &) = delete;
     RunningProgram &operator=(const RunningProgram &) = delete;
 
     // Starts the program and waits for its MIDI ports and its status button; error says what
     // never came.
-    bool start(QString *error);
+    bool start(QString *error, const QStringList &arguments = {});
     // SIGTERM, as a session ending; true when the program left cleanly with status 0. Otherwise
     // failure says how it ended (a crash before, a hang, a status).
     bool stop(QString *failure = nullptr);
+
+    // Starts the program once more, as a user would while it runs, and waits for that start to
+    // end: its exit code (-1 for a crash or a hang) and what it printed.
+    int startAgain(const QStringList &arguments, QByteArray *output);
+    // SIGKILL: the program gets no chance to tidy up.
+    void crash();
 
     // Opens the status menu and takes the entry that many steps below the title line.
     bool chooseMenuEntry(int stepsDown);
@@ -56,6 +66,9 @@ public:
     static constexpr qreal stripHeight = 30.0;
 
 private:
+    bool midiPortsUp() const;
+
+    Midi m_midi;
     QTemporaryDir m_home;
     QProcess m_program;
     QString m_statusButton;

@@ -5,6 +5,7 @@
 #include "platform/loopback/LoopbackBackend.h"
 #include "platform/loopback/LoopbackPorts.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -39,6 +40,69 @@ public:
 
 private:
     qint32 m_next = 5000;
+};
+
+// A system that announces every change of a private port's connections a little later, as the
+// ALSA sequencer announces each subscription made or removed. It stops announcing after a
+// bound, so that a program that keeps changing its connections fails the test instead of
+// hanging it.
+class AnnouncingBackend : public LoopbackBackend {
+public:
+    static constexpr int kMaxAnnouncements = 100;
+
+    std::unique_ptr<midi::OutputPort> createPortOutput() override { return std::make_unique<Output>(*this); }
+    std::unique_ptr<midi::InputPort> createPortInput() override { return std::make_unique<Input>(*this); }
+
+    int changes() const { return m_changes; }
+
+private:
+    template <typename List> void changed(List &held, const List &wanted)
+    {
+        if (held == wanted)
+            return;
+        held = wanted;
+        if (++m_changes <= kMaxAnnouncements)
+            QMetaObject::invokeMethod(
+                this, [this] { Q_EMIT setupChanged(); }, Qt::QueuedConnection);
+    }
+
+    class Output : public LoopbackOutputPort {
+    public:
+        explicit Output(AnnouncingBackend &backend)
+            : LoopbackOutputPort(backend, nullptr)
+            , m_backend(backend)
+        {
+        }
+        void connectTo(const QList<std::shared_ptr<midi::DestinationEndpoint>> &destinations) override
+        {
+            LoopbackOutputPort::connectTo(destinations);
+            m_backend.changed(m_held, destinations);
+        }
+
+    private:
+        AnnouncingBackend &m_backend;
+        QList<std::shared_ptr<midi::DestinationEndpoint>> m_held;
+    };
+
+    class Input : public LoopbackInputPort {
+    public:
+        explicit Input(AnnouncingBackend &backend)
+            : LoopbackInputPort(backend, nullptr)
+            , m_backend(backend)
+        {
+        }
+        void connectFrom(const QList<std::shared_ptr<midi::SourceEndpoint>> &sources) override
+        {
+            LoopbackInputPort::connectFrom(sources);
+            m_backend.changed(m_held, sources);
+        }
+
+    private:
+        AnnouncingBackend &m_backend;
+        QList<std::shared_ptr<midi::SourceEndpoint>> m_held;
+    };
+
+    int m_changes = 0;
 };
 
 // Where each message delivered came from.
@@ -228,6 +292,29 @@ TEST_F(MidiEndpointsTest, TwoDevicesOfOneNameAreListedApartAndTheLastOneIsConnec
     EXPECT_EQ(launch.portOut(), QList{ports.at(2)});
     Launch::choose(launch.outMenu(), 1, 1);
     EXPECT_EQ(launch.portOut(), QList{ports.at(1)});
+}
+
+// Each rebuild connects once, to the last match, so a system that announces its own
+// subscriptions (and so starts the next rebuild) comes to rest.
+TEST_F(MidiEndpointsTest, TwoDevicesOfOneNameDoNotStartARebuildLoop)
+{
+    store({{"MidiOutDevice", "Twin"},
+           {"MidiOutPort", "Port"},
+           {"MidiInDevice", "Twin"},
+           {"MidiInPort", "Port"}});
+    auto owned = std::make_unique<AnnouncingBackend>();
+    AnnouncingBackend &backend = *owned;
+    Launch launch(prefs(), std::move(owned));
+    backend.addDevice("Twin", {"Port"}, {"Port"});
+    backend.addDevice("Twin", {"Port"}, {"Port"});
+    Launch::choose(launch.outMenu(), 2, 0);
+    for (int turn = 0; turn < 50; ++turn)
+        QCoreApplication::processEvents();
+    // The first device connected both directions, the second moved them: four changes.
+    EXPECT_EQ(backend.changes(), 4);
+    EXPECT_EQ(launch.portOut(), QList{backend.destinationEndpoints().at(1)});
+    EXPECT_EQ(layout(launch.outMenu()),
+              (QStringList{"[ ] None", "[ ] Twin", "  [x] Port", "[ ] Twin", "  [x] Port"}));
 }
 
 // Stored names are matched exactly, "None" as a port name is a name like any other, and an

@@ -68,13 +68,13 @@ TEST_F(MidiRouterTest, UserMessagesAreByteExact)
     EXPECT_EQ(log(), (QStringList{"User e07f7f", "User e07f7f", "User f07f7f0606f7"}));
 
     SCOPED_TRACE("14-bit control: MSB then LSB, nothing above 31; a negative controller is not above 31, "
-                 "so it goes out as its low byte, as any data byte does");
+                 "so it goes out held to 0, as any data byte below the range is");
     m_backend->clearSent();
     m_router.send14BitControl(7, 16383, 1);
     m_router.send14BitControl(31, 16384, 1);
     m_router.send14BitControl(32, 100, 1);
     m_router.send14BitControl(-1, 100, 1);
-    EXPECT_EQ(log(), (QStringList{"User b0077f", "User b0277f", "User b01f00", "User b03f00", "User b0ff00",
+    EXPECT_EQ(log(), (QStringList{"User b0077f", "User b0277f", "User b01f00", "User b03f00", "User b00000",
                                   "User b01f64"}));
 
     SCOPED_TRACE("channels outside the range wrap into a valid status byte; 0 is a record without one");
@@ -83,6 +83,19 @@ TEST_F(MidiRouterTest, UserMessagesAreByteExact)
     m_router.sendControl(1, 2, 17);
     m_router.sendNoteOn(60, 1, -3);
     EXPECT_EQ(log(), (QStringList{"User bf0102", "User b00102", "User 9c3c01"}));
+}
+
+// A stored value outside 0 … 127 must never become a status byte on the wire.
+TEST_F(MidiRouterTest, DataBytesOutsideTheRangeAreHeldToIt)
+{
+    m_router.sendControl(200, 128, 1);
+    m_router.sendControl(7, 300, 1);
+    m_router.sendNoteOn(60, 255, 1);
+    m_router.sendNoteOn(-5, -1, 1);
+    m_router.sendProgram(1000, 1);
+    m_router.sendControlSurfaceControl(65, 4096, 1);
+    EXPECT_EQ(log(), (QStringList{"User b07f7f", "User b0077f", "User 903c7f", "User 900000", "User c07f",
+                                  "Surface b0417f"}));
 }
 
 // NRPN selects the parameter before every value.

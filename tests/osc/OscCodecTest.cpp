@@ -5,6 +5,8 @@
 #include "osc/Parser.h"
 #include "osc/TimeTag.h"
 
+#include <QTimeZone>
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -95,6 +97,17 @@ TEST(OscMessageDecoding, FindsTheEndAndChecksTheTextOfStringsOfEveryLength)
             ASSERT_TRUE(read) << at;
             EXPECT_EQ(read->argument(0), QString::fromUtf8(accented));
         }
+    }
+}
+
+// Senders that predate type tags send the address alone.
+TEST(OscMessageDecoding, AnAddressWithoutTypeTagsHasNoArguments)
+{
+    for (const QByteArray &data : {oscString("/bare"), oscString("/bare") + int32(7)}) {
+        const auto message = osc::Parser::parseOscMessageData(data);
+        ASSERT_TRUE(message) << data.toHex().toStdString();
+        EXPECT_EQ(message->addressPattern(), QStringLiteral("/bare"));
+        EXPECT_EQ(message->argumentCount(), 0);
     }
 }
 
@@ -201,6 +214,18 @@ TEST(OscBundle, WalkDeliversInOrderStopsAtForeignOrOversizedElementsAndCutsDeepN
     for (int level = 0; level < osc::Parser::maxBundleDepth; ++level)
         shallow = bundleOf({shallow});
     EXPECT_EQ(dispatch(shallow).size(), 1u);
+}
+
+TEST(OscTimeTag, ImmediateIsZeroAndOneAndADateCountsFrom1900)
+{
+    EXPECT_EQ(osc::TimeTag::immediateTimeTag().oscTimeTagData(), int32(0) + int32(1));
+    EXPECT_EQ(osc::Bundle().timeTag(), osc::TimeTag::immediateTimeTag());
+    // Half a second past 1970 in UTC: 2208988800 seconds, half of the fraction's range (truncated).
+    const auto tag = osc::TimeTag::timeTagWithDate(QDateTime::fromMSecsSinceEpoch(500, QTimeZone::utc()));
+    EXPECT_EQ(tag.seconds(), 2208988800u);
+    EXPECT_EQ(tag.fraction(), 2147483647u);
+    EXPECT_EQ(osc::TimeTag::timeTagWithOSCTimeBytes(tag.oscTimeTagData()), tag);
+    EXPECT_FALSE(osc::TimeTag::timeTagWithOSCTimeBytes(int32(1)));
 }
 
 TEST(OscMessageArchive, KeepsAddressAndArgumentsButNotUserData)

@@ -2,20 +2,29 @@
 #include "FreePort.h"
 
 #include "model/UserDefaults.h"
+#include "net/AsyncUdpSocket.h"
+#include "osc/Client.h"
+#include "osc/ClientDelegate.h"
 #include "osc/Message.h"
 #include "osc/OSCClient.h"
 #include "osc/OSCController.h"
 #include "osc/OSCServer.h"
 #include "osc/Parser.h"
 
+#include <QEventLoop>
 #include <QNetworkDatagram>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 #include <QUdpSocket>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 
@@ -144,6 +153,144 @@ TEST_F(OscEndpoints, TcpConnectionsAreBoundedAndAClosedOneFreesItsPlace)
     peers.front()->disconnectFromHost();
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return server().connectionCount() == osc::Server::maxTcpConnections - 1; }, waitMs));
+}
+
+TEST_F(OscEndpoints, TcpConnectionIdleForTheTimeOutIsClosedWhileATalkingOneStays)
+{
+    start(true);
+    server().setIdleTimeoutMs(600);
+    QTcpSocket idle;
+    QTcpSocket talking;
+    for (QTcpSocket *peer : {&idle, &talking}) {
+        peer->connectToHost(QHostAddress::LocalHost, m_port);
+        ASSERT_TRUE(peer->waitForConnected(waitMs));
+    }
+    const QByteArray frame = osc::Parser::slipEncoded(packet(QStringLiteral("/alive"), {1}));
+    idle.write(frame);
+    QTimer chatter;
+    QObject::connect(&chatter, &QTimer::timeout, [&] { talking.write(frame); });
+    chatter.start(100);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return idle.state() == QAbstractSocket::UnconnectedState; }, waitMs));
+    EXPECT_EQ(talking.state(), QAbstractSocket::ConnectedState);
+    EXPECT_EQ(server().connectionCount(), 1);
+}
+
+struct ReplyRecorder : osc::ClientDelegate {
+    void takeMessage(const osc::Message &message) override { addresses.append(message.addressPattern()); }
+    QStringList addresses;
+};
+
+// A send that could not even start a connection (no port yet) must not leave the client
+// believing it reads: the connection made later still delivers the peer's replies.
+TEST(OscTcpClient, ReadsRepliesOnAConnectionMadeAfterAFailedOne)
+{
+    QTcpServer peer;
+    ASSERT_TRUE(peer.listen(QHostAddress::LocalHost, 0));
+    QObject::connect(&peer, &QTcpServer::newConnection, [&peer] {
+        QTcpSocket *connection = peer.nextPendingConnection();
+        QObject::connect(connection, &QTcpSocket::readyRead, [connection] {
+            connection->readAll();
+            connection->write(osc::Parser::slipEncoded(packet(QStringLiteral("/reply"), {1})));
+        });
+    });
+    ReplyRecorder replies;
+    osc::Client client;
+    client.setDelegate(&replies);
+    client.setUseTcp(true);
+    client.setHost(QStringLiteral("127.0.0.1"));
+    client.setPort(0);
+    client.sendPacket(osc::Message(QStringLiteral("/lost"), {}));
+    EXPECT_FALSE(client.isConnected());
+
+    client.setPort(peer.serverPort());
+    client.sendPacket(osc::Message(QStringLiteral("/ask"), {}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !replies.addresses.isEmpty(); }, waitMs));
+    EXPECT_EQ(replies.addresses, QStringList{QStringLiteral("/reply")});
+}
+
+// Counts the turns of the event loop: it runs once in every pass over the posted events.
+class TurnCounter : public QObject {
+public:
+    TurnCounter() { QMetaObject::invokeMethod(this, &TurnCounter::turn, Qt::QueuedConnection); }
+    int turns = 0;
+
+private:
+    void turn()
+    {
+        ++turns;
+        QMetaObject::invokeMethod(this, &TurnCounter::turn, Qt::QueuedConnection);
+    }
+};
+
+// What the server hands on, with the turn of the event loop it came in.
+struct FloodRecorder : osc::PacketDestination {
+    void takeMessage(const osc::Message &message) override
+    {
+        if (message.addressPattern() == QLatin1String("/end")) {
+            ended = true;
+            return;
+        }
+        values.push_back(message.argument(0).toInt());
+        perTurn[counter->turns] += 1;
+        // The first is kept alive, so no later socket can take its address.
+        if (!firstReplySocket)
+            firstReplySocket = message.replySocket();
+        else if (message.replySocket() != firstReplySocket)
+            ++otherReplySockets;
+    }
+    const TurnCounter *counter = nullptr;
+    std::vector<int> values;
+    std::map<int, int> perTurn;
+    std::shared_ptr<osc::Socket> firstReplySocket;
+    int otherReplySockets = 0;
+    bool ended = false;
+};
+
+TEST(OscServerFlood, ReadsABoundedBatchPerTurnInOrderWithOneReplySocket)
+{
+    constexpr int datagrams = 100000;
+    osc::Server server;
+    const quint16 port = bindToFreePort([&](quint16 p) {
+        server.setPort(p);
+        return server.startListening();
+    });
+    ASSERT_NE(port, 0);
+    TurnCounter counter;
+    FloodRecorder recorder;
+    recorder.counter = &counter;
+    server.setDelegate(&recorder);
+
+    std::unique_ptr<QThread> peer(QThread::create([port] {
+        QUdpSocket socket;
+        for (int i = 0; i < datagrams; ++i)
+            socket.writeDatagram(packet(QStringLiteral("/flood"), {i}), QHostAddress::LocalHost, port);
+    }));
+    QEventLoop loop;
+    QTimer end;
+    QObject::connect(&end, &QTimer::timeout, [&] {
+        if (recorder.ended)
+            loop.quit();
+        else if (peer->isFinished())
+            QUdpSocket().writeDatagram(packet(QStringLiteral("/end"), {}), QHostAddress::LocalHost, port);
+    });
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    end.start(20);
+    peer->start();
+    loop.exec();
+    peer->wait();
+    ASSERT_TRUE(recorder.ended);
+
+    // Loopback drops what the reader cannot take in time; what arrives is applied in order.
+    ASSERT_GT(recorder.values.size(), 2 * std::size_t(net::AsyncUdpSocket::maxDatagramsPerTurn));
+    EXPECT_TRUE(std::is_sorted(recorder.values.begin(), recorder.values.end()));
+    EXPECT_EQ(std::set<int>(recorder.values.begin(), recorder.values.end()).size(), recorder.values.size());
+    int largestBatch = 0;
+    for (const auto &[turn, count] : recorder.perTurn)
+        largestBatch = std::max(largestBatch, count);
+    EXPECT_LE(largestBatch, net::AsyncUdpSocket::maxDatagramsPerTurn);
+    // Every datagram of one peer names the same reply socket: nothing is made per datagram.
+    EXPECT_TRUE(recorder.firstReplySocket);
+    EXPECT_EQ(recorder.otherReplySockets, 0);
 }
 
 } // namespace

@@ -180,7 +180,7 @@ void AlsaBackend::readEvents()
         if (rc < 0 || !event)
             break;
         if (isAnnouncement(*event)) {
-            setupChanged = true;
+            setupChanged |= !isOwnSubscription(*event);
             continue;
         }
         AlsaInputPort *port = inputAt(event->dest.port);
@@ -232,6 +232,16 @@ QByteArray AlsaBackend::bytesOf(const snd_seq_event_t &event)
     if (length <= 0)
         return {};
     return QByteArray(reinterpret_cast<const char *>(buffer), qsizetype(length));
+}
+
+// A new subscription to or from one of the program's ports changes no menu, and most often
+// the program made it itself while following the user's choice: answering it with a rebuild
+// would rebuild the menus twice for every device that comes back. A subscription that ends
+// still counts, so that a connection someone else removed is made again.
+bool AlsaBackend::isOwnSubscription(const snd_seq_event_t &event) const
+{
+    return event.type == SND_SEQ_EVENT_PORT_SUBSCRIBED &&
+           (event.data.connect.sender.client == m_client || event.data.connect.dest.client == m_client);
 }
 
 AlsaInputPort *AlsaBackend::inputAt(int port) const

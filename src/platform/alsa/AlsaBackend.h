@@ -50,6 +50,7 @@ private:
     bool start(const QString &clientName, QString *error);
     void readEvents();
     bool isAnnouncement(const snd_seq_event_t &event) const;
+    bool isOwnSubscription(const snd_seq_event_t &event) const;
     QByteArray bytesOf(const snd_seq_event_t &event);
     AlsaInputPort *inputAt(int port) const;
     void refresh();

@@ -3,15 +3,9 @@
 #include "AlsaBackend.h"
 #include "AlsaOwnPort.h"
 
-namespace {
-// System exclusive longer than this leaves the encoder in several events.
-constexpr size_t kEncodeBuffer = 1024;
-} // namespace
-
 AlsaOutputPort::AlsaOutputPort(std::unique_ptr<AlsaOwnPort> port, const QString &name)
     : m_port(std::move(port))
 {
-    snd_midi_event_new(kEncodeBuffer, &m_encoder);
     if (name.isEmpty())
         return;
     const snd_seq_addr_t address{quint8(m_port->backend().clientId()), quint8(m_port->number())};
@@ -24,35 +18,19 @@ AlsaOutputPort::~AlsaOutputPort()
 {
     if (m_endpoint)
         m_endpoint->detach();
-    if (m_encoder)
-        snd_midi_event_free(m_encoder);
 }
 
 // The output queue is the kernel's; with the sequencer non-blocking a full one drops the
 // event, and the program does not report failed sends.
 void AlsaOutputPort::send(const midi::Message &message)
 {
-    if (!m_encoder)
-        return;
     snd_seq_t *seq = m_port->backend().sequencer();
-    snd_midi_event_reset_encode(m_encoder);
-    const auto *bytes = reinterpret_cast<const unsigned char *>(message.bytes().constData());
-    long left = message.bytes().size();
-    while (left > 0) {
-        snd_seq_event_t event;
-        snd_seq_ev_clear(&event);
-        const long used = snd_midi_event_encode(m_encoder, bytes, left, &event);
-        if (used <= 0)
-            return;
-        bytes += used;
-        left -= used;
-        if (event.type == SND_SEQ_EVENT_NONE)
-            continue;
+    m_encoder.encode(message, [&](snd_seq_event_t &event) {
         snd_seq_ev_set_source(&event, m_port->number());
         snd_seq_ev_set_subs(&event);
         snd_seq_ev_set_direct(&event);
         snd_seq_event_output_direct(seq, &event);
-    }
+    });
 }
 
 // Subscriptions vanish with the device, so what the sequencer holds is asked rather than

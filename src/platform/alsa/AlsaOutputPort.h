@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AlsaEndpoint.h"
+#include "AlsaEventEncoder.h"
 
 #include "midi/OutputPort.h"
 
@@ -24,6 +25,6 @@ private:
 
     std::unique_ptr<AlsaOwnPort> m_port;
     std::shared_ptr<AlsaEndpoint<midi::SourceEndpoint>> m_endpoint;
-    snd_midi_event_t *m_encoder = nullptr;
+    AlsaEventEncoder m_encoder;
     QList<snd_seq_addr_t> m_connected;
 };

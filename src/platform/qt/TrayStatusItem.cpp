@@ -1,6 +1,6 @@
 #include "TrayStatusItem.h"
 
-#include "model/Menu.h"
+#include "QtMenu.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -11,63 +11,12 @@
 
 namespace {
 
-QKeySequence shortcutFor(const MenuItem &item)
-{
-    const QString key = item.keyEquivalent();
-    if (key.isEmpty())
-        return {};
-    const quint32 mask = item.keyEquivalentModifierMask();
-    // Command is the Super key here, as for the global hot keys.
-    int modifiers = 0;
-    if (mask & MenuItem::CommandModifier)
-        modifiers |= Qt::META;
-    if (mask & MenuItem::OptionModifier)
-        modifiers |= Qt::ALT;
-    if (mask & MenuItem::ControlModifier)
-        modifiers |= Qt::CTRL;
-    if (mask & MenuItem::ShiftModifier)
-        modifiers |= Qt::SHIFT;
-    const int code = key == QLatin1String("\t") ? int(Qt::Key_Tab) : QKeySequence(key.toUpper())[0].key();
-    return QKeySequence(QKeyCombination::fromCombined(modifiers | code));
-}
-
 QIcon statusIcon()
 {
     QIcon icon(QStringLiteral(":/icons/midi-black.svg"));
     icon.addFile(QStringLiteral(":/icons/midi-white.svg"), {}, QIcon::Selected);
     icon.addFile(QStringLiteral(":/icons/midi-white.svg"), {}, QIcon::Active);
     return icon;
-}
-
-void fillMenu(QMenu *target, Menu &model)
-{
-    model.aboutToOpen();
-    target->clear();
-    for (const auto &item : model.items()) {
-        if (item->isSeparator()) {
-            target->addSeparator();
-            continue;
-        }
-        if (item->submenu()) {
-            QMenu *sub = target->addMenu(item->title());
-            Menu *subModel = item->submenu().get();
-            QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, subModel] { fillMenu(sub, *subModel); });
-            sub->setEnabled(item->isEnabled());
-            continue;
-        }
-        QAction *action = target->addAction(item->title());
-        action->setEnabled(item->isEnabled());
-        if (item->state()) {
-            action->setCheckable(true);
-            action->setChecked(true);
-        }
-        action->setShortcut(shortcutFor(*item));
-        std::weak_ptr<MenuItem> weak = item;
-        QObject::connect(action, &QAction::triggered, action, [weak] {
-            if (auto strong = weak.lock())
-                strong->trigger();
-        });
-    }
 }
 
 } // namespace
@@ -82,18 +31,30 @@ TrayStatusItem::TrayStatusItem()
     } else {
         m_button = std::make_unique<QPushButton>(statusIcon(), QStringLiteral("Stripdeck"));
         m_button->setWindowTitle(QStringLiteral("Stripdeck"));
-        m_button->setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
+        // Never the active window: under a window manager a click would otherwise make Stripdeck
+        // the application in front, and the strip would go back to the state from before an
+        // attached application came to the front whenever the menu opens.
+        m_button->setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint |
+                                 Qt::WindowDoesNotAcceptFocus);
+        m_button->setAttribute(Qt::WA_ShowWithoutActivating);
+        m_button->setFocusPolicy(Qt::NoFocus);
         m_button->setMenu(m_qmenu.get());
     }
-    QObject::connect(m_qmenu.get(), &QMenu::aboutToShow, m_qmenu.get(), [this] { rebuild(); });
+    QObject::connect(m_qmenu.get(), &QMenu::aboutToShow, m_qmenu.get(), [this] {
+        if (m_mirror)
+            m_mirror->update();
+    });
 }
 
 TrayStatusItem::~TrayStatusItem() = default;
 
 void TrayStatusItem::setMenu(Menu *menu)
 {
-    m_menu = menu;
-    rebuild();
+    m_mirror.reset();
+    if (!menu)
+        return;
+    m_mirror = std::make_unique<QtMenu>(*m_qmenu, *menu);
+    m_mirror->update();
 }
 
 void TrayStatusItem::setVisible(bool visible)
@@ -108,10 +69,4 @@ void TrayStatusItem::setVisible(bool visible)
         m_button->move(screen.right() - m_button->width() - 8, screen.top() + 8);
     }
     m_button->setVisible(visible);
-}
-
-void TrayStatusItem::rebuild()
-{
-    if (m_menu)
-        fillMenu(m_qmenu.get(), *m_menu);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QMenu;
+class QtMenu;
 class QPushButton;
 class QSystemTrayIcon;
 
@@ -24,10 +25,9 @@ public:
     QMenu *qmenu() const { return m_qmenu.get(); }
 
 private:
-    void rebuild();
-
-    Menu *m_menu = nullptr;
     std::unique_ptr<QMenu> m_qmenu;
+    // Declared after the menu it fills, so that it goes first.
+    std::unique_ptr<QtMenu> m_mirror;
     std::unique_ptr<QSystemTrayIcon> m_tray;
     std::unique_ptr<QPushButton> m_button;
 };

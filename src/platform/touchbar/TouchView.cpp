@@ -62,34 +62,84 @@ bool TouchView::event(QEvent *event)
 
 void TouchView::deliverTouchEvent(QTouchEvent *event)
 {
+    // Qt cancels a whole touch sequence without naming its points.
+    if (event->type() == QEvent::TouchCancel) {
+        cancel(Origin::Screen);
+        return;
+    }
     const bool direct = event->device() && event->device()->type() == QInputDevice::DeviceType::TouchScreen;
-    TouchList began, moved, ended;
+    TouchList pressed, updated, released;
     for (const QEventPoint &point : event->points()) {
         const Touch touch{quint64(point.id()), direct, point.position() / m_pointScale};
         switch (point.state()) {
         case QEventPoint::Pressed:
-            began.append(touch);
+            pressed.append(touch);
             break;
         case QEventPoint::Updated:
-            moved.append(touch);
+            updated.append(touch);
             break;
         case QEventPoint::Released:
-            ended.append(touch);
+            released.append(touch);
             break;
         default:
             break;
         }
     }
-    if (event->type() == QEvent::TouchCancel) {
-        touchesCancelled(began + moved + ended);
+    began(pressed);
+    moved(updated);
+    ended(released);
+}
+
+void TouchView::began(const TouchList &touches)
+{
+    if (touches.isEmpty())
         return;
+    for (const Touch &touch : touches) {
+        m_down.removeIf([&touch](const Touch &down) { return down.identity == touch.identity; });
+        m_down.append(touch);
     }
-    if (!began.isEmpty())
-        touchesBegan(began);
-    if (!moved.isEmpty())
-        touchesMoved(moved);
-    if (!ended.isEmpty())
-        touchesEnded(ended);
+    touchesBegan(touches);
+}
+
+void TouchView::moved(const TouchList &touches)
+{
+    if (touches.isEmpty())
+        return;
+    for (const Touch &touch : touches) {
+        for (Touch &down : m_down) {
+            if (down.identity == touch.identity)
+                down.location = touch.location;
+        }
+    }
+    touchesMoved(touches);
+}
+
+void TouchView::ended(const TouchList &touches)
+{
+    if (touches.isEmpty())
+        return;
+    for (const Touch &touch : touches)
+        m_down.removeIf([&touch](const Touch &down) { return down.identity == touch.identity; });
+    touchesEnded(touches);
+}
+
+void TouchView::cancel(Origin origin)
+{
+    TouchList cancelled;
+    m_down.removeIf([&cancelled, origin](const Touch &down) {
+        if (origin == Origin::Screen && down.identity == mouseTouchIdentity)
+            return false;
+        cancelled.append(down);
+        return true;
+    });
+    if (!cancelled.isEmpty())
+        touchesCancelled(cancelled);
+}
+
+void TouchView::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    cancel(Origin::All);
 }
 
 Touch TouchView::mouseTouch(const QPointF &position) const
@@ -100,19 +150,19 @@ Touch TouchView::mouseTouch(const QPointF &position) const
 void TouchView::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        touchesBegan({mouseTouch(event->position())});
+        began({mouseTouch(event->position())});
 }
 
 void TouchView::mouseMoveEvent(QMouseEvent *event)
 {
     if (event->buttons() & Qt::LeftButton)
-        touchesMoved({mouseTouch(event->position())});
+        moved({mouseTouch(event->position())});
 }
 
 void TouchView::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        touchesEnded({mouseTouch(event->position())});
+        ended({mouseTouch(event->position())});
 }
 
 void TouchView::paintEvent(QPaintEvent *)

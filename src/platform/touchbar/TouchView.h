@@ -3,14 +3,18 @@
 #include "Touch.h"
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QTimer>
 #include <QWidget>
 
+class QHideEvent;
 class QMouseEvent;
 class QTouchEvent;
 
 // Base of the views on the strip: draws in points and receives touches in four phases. A mouse
-// button held down is one direct touch; a touchscreen gives one touch per finger.
+// button held down is one direct touch; a touchscreen gives one touch per finger. Every touch
+// that began ends or is cancelled exactly once: a view never holds a note or a fader after the
+// system took the touches away or after the view left the screen.
 class TouchView : public QWidget {
     Q_OBJECT
 public:
@@ -41,10 +45,21 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    // A hidden view can no longer be touched: the strip was rebuilt or hidden under a finger.
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void deliverTouchEvent(QTouchEvent *event);
     Touch mouseTouch(const QPointF &position) const;
+    void began(const TouchList &touches);
+    void moved(const TouchList &touches);
+    void ended(const TouchList &touches);
+    // Cancels the touches of the given origin still down, or all of them.
+    enum class Origin { Screen, All };
+    void cancel(Origin origin);
+
+    // The touches down on this view, with their last locations, in order of touch-down.
+    TouchList m_down;
 
     int frameMilliseconds() const;
 

@@ -37,6 +37,8 @@ protected:
     {
         QString error;
         auto backend = AlsaBackend::open("Stripdeck", &error);
+        if (!backend && alsaRequired())
+            FAIL() << "the ALSA sequencer does not open: " << error.toStdString();
         if (!backend)
             GTEST_SKIP() << "no ALSA sequencer on this machine (" << error.toStdString()
                          << "); load snd-seq (modprobe snd-seq-dummy) to run these tests";

@@ -38,6 +38,9 @@ AppDelegate::AppDelegate(UserDefaults &defaults, StatusItemHost &statusItem, Tou
         m_osc.sendOSCMessageWithAddressPattern(address, values);
     });
     m_midi.surfaceDelegate().setOpenDeviceTouchBar([this] { openDeviceTouchBar(); });
+    m_controls.actions().setSurfaceSender([this](int controller, int value, int channel) {
+        m_midi.surfaceDelegate().sendControlSurfaceControl(controller, value, channel);
+    });
     connect(&m_presentation, &Presentation::touchbarShownChanged, this, &AppDelegate::touchbarShownChanged);
     setLaunchStep(LaunchStep::AttachFrontmostApplication,
                   [this] { m_attachment.attachFrontmostApplication(); });

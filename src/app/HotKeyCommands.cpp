@@ -147,7 +147,8 @@ void HotKeyCommands::receivedGlobalKeyFrom(const ZnHotKey::Event &, int key)
 {
     Presentation &presentation = m_app.presentation();
     if (presentation.controlSurfadeMode()) {
-        m_app.midi().router().sendControlSurfaceControl(switchController + key, 127, 1);
+        // Through the surface protocol: Mackie Control has no message for it.
+        m_app.midi().surfaceDelegate().sendControlSurfaceControl(switchController + key, 127, 1);
         return;
     }
     if (presentation.editTouchBar())

@@ -224,14 +224,23 @@ void ControlActions::popOverAction(padButton &button)
 void ControlActions::closeAction()
 {
     if (TouchBar *open = m_host.currentPopOver(); open && open == m_templates.eightFaderGroup())
-        m_router.sendControlSurfaceControl(4, 0, 1);
+        sendBankShown(0);
     m_host.closePopUp();
 }
 
 void ControlActions::openDeviceTouchBar()
 {
     m_host.openPopUp(m_templates.eightFaderGroup(), {});
-    m_router.sendControlSurfaceControl(4, 1, 1);
+    sendBankShown(1);
+}
+
+// Controller 4 tells a native host whether the bank of the track's device is shown.
+void ControlActions::sendBankShown(int value)
+{
+    if (m_sendSurface)
+        m_sendSurface(4, value, 1);
+    else
+        m_router.sendControlSurfaceControl(4, value, 1);
 }
 
 void ControlActions::sendNoteOn(int note, int velocity, int channel)

@@ -27,6 +27,9 @@ public:
     // message, so that it may carry arguments of its own.
     using OscSender = std::function<void(const QString &, const QVariantList &)>;
     using EscapeKey = std::function<void(bool keyDown)>;
+    // A control change in the native surface protocol's terms, turned by the protocol in use
+    // into its own message (or none).
+    using SurfaceSender = std::function<void(int controller, int value, int channel)>;
 
     // None is owned; all must outlive the actions.
     ControlActions(midi::MidiRouter &router, midi::ListenerTables &listeners, TouchBarTemplates &templates,
@@ -34,6 +37,8 @@ public:
 
     void setOscSender(OscSender sender) { m_sendOSC = std::move(sender); }
     void setEscapeKey(EscapeKey key) { m_escapeKey = std::move(key); }
+    // Without one, the bank's opening and closing go to the surface output as they are.
+    void setSurfaceSender(SurfaceSender sender) { m_sendSurface = std::move(sender); }
 
     void sliderChanged(midiSlider &item);
     void sliderTouched(receiveValueSlider &slider) override;
@@ -54,6 +59,7 @@ private:
     void sendOSC(const QString &address, const QVariantList &values);
     void sendPadValue(const padButton &pad, double value);
     void setCell(const midi::ListeningControl &control, const QVariant &value);
+    void sendBankShown(int value);
 
     midi::MidiRouter &m_router;
     midi::ListenerTables &m_listeners;
@@ -61,4 +67,5 @@ private:
     ControlHost &m_host;
     OscSender m_sendOSC;
     EscapeKey m_escapeKey;
+    SurfaceSender m_sendSurface;
 };

@@ -36,12 +36,12 @@ controlStripView::controlStripView(controlStripTouchbarItem *item, QWidget *pare
                           controlStripTouchbarItem::noDeviceName(),
                           QString()}
 {
-    connect(item, &controlStripTouchbarItem::displayChanged, this, [this] { update(); });
+    connect(item, &controlStripTouchbarItem::displayChanged, this, &controlStripView::scheduleRepaint);
     connect(item, &controlStripTouchbarItem::nameChanged, this, [this] {
         // The names are taken even during a touch so none is lost; only the redraw waits.
         takeFaderNames();
         if (m_activeFaders.isEmpty())
-            update();
+            scheduleRepaint();
     });
     connect(item, &controlStripTouchbarItem::allNamesChanged, this, [this] {
         refreshNames();

@@ -29,7 +29,7 @@ eightFaderView::eightFaderView(eightFaderTouchbarItem *item, QWidget *parent)
     : TouchView(parent)
     , m_touchDelegate(item)
 {
-    connect(item, &eightFaderTouchbarItem::displayChanged, this, [this] { update(); });
+    connect(item, &eightFaderTouchbarItem::displayChanged, this, &eightFaderView::scheduleRepaint);
     connect(item, &eightFaderTouchbarItem::nameChanged, this, &eightFaderView::redrawUnlessTouched);
     connect(item, &eightFaderTouchbarItem::allNamesChanged, this, [this] {
         refreshNames();
@@ -75,7 +75,7 @@ void eightFaderView::setBankNumber(const QString &number)
 void eightFaderView::redrawUnlessTouched()
 {
     if (m_activeFaders.isEmpty())
-        update();
+        scheduleRepaint();
 }
 
 void eightFaderView::refreshNames()

@@ -124,3 +124,54 @@ TEST_F(SurfaceProtocolMenuTest, SubmenuHoldsBothWithTheOneInUseChecked)
 }
 
 } // namespace
+
+namespace {
+
+// The loopback system for as long as it lives: installed before the members after it are made,
+// removed after they are gone, since their streams hold its ports.
+struct InstalledLoopback {
+    InstalledLoopback()
+    {
+        auto made = std::make_unique<LoopbackBackend>();
+        backend = made.get();
+        midi::Client::installBackend(std::move(made));
+    }
+    ~InstalledLoopback() { midi::Client::installBackend(nullptr); }
+    LoopbackBackend *backend = nullptr;
+};
+
+// The application controller on the loopback system.
+class LoopbackApp : public ::testing::Test {
+protected:
+    QStringList sentToSurface()
+    {
+        QStringList sent;
+        for (const auto &s : backend->sent()) {
+            if (s.target == midi::MidiEndpoints::surfaceName())
+                sent.append(QString::fromLatin1(s.bytes.toHex()));
+        }
+        backend->clearSent();
+        return sent;
+    }
+
+    InstalledLoopback loopback;
+    LoopbackBackend *backend = loopback.backend;
+    QTemporaryDir dir;
+    UserDefaults defaults{dir.filePath(QStringLiteral("prefs.plist"))};
+    FakeStatusItem statusItem;
+    HeadlessTouchBarHost host;
+    AppDelegate app{defaults, statusItem, host};
+};
+
+// Opening the bank from the strip tells a native host; Mackie Control has no such message.
+TEST_F(LoopbackApp, OpeningTheBankSpeaksTheProtocolInUse)
+{
+    app.applicationDidFinishLaunching();
+    app.openDeviceTouchBar();
+    EXPECT_EQ(sentToSurface(), QStringList{"b00401"});
+    app.midi().setSurfaceProtocol(MidiServices::mackieProtocolName());
+    app.openDeviceTouchBar();
+    EXPECT_EQ(sentToSurface(), QStringList{});
+}
+
+} // namespace

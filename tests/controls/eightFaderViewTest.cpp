@@ -115,3 +115,43 @@ TEST_F(EightFaderViewTest, ACancelEndsEveryHeldFaderWithoutARelease)
 }
 
 } // namespace
+
+namespace {
+
+// Remembers the first slot's value each time the view paints.
+class PaintedValue : public QObject {
+public:
+    explicit PaintedValue(const eightFaderTouchbarItem &bank)
+        : m_bank(bank)
+    {
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            value = m_bank.getValueForFader(0);
+        return false;
+    }
+    float value = -1.0f;
+
+private:
+    const eightFaderTouchbarItem &m_bank;
+};
+
+// A host faster than the screen: the view paints the changes of a frame together, and the last
+// change of a burst is painted, never dropped.
+TEST_F(EightFaderViewTest, TheLastChangeOfAHostBurstIsPainted)
+{
+    PaintedValue painted(m_rig.m_bank);
+    m_view->installEventFilter(&painted);
+    for (int value = 0; value <= 16000; value += 800) {
+        m_rig.surface(pitchBend(9, value));
+        QCoreApplication::processEvents();
+    }
+    const float last = m_rig.m_bank.getValueForFader(0);
+    QDeadlineTimer deadline(2000);
+    while (painted.value != last && !deadline.hasExpired())
+        QTest::qWait(5);
+    EXPECT_FLOAT_EQ(painted.value, last);
+}
+
+} // namespace

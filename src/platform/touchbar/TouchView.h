@@ -2,7 +2,9 @@
 
 #include "Touch.h"
 
+#include <QElapsedTimer>
 #include <QList>
+#include <QTimer>
 #include <QWidget>
 
 class QHideEvent;
@@ -25,6 +27,10 @@ public:
     qreal pointScale() const { return m_pointScale; }
     void setPointScale(qreal scale);
     QSizeF sizeInPoints() const;
+
+    // A redraw for a change that can come many times a frame (host feedback): at once when the
+    // last paint is a frame ago, else at the next frame. Touches redraw with update() as ever.
+    void scheduleRepaint();
 
 protected:
     virtual void touchesBegan(const TouchList &) {}
@@ -55,5 +61,9 @@ private:
     // The touches down on this view, with their last locations, in order of touch-down.
     TouchList m_down;
 
+    int frameMilliseconds() const;
+
     qreal m_pointScale = 1.0;
+    QElapsedTimer m_lastPaint;
+    QTimer m_nextFrame;
 };

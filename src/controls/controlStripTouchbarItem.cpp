@@ -89,6 +89,14 @@ void controlStripTouchbarItem::updateTrackColor()
     Q_EMIT onColorChanged(m_touchDelegate ? m_touchDelegate->getCurrentTrackColor() : QColor());
 }
 
+void controlStripTouchbarItem::setSendsEnabled(bool enabled)
+{
+    if (enabled == m_sendsEnabled)
+        return;
+    m_sendsEnabled = enabled;
+    Q_EMIT displayChanged();
+}
+
 void controlStripTouchbarItem::openDevice()
 {
     if (m_hasDevice && m_touchDelegate)
@@ -105,7 +113,7 @@ void controlStripTouchbarItem::updateDeviceColor()
 
 void controlStripTouchbarItem::sendValue(float value, int fader)
 {
-    if (!isFader(fader))
+    if (!isLive(fader))
         return;
     m_allFaderValues[fader] = value;
     if (m_touchDelegate)
@@ -114,7 +122,7 @@ void controlStripTouchbarItem::sendValue(float value, int fader)
 
 void controlStripTouchbarItem::sendTouch(int state, int fader)
 {
-    if (isFader(fader) && m_touchDelegate)
+    if (isLive(fader) && m_touchDelegate)
         m_touchDelegate->sendControlSurfaceControl(firstTouchController + fader, state, 1);
 }
 

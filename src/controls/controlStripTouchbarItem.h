@@ -46,6 +46,7 @@ public:
     void setSoloButton(int value) override;
     void setMuteButton(int value) override;
     void updateTrackColor() override;
+    void setSendsEnabled(bool enabled) override;
 
     // View operations.
     void openDevice() override;
@@ -62,6 +63,7 @@ public:
     QString getPanName() const override { return m_panName; }
     QString getDeviceName() const override;
     QString getNameForSend(int send) const override;
+    bool sendsEnabled() const override { return m_sendsEnabled; }
 
 Q_SIGNALS:
     // The view redraws.
@@ -78,6 +80,9 @@ Q_SIGNALS:
 
 private:
     static bool isFader(int fader) { return fader >= 0 && fader < faderCount; }
+    // A fader whose messages reach the host: sends only while the protocol gives them a function.
+    bool isLive(int fader) const { return isFader(fader) && (m_sendsEnabled || fader < firstSendFader); }
+    static constexpr int firstSendFader = 2;
     static int toggled(int state);
 
     QString m_identifier;
@@ -89,6 +94,7 @@ private:
     bool m_hasDevice = false;
     QColor m_deviceColor;
     std::array<QString, sendCount> m_allSendNames;
+    bool m_sendsEnabled = true;
     std::array<int, faderCount> m_allMSBs{};
     std::array<float, faderCount> m_allFaderValues{};
     qint32 m_soloButtonValue = 0;

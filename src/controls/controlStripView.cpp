@@ -20,6 +20,14 @@ constexpr int litSolo = 65;
 constexpr int unmutedBelow = 64;
 constexpr int firstSend = 3;
 constexpr int sideFaders = ControlStripLayout::device - 1;
+// Sends without a function are drawn sunk into the background: a dimmer track, a grey marker.
+const QColor unusableTrack = QColor::fromRgbF(0.1f, 0.1f, 0.1f);
+const QColor unusableMarker = QColor::fromRgbF(0.3f, 0.3f, 0.3f);
+
+bool isSend(int segment)
+{
+    return segment >= firstSend && segment < firstSend + controlStripTouchbarItem::sendCount;
+}
 
 } // namespace
 
@@ -156,12 +164,15 @@ void controlStripView::drawFaders(QPainter &painter, const ControlStripLayout &l
     const qreal height = layout.height();
     const QColor fill = SurfacePainting::darkGrey;
     const QColor highlight = m_onColor.isValid() ? m_onColor : fill;
+    const bool sendsUsable = m_touchDelegate->sendsEnabled();
+    const auto usable = [sendsUsable](int fader) { return sendsUsable || !isSend(fader + 1); };
     painter.fillRect(flipped(layout.volumeBackground(), height), fill);
     painter.fillRect(flipped(layout.volumeBand(), height), highlight);
     for (int fader = 1; fader < controlStripTouchbarItem::faderCount; ++fader)
-        painter.fillRect(flipped(layout.faderBackground(fader), height), fill);
+        painter.fillRect(flipped(layout.faderBackground(fader), height), usable(fader) ? fill : unusableTrack);
     for (int fader = 0; fader < controlStripTouchbarItem::faderCount; ++fader)
-        painter.fillRect(flipped(layout.marker(fader, shownValue(fader)), height), highlight);
+        painter.fillRect(flipped(layout.marker(fader, shownValue(fader)), height),
+                         usable(fader) ? highlight : unusableMarker);
 }
 
 // The device name may take a second line; every other label is one line cut with an ellipsis.
@@ -206,7 +217,8 @@ void controlStripView::touchesBegan(const TouchList &touches)
             m_touchDelegate->openDevice();
         return;
     default:
-        beginFader(*touch, segment, layout);
+        if (!isSend(segment) || m_touchDelegate->sendsEnabled())
+            beginFader(*touch, segment, layout);
     }
 }
 

@@ -27,4 +27,6 @@ public:
     // "<no Device>" while the track has no device.
     virtual QString getDeviceName() const = 0;
     virtual QString getNameForSend(int send) const = 0;
+    // False while the protocol in use has no function for the sends.
+    virtual bool sendsEnabled() const = 0;
 };

@@ -331,12 +331,13 @@ void MackieControlProtocol::activate()
     m_bank.setDeviceOnValue(false);
     m_bank.setBankNumber(m_display.assignmentText());
     // The device button opens the bank of mixer channels; the sends have no Mackie function
-    // here and show no name.
+    // here, show no name and are shown unusable.
     m_strip.hasDevice(true);
     m_strip.setDeviceName(QStringLiteral("Mixer"));
     m_strip.setPanName(QStringLiteral("Pan"));
     for (int send = 0; send < 4; ++send)
         m_strip.setSendName(QString(), send);
+    m_strip.setSendsEnabled(false);
     showSelectedOnStrip();
 }
 

@@ -77,6 +77,7 @@ void SurfaceFeedback::sendControlSurfacePitchBend(quint16 value, int channel, Mi
 void SurfaceFeedback::activate()
 {
     m_strip.hasDevice(false);
+    m_strip.setSendsEnabled(true);
 }
 
 // A body too short for its command is outside the protocol and dropped whole, so nothing is

@@ -23,6 +23,9 @@ public:
     virtual void setSoloButton(int value) = 0;
     virtual void setMuteButton(int value) = 0;
     virtual void updateTrackColor() = 0;
+    // Whether the protocol in use gives the four sends a function; without one they are shown
+    // unusable and their touches go nowhere.
+    virtual void setSendsEnabled(bool enabled) = 0;
 };
 
 } // namespace midi

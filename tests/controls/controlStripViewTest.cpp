@@ -1,6 +1,7 @@
 #include "ViewTestSupport.h"
 
 #include "controls/controlStripView.h"
+#include "midi/MackieControlProtocol.h"
 
 using namespace ViewTestSupport;
 
@@ -86,6 +87,35 @@ TEST_F(ControlStripViewTest, ALongDeviceNameTakesASecondLine)
     const QRectF label = m_view->label(7).rect;
     EXPECT_GT(inkIn(image, QRectF(label.left(), 2, label.width(), 12), SurfacePainting::darkGrey), 20);
     EXPECT_GT(inkIn(image, QRectF(label.left(), 16, label.width(), 12), SurfacePainting::darkGrey), 20);
+}
+
+// Mackie Control has no function for the sends: taking over, it draws them sunk (dim track, grey
+// marker) and a touch on one starts nothing and sends nothing; the native protocol taking back
+// makes them usable again, a touch on send 1 moving and sending as before.
+TEST_F(ControlStripViewTest, SendsAreUnusableWhileTheProtocolGivesThemNoFunction)
+{
+    midi::MackieControlProtocol mackie{m_rig.m_bank, m_rig.m_strip, m_rig.m_router};
+    const QRectF track = flipped(m_view->layout().faderBackground(2));
+    const QRectF trackProbe(track.right() - 3, 2, 1, 1);
+    const QRectF marker = flipped(m_view->layout().marker(2, 0));
+    for (const bool native : {false, true}) {
+        SCOPED_TRACE(native ? "native" : "Mackie Control");
+        if (native)
+            m_rig.m_feedback.activate();
+        else
+            mackie.activate();
+        const QImage image = render();
+        EXPECT_EQ(near(colourAt(image, trackProbe), SurfacePainting::darkGrey), native);
+        EXPECT_EQ(near(colourAt(image, marker), Qt::red), native);
+        takeSent();
+        m_touches->press(450);
+        EXPECT_EQ(m_view->activeFaderCount(), native ? 1 : 0);
+        m_touches->move(500);
+        m_touches->release(500);
+        const QStringList touched{pitchBendHex(3, 0), controlHex(42, 1), pitchBendHex(3, int(0.25f * 16383)),
+                                  controlHex(42, 0)};
+        EXPECT_EQ(takeSent(), native ? touched : QStringList());
+    }
 }
 
 } // namespace

@@ -80,6 +80,10 @@ void JackClient::unregisterPort(std::unique_ptr<JackMidiPort> port)
 {
     if (!port)
         return;
+    // What was sent just before the close (a program that sends and quits) is still on the
+    // ring: one more cycle hands it to the server.
+    if (port->direction() == JackMidiPort::Direction::Output)
+        waitForCycle();
     for (auto &slot : m_ports) {
         JackMidiPort *expected = port.get();
         slot.compare_exchange_strong(expected, nullptr, std::memory_order_acq_rel);

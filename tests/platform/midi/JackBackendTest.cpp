@@ -221,6 +221,23 @@ TEST_F(JackBackendTest, OutputsDeliverExactBytesToPeers)
     dump.waitForFinished();
 }
 
+// A program that sends and quits at once (the host simulator does) loses nothing: a closing
+// output hands what it still holds to the server first.
+TEST_F(JackBackendTest, AnOutputClosedRightAfterASendStillDeliversIt)
+{
+    auto &synth = peer();
+    const QByteArray last = QByteArray::fromHex("b00740");
+    for (int round = 0; round < 10; ++round) {
+        auto &output = virtualOutput(kUser);
+        ASSERT_TRUE(synth.connect(kUser + ":out", synth.inName()));
+        ASSERT_TRUE(primeOutput(output, synth));
+        synth.clear();
+        output.takeMIDIMessages({midi::Message(last)});
+        m_streams.clear();
+        EXPECT_TRUE(waitFor([&] { return synth.received().contains(last); }, 1000)) << "round " << round;
+    }
+}
+
 // Both virtual inputs hand what a peer sends to the handler, in order, each message with its
 // input's endpoint; system exclusive sent in three events over three periods comes whole.
 TEST_F(JackBackendTest, VirtualInputsDeliverInOrderWithTheirEndpoint)

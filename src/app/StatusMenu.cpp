@@ -83,9 +83,10 @@ std::shared_ptr<MenuItem> StatusMenu::surfaceProtocolEntry()
     };
     auto submenu = std::make_shared<Menu>();
     submenu->setTitle(surfaceProtocolTitle());
-    for (const auto &[title, name] : protocols) {
-        auto item = std::make_shared<MenuItem>(
-            title, [this, name](MenuItem &) { m_app.midi().setSurfaceProtocol(name); });
+    for (const auto &protocol : protocols) {
+        auto item = std::make_shared<MenuItem>(protocol.first, [this, name = protocol.second](MenuItem &) {
+            m_app.midi().setSurfaceProtocol(name);
+        });
         submenu->addItem(item);
     }
     submenu->setValidator([this, protocols](Menu &opened) {

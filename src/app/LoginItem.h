@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-// The program's entry in the user's autostart folder, as the XDG autostart specification
-// describes it: a desktop entry there named like the program's own is started with the
+// The program's entry in the user's autostart folder, as desktops following XDG autostart
+// read it: a desktop entry there named like the program's own is started with the
 // session, and removing it (or marking it Hidden) stops that.
 class LoginItem {
 public:

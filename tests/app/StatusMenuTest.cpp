@@ -14,7 +14,7 @@ namespace {
 
 using StatusMenuTest = AppDelegateFixture;
 
-TEST_F(StatusMenuTest, HasTheTwentyThreeEntriesInOrder)
+TEST_F(StatusMenuTest, HasTheTwentyFourEntriesInOrder)
 {
     QStringList titles; // "-" for a separator
     for (const auto &item : app.statusMenu().items())
